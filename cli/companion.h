@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdio>
+
+// The companion's engine: start-up, one-shot edits and script commands over
+// the in-memory fields, and the printed block. The command-line parsing in
+// main.cpp and the fuzzer both drive it.
+
+enum CompanionStatus {
+    CompanionOk = 0,       // done, no error flag
+    CompanionFlagged = 1,  // done, an error flag was set (one-shot form)
+    CompanionBad = 2,      // bad usage or a command that cannot run
+};
+
+// Companion field names: binary, decimal, hex, float, exponent, mantissa.
+// Returns the field id, or 0 for any other name.
+int CompanionFieldByName(const char* name);
+
+// Error flags as the block's "errors" line lists them, as a bit set.
+int CompanionErrorFlags();
+
+// Prints the block: width, endian, each field's text, sign, errors (from the
+// given bit set) and register, one "name<TAB>value" line each.
+void CompanionPrintBlock(FILE* out, int errorFlags);
+
+// Runs one script line (NUL-terminated, no line end). Blank lines and lines
+// starting with '#' do nothing. Returns CompanionOk, or CompanionBad with a
+// short reason in *reason.
+int CompanionRunLine(const char* line, FILE* out, const char** reason);
+
+// Whether a field can be edited now (disabled fields cannot).
+bool CompanionFieldEditable(int field);

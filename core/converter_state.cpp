@@ -1,0 +1,117 @@
+#include "core/converter_state.h"
+
+#include "core/byte_arith.h"
+#include "core/field_access.h"
+#include "core/field_ids.h"
+#include "views/binary_hex_view.h"
+#include "views/decimal_view.h"
+
+ConverterRecord ConverterState;
+
+void ResetConverterState(bool savedBigEndian)
+{
+    for (uint8_t& byte : ConverterState.ValueRegister)
+        byte = 0;
+    ConverterState.Width = 0;
+    ConverterState.BigEndian = savedBigEndian ? 0 : 1;
+    ConverterState.Updating = 0;
+    ConverterState.FloatFieldsEnabled = 1;
+    ConverterState.DecimalError = 0;
+    ConverterState.FloatError = 0;
+    ConverterState.ExponentError = 0;
+    ConverterState.MantissaError = 0;
+}
+
+namespace {
+
+// Big-endian narrowing and widening: the new width holds the old value shifted
+// by the width difference, so the top bits survive.
+void AlignTopBits(int32_t oldWidth, int32_t newWidth)
+{
+    uint8_t* reg = ConverterState.ValueRegister;
+    int newBytes = newWidth / 8;
+    if (oldWidth > newWidth) {
+        // Narrowing: the old top bytes move down; bytes above the new width
+        // are left as they were.
+        int from = oldWidth / 8 - newBytes;
+        for (int i = 0; i < newBytes; ++i)
+            reg[i] = reg[i + from];
+        return;
+    }
+    // Widening: every byte of the new width takes part, so whatever lay
+    // between the old and the new width leaves at the top.
+    ShiftBytes(reg, newWidth - oldWidth, newBytes);
+}
+
+// Little-endian widening zero-extends; narrowing changes nothing.
+void ClearAboveWidth(int32_t oldWidth, int32_t newWidth)
+{
+    if (newWidth <= oldWidth)
+        return;
+    for (int i = oldWidth / 8; i < 10; ++i)
+        ConverterState.ValueRegister[i] = 0;
+}
+
+}  // namespace
+
+void SetWidth(int32_t newWidth)
+{
+    int32_t oldWidth = ConverterState.Width;
+    if (newWidth == oldWidth)
+        return;
+    if (ConverterState.BigEndian)
+        AlignTopBits(oldWidth, newWidth);
+    else
+        ClearAboveWidth(oldWidth, newWidth);
+    ConverterState.Width = newWidth;
+}
+
+void SetBigEndian(bool flag)
+{
+    if ((ConverterState.BigEndian != 0) == flag)
+        return;
+    ConverterState.BigEndian = flag ? 1 : 0;
+    AlignEntryFields(flag);
+}
+
+int SignByteIndex()
+{
+    switch (ConverterState.Width) {
+    case 32: return 3;
+    case 64: return 7;
+    case 80: return 9;
+    default: return -1;
+    }
+}
+
+void RefreshViews(int sourceId)
+{
+    if (sourceId != FieldBinary)
+        RenderBinary(FieldBinary);
+    if (sourceId != FieldDecimal)
+        RenderDecimal(FieldDecimal);
+    if (sourceId != FieldHex)
+        RenderHex(FieldHex);
+    if (!ConverterState.FloatFieldsEnabled)
+        return;
+    if (sourceId != FieldSign) {
+        int signByte = SignByteIndex();
+        if (signByte >= 0)
+            WriteFieldCheck(FieldSign, (ConverterState.ValueRegister[signByte] & 0x80) != 0);
+    }
+}
+
+void SetFieldText(int field, const char* text)
+{
+    ConverterState.Updating = 1;
+    WriteFieldText(field, text);
+    ConverterState.Updating = 0;
+}
+
+void UpdateErrorFlag(uint8_t* flag, bool error, int field)
+{
+    if ((*flag != 0) == error)
+        return;
+    *flag = error ? 1 : 0;
+    RepaintField(field);
+}

@@ -1,0 +1,135 @@
+#include "core/field_events.h"
+
+#include "core/converter_state.h"
+#include "core/field_access.h"
+#include "core/field_ids.h"
+#include "views/binary_hex_view.h"
+#include "views/decimal_view.h"
+#include "views/sign_field.h"
+
+const WidthLimitRow WidthLimits[5] = {
+    // width, binary, decimal, hex, exponent, mantissa (0: not changed)
+    {8, 8, 4, 2, 0, 0},
+    {16, 16, 6, 4, 0, 0},
+    {32, 32, 11, 8, 4, 9},
+    {64, 64, 20, 16, 5, 18},
+    {80, 80, 25, 20, 6, 21},
+};
+
+namespace {
+
+// What each edit field's notifications run.
+struct FieldRoute {
+    int Field;
+    void (*Parse)(int field);
+    void (*Render)(int field);
+    uint8_t* ErrorFlag;  // null for the fields without one
+};
+
+const FieldRoute Routes[] = {
+    {FieldBinary, ParseBinary, RenderBinary, nullptr},
+    {FieldDecimal, ParseDecimal, RenderDecimal, &ConverterState.DecimalError},
+    {FieldHex, ParseHex, RenderHex, nullptr},
+};
+
+const FieldRoute* FindRoute(int field)
+{
+    for (const FieldRoute& route : Routes) {
+        if (route.Field == field)
+            return &route;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int ButtonWidth(int button)
+{
+    switch (button) {
+    case ButtonWidth8: return 8;
+    case ButtonWidth16: return 16;
+    case ButtonWidth32: return 32;
+    case ButtonWidth64: return 64;
+    case ButtonWidth80: return 80;
+    default: return 0;
+    }
+}
+
+void OnFieldChange(int field)
+{
+    if (ConverterState.Updating)
+        return;
+    if (const FieldRoute* route = FindRoute(field))
+        route->Parse(field);
+}
+
+void OnFieldKillFocus(int field)
+{
+    const FieldRoute* route = FindRoute(field);
+    if (!route)
+        return;
+    if (route->ErrorFlag)
+        *route->ErrorFlag = 0;
+    route->Render(field);
+}
+
+void ApplyWidthLimits(int width)
+{
+    for (const WidthLimitRow& row : WidthLimits) {
+        if (row.Width != width)
+            continue;
+        LimitFieldText(FieldBinary, row.Binary);
+        LimitFieldText(FieldDecimal, row.Decimal);
+        LimitFieldText(FieldHex, row.Hex);
+        if (row.Exponent != 0) {
+            LimitFieldText(FieldExponent, row.Exponent);
+            LimitFieldText(FieldMantissa, row.Mantissa);
+        }
+    }
+}
+
+void OnWidthButton(int button)
+{
+    int width = ButtonWidth(button);
+    if (width == 0)
+        return;
+    SetWidth(width);
+    ApplyWidthLimits(width);
+    EnableFloatFields(width >= 32);
+    RefreshViews(FieldNone);
+}
+
+void OnEndianButton(int button)
+{
+    if (button == ButtonLittle)
+        SetBigEndian(false);
+    else if (button == ButtonBig)
+        SetBigEndian(true);
+}
+
+void OnSignClick() { ParseSign(); }
+
+void EnableFloatFields(bool enable)
+{
+    if ((ConverterState.FloatFieldsEnabled != 0) == enable)
+        return;
+    ConverterState.FloatFieldsEnabled = enable ? 1 : 0;
+    if (!enable) {
+        ConverterState.Updating = 1;
+        WriteFieldText(FieldFloat, "");
+        WriteFieldCheck(FieldSign, false);
+        WriteFieldText(FieldExponent, "");
+        WriteFieldText(FieldMantissa, "");
+        ConverterState.Updating = 0;
+    }
+    const int pairs[4][2] = {
+        {LabelFloat, FieldFloat},
+        {LabelSign, FieldSign},
+        {LabelExponent, FieldExponent},
+        {LabelMantissa, FieldMantissa},
+    };
+    for (const auto& pair : pairs) {
+        EnableControl(pair[0], enable);
+        EnableControl(pair[1], enable);
+    }
+}

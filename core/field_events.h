@@ -1,0 +1,42 @@
+#pragma once
+// The converter's side of the dialog: what a notification or a click does.
+// Every front end routes its controls' events here, so the window shell and
+// the companion run the same handlers.
+
+// Edit-change notification of an edit field: runs its parser unless the
+// updating guard is set (the program's own writes are not read back).
+void OnFieldChange(int field);
+
+// Focus loss of an edit field: clears its error flag, then re-renders it.
+void OnFieldKillFocus(int field);
+
+// Click of a width option button (ButtonWidth8 .. ButtonWidth80): the whole
+// width change runs, also for the width in force.
+void OnWidthButton(int button);
+
+// Click of an endianness option button (ButtonLittle or ButtonBig).
+void OnEndianButton(int button);
+
+// Click of the sign check box (its state has already toggled).
+void OnSignClick();
+
+// Enables or disables the float, sign, exponent and mantissa controls and
+// their labels; when disabling, empties the three edit fields and unticks the
+// sign box. Does nothing when the state is already in force.
+void EnableFloatFields(bool enable);
+
+// Text limits a width sets, per field; 0 means "not changed".
+struct WidthLimitRow {
+    int Width;
+    int Binary, Decimal, Hex, Exponent, Mantissa;
+};
+extern const WidthLimitRow WidthLimits[5];
+
+// Sends the text limits of the given width to the fields.
+void ApplyWidthLimits(int width);
+
+// Width of a width option button, or 0 for any other id.
+int ButtonWidth(int button);
+
+// Fixed text limit of the float field.
+constexpr int FloatFieldLimit = 28;

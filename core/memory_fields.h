@@ -1,0 +1,43 @@
+#pragma once
+// An in-memory front end: the dialog's controls as plain records, with the
+// behaviour the converter relies on from real edit controls. A text write
+// raises the field's change notification inside the write, a read is cut at
+// the buffer size, and enabled states, check state and text limits are kept.
+// The companion, the tests, the fuzzer and the benchmarks drive the converter
+// through it exactly as the dialog does.
+
+// 1024 bytes per control: far above every text the converter writes (at most
+// 80 characters) and every limit it sets, so a program's write is kept whole.
+constexpr int MemoryFieldCapacity = 1024;
+
+// Clears every control (empty, enabled, unticked, no limit beyond the
+// capacity, right-aligned entry fields) and installs these fields.
+void InstallMemoryFields();
+
+// Start-up as the window's: the converter reset for the saved endianness,
+// then the width button clicked, then the endianness button clicked.
+void MemoryStartUp(int width, bool bigEndian);
+
+// The user replaces a field's whole text (select all, then paste): the text
+// is cut at the field's limit and the change notification is raised.
+void MemoryUserReplace(int field, const char* text);
+
+// A program writes a field's text (no limit applies, as with WM_SETTEXT); the
+// change notification is raised as for any write.
+void MemoryProgramWrite(int field, const char* text);
+
+// The field loses the focus.
+void MemoryLoseFocus(int field);
+
+// Clicks: a width or endianness option button, or the sign check box (which
+// toggles before its handler runs).
+void MemoryClickButton(int button);
+void MemoryClickSign();
+
+const char* MemoryFieldText(int field);
+int MemoryFieldLimit(int field);
+bool MemoryControlEnabled(int control);
+bool MemorySignChecked();
+int MemoryRepaintCount(int field);
+// True when the binary, decimal and hexadecimal fields are right-aligned.
+bool MemoryEntryRightAligned();
