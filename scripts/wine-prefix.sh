@@ -16,6 +16,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 prefix=${DEXOLIN_WINEPREFIX:-$root/build/wineprefix}
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 ready="$prefix/.dexolin-ready"
+# Bumped whenever configure_prefix changes, so older prefixes get the change.
+settings_version=2
 
 verify=0
 desktop=""
@@ -35,10 +37,16 @@ create_prefix() {
     # Debian's Wine does not copy its fonts into new prefixes; without them
     # caption buttons and symbols draw as letters.
     ln -sf /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+    configure_prefix
+}
+
+configure_prefix() {
     # A crash must end the program, not wait for someone to close a dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    wineserver -w
-    touch "$ready"
+    # Windows are not left to a window manager: test displays have none, and
+    # Wine would wait two seconds for one each time a window is hidden.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    echo "$settings_version" >"$ready"
 }
 
 # Both kinds of program must start: a prefix made before 32-bit Wine was
@@ -64,6 +72,8 @@ flock 9
 
 if [ ! -f "$ready" ]; then
     create_prefix
+elif [ "$(cat "$ready")" != "$settings_version" ]; then
+    configure_prefix
 fi
 if [ "$verify" = 1 ] && ! prefix_works; then
     echo "wine-prefix.sh: $prefix does not work; creating it again" >&2

@@ -8,37 +8,42 @@
 #include "shell/settings.h"
 #include "shell/shell_state.h"
 
-int RunDexolin(HINSTANCE instance, const char* keyPath)
+void PrepareMainDialog(HINSTANCE instance)
 {
-    // 1. Optional window-manager functions.
-    LookUpOptionalUser32();
-
-    // 2. Value and flags cleared; translucency not yet applied.
-    ShellState.LayeredApplied = 0;
-
-    // 3. Settings.
-    ReadSettings(keyPath);
-
-    // 4. The converter starts with no width and the endianness opposite to
-    //    the saved one, with the float controls enabled as in the template,
-    //    so that the dialog's first width and endianness clicks are changes.
+    // The register is cleared, no width is in force and the endianness is
+    // the opposite of the saved one; the float controls count as enabled,
+    // as the template creates them. Translucency is not applied yet.
     ResetConverterState(ShellState.InitialEndianButton == ButtonBig);
+    ShellState.LayeredApplied = 0;
     ShellState.Dialog = nullptr;
     ShellState.KeyboardHook = nullptr;
-
-    // 5. Resources.
     ShellState.Icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DEXOLIN));
     ShellState.TransparencyMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_TRANSPARENCY));
+}
 
-    // 6. The dialog, until WM_CLOSE ends it.
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
-
+void ReleaseMainDialogResources()
+{
     DestroyMenu(ShellState.TransparencyMenu);
     ShellState.TransparencyMenu = nullptr;
     DestroyIcon(ShellState.Icon);
     ShellState.Icon = nullptr;
+}
 
-    // 7. Settings back, including the position saved at close.
+int RunDexolin(HINSTANCE instance, const char* keyPath)
+{
+    // 1. Optional window-manager functions, before the settings: without
+    //    SetLayeredWindowAttributes the transparency value is not read.
+    LookUpOptionalUser32();
+
+    // 2. Settings, then the state the dialog starts from.
+    ReadSettings(keyPath);
+    PrepareMainDialog(instance);
+
+    // 3. The dialog, until WM_CLOSE ends it.
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+    ReleaseMainDialogResources();
+
+    // 4. Settings back, including the position saved at close.
     WriteSettings(keyPath);
     return 0;
 }

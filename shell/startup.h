@@ -4,3 +4,12 @@
 // The whole run of the program: optional functions, settings from keyPath,
 // the modal main dialog, settings back to keyPath. Returns 0.
 int RunDexolin(HINSTANCE instance, const char* keyPath);
+
+// What must hold before the main dialog is created, once ShellState has its
+// initial buttons: the converter reset so that the dialog's first width and
+// endianness clicks are changes, no dialog or hook yet, icon and
+// transparency menu loaded from instance.
+void PrepareMainDialog(HINSTANCE instance);
+
+// Releases what PrepareMainDialog loaded, after the dialog has ended.
+void ReleaseMainDialogResources();

@@ -1,0 +1,55 @@
+#pragma once
+// Drives the real main dialog, created from the real resources, the way a
+// person would: keystrokes through the system's input queue (so they pass
+// the key filter), clicks, focus changes. The dialog is modeless here and
+// runs in the harness's own message loop, which behaves like the modal one
+// (IsDialogMessage) and also records which keystrokes got through.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Creates, shows and activates the dialog as start-up would with these
+// initial buttons. Returns the dialog.
+HWND OpenMainDialog(int widthButton, int endianButton);
+
+// Closes the dialog by WM_CLOSE and destroys what is left of it.
+void CloseMainDialog();
+
+// Handles every pending message and stops when the queue has stayed empty
+// for a short while.
+void PumpMessages();
+
+// Keystrokes by virtual-key code, sent with SendInput and then pumped.
+void PressKey(WORD virtualKey);
+void PressKeyWith(WORD modifier, WORD virtualKey);
+// Types text on a US layout (Shift where the character needs it).
+void TypeText(const char* text);
+
+// Key-down and key-up codes that reached the message loop, in order; the
+// key filter's discarded keystrokes never do.
+struct SeenKey {
+    UINT Message;  // WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP
+    WPARAM Key;
+};
+const std::vector<SeenKey>& SeenKeys();
+void ClearSeenKeys();
+bool KeyWasSeen(WPARAM virtualKey);
+
+// Focus a control and pump.
+void FocusControl(int id);
+// BM_CLICK on a button, then pump.
+void ClickButton(int id);
+
+HWND Dialog();
+HWND Control(int id);
+std::string ControlText(int id);
+int TextLimit(int id);
+bool IsEnabled(int id);
+bool IsChecked(int id);
+LONG Style(int id);
+LONG ExStyle(int id);
+
+// Pixels of the control's client area whose colour is exactly colour, as
+// drawn on the screen.
+int CountPixels(int id, COLORREF colour);
