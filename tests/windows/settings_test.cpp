@@ -1,0 +1,299 @@
+// The five settings: reading with defaults and clamps, writing their forms.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/converter_state.h"
+#include "core/field_ids.h"
+#include "shell/optional_user32.h"
+#include "shell/settings.h"
+#include "shell/settings_key.h"
+#include "shell/shell_state.h"
+#include "tests/windows/registry_helpers.h"
+
+namespace {
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteTestKey();
+        LookUpOptionalUser32();
+    }
+    void TearDown() override
+    {
+        DeleteTestKey();
+        LookUpOptionalUser32();
+    }
+};
+
+// ---- The key holder ----------------------------------------------------------
+
+using SettingsKeyTest = RegistryTest;
+
+TEST_F(SettingsKeyTest, MissingKeyGivesDefaultsUnclamped)
+{
+    SettingsKey key;
+    EXPECT_FALSE(key.OpenForRead(TestKeyPath));
+    EXPECT_EQ(key.ReadSigned("Bits", 500, 8, 80), 500);
+    EXPECT_EQ(key.ReadUnsigned("Position", 7u, 10u, 20u), 7u);
+    key.Close();
+    key.Close();  // closing an empty holder does nothing
+    EXPECT_EQ(key.Handle, nullptr);
+}
+
+TEST_F(SettingsKeyTest, OpenForWriteCreatesTheKey)
+{
+    SettingsKey key;
+    ASSERT_TRUE(key.OpenForWrite(TestKeyPath));
+    key.WriteDword("Value", 0x12345678u);
+    key.WriteFlag("Flag", 0x80);
+    key.Close();
+    EXPECT_EQ(key.Handle, nullptr);
+    EXPECT_EQ(Describe(GetRawValue("Value")), "REG_DWORD 0x12345678");
+    EXPECT_EQ(Describe(GetRawValue("Flag")), "REG_DWORD 0x00000001");
+}
+
+TEST_F(SettingsKeyTest, OpeningAgainClosesTheKeyHeldBefore)
+{
+    SettingsKey key;
+    ASSERT_TRUE(key.OpenForWrite(TestKeyPath));
+    HKEY first = key.Handle;
+    ASSERT_TRUE(key.OpenForRead(TestKeyPath));
+    EXPECT_NE(key.Handle, nullptr);
+    // The first handle was released: using it fails.
+    DWORD value = 1;
+    EXPECT_NE(RegSetValueExA(first, "Gone", 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4), ERROR_SUCCESS);
+    key.Close();
+}
+
+struct ClampCase {
+    uint32_t Stored;
+    int32_t Min, Max;
+    int32_t Signed;    // ReadSigned with default 99
+    uint32_t Unsigned;  // ReadUnsigned with the same bounds taken as unsigned
+};
+
+// Signed and unsigned readers see the same bits differently.
+const ClampCase ClampCases[] = {
+    // stored      min   max   signed      unsigned
+    {5, 8, 80, 8, 8},
+    {81, 8, 80, 80, 80},
+    {24, 8, 80, 24, 24},
+    {0xFFFFFFFBu, 8, 80, 8, 80},   // -5: below as signed, above as unsigned
+    {0xFFFFFFFFu, 0, 100, 0, 100},
+    {1000, 5, 5, 1000, 1000},      // min equals max: no clamp at all
+    {0x80000000u, 0, 0x7FFFFFFF, 0, 0x7FFFFFFFu},
+};
+
+TEST_F(SettingsKeyTest, ClampsAsSignedOrUnsigned)
+{
+    for (const ClampCase& c : ClampCases) {
+        SetDwordValue("Value", c.Stored);
+        SettingsKey key;
+        ASSERT_TRUE(key.OpenForRead(TestKeyPath));
+        EXPECT_EQ(key.ReadSigned("Value", 99, c.Min, c.Max), c.Signed) << "stored 0x" << std::hex << c.Stored;
+        EXPECT_EQ(key.ReadUnsigned("Value", 99, static_cast<uint32_t>(c.Min), static_cast<uint32_t>(c.Max)),
+                  c.Unsigned)
+            << "stored 0x" << std::hex << c.Stored;
+        key.Close();
+    }
+}
+
+// ---- Reading the five settings -------------------------------------------------
+
+struct Raw {
+    const char* Name;
+    DWORD Type;
+    std::vector<unsigned char> Bytes;
+};
+
+Raw Dword(const char* name, uint32_t value)
+{
+    return {name, REG_DWORD,
+            {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
+             static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)}};
+}
+
+struct Expected {
+    int WidthButton = ButtonWidth32;
+    int EndianButton = ButtonLittle;
+    int OnTop = 0;
+    int Always = 0;
+    int Alpha = 255;
+    int X = 0;
+    int Y = 0;
+};
+
+struct ReadCase {
+    const char* Name;
+    std::vector<Raw> Stored;
+    Expected Want;
+};
+
+Expected With(int widthButton, int endianButton, int onTop, int always, int alpha, int x, int y)
+{
+    return {widthButton, endianButton, onTop, always, alpha, x, y};
+}
+
+const Expected Defaults;
+
+const std::vector<ReadCase>& ReadCases()
+{
+    static const std::vector<ReadCase> cases = {
+        {"NoKey", {}, Defaults},
+        {"Bits8", {Dword("Bits", 8)}, With(ButtonWidth8, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"Bits16", {Dword("Bits", 16)}, With(ButtonWidth16, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"Bits64", {Dword("Bits", 64)}, With(ButtonWidth64, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"Bits80", {Dword("Bits", 80)}, With(ButtonWidth80, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"Bits7ReadsAs8", {Dword("Bits", 7)}, With(ButtonWidth8, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"Bits81ReadsAs80", {Dword("Bits", 81)}, With(ButtonWidth80, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"Bits24Selects32", {Dword("Bits", 24)}, Defaults},
+        {"NegativeBitsReadsAs8", {Dword("Bits", 0xFFFFFFF0u)}, With(ButtonWidth8, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"BigEndian1", {Dword("BigEndian", 1)}, With(ButtonWidth32, ButtonBig, 0, 0, 255, 0, 0)},
+        {"BigEndianAnyNonzero", {Dword("BigEndian", 0x100)}, With(ButtonWidth32, ButtonBig, 0, 0, 255, 0, 0)},
+        {"OnTop1", {Dword("OnTop", 1)}, With(ButtonWidth32, ButtonLittle, 1, 0, 255, 0, 0)},
+        {"OnTop256IsOff", {Dword("OnTop", 256)}, Defaults},
+        {"OnTopLowByteCounts", {Dword("OnTop", 0x102)}, With(ButtonWidth32, ButtonLittle, 2, 0, 255, 0, 0)},
+        {"TransparencyMinus300", {Dword("Transparency", static_cast<uint32_t>(-300))},
+         With(ButtonWidth32, ButtonLittle, 0, 1, 255, 0, 0)},
+        {"Transparency300", {Dword("Transparency", 300)}, Defaults},
+        {"Transparency10RaisedTo25", {Dword("Transparency", 10)}, With(ButtonWidth32, ButtonLittle, 0, 0, 25, 0, 0)},
+        {"TransparencyMinus10", {Dword("Transparency", static_cast<uint32_t>(-10))},
+         With(ButtonWidth32, ButtonLittle, 0, 1, 25, 0, 0)},
+        {"Transparency0", {Dword("Transparency", 0)}, With(ButtonWidth32, ButtonLittle, 0, 0, 25, 0, 0)},
+        {"Transparency100", {Dword("Transparency", 100)}, With(ButtonWidth32, ButtonLittle, 0, 0, 100, 0, 0)},
+        {"TransparencyMinus128", {Dword("Transparency", static_cast<uint32_t>(-128))},
+         With(ButtonWidth32, ButtonLittle, 0, 1, 128, 0, 0)},
+        {"PositionX16YMinus1", {Dword("Position", 0xFFFF0010u)}, With(ButtonWidth32, ButtonLittle, 0, 0, 255, 16, -1)},
+        {"PositionExtremes", {Dword("Position", 0x80007FFFu)},
+         With(ButtonWidth32, ButtonLittle, 0, 0, 255, 32767, -32768)},
+        {"PositionNegativeX", {Dword("Position", 0x0064FF38u)}, With(ButtonWidth32, ButtonLittle, 0, 0, 255, -200, 100)},
+        // Values of another size than 4 bytes give the defaults.
+        {"TwoByteBits", {{"Bits", REG_BINARY, {16, 0}}}, Defaults},
+        {"EightByteBits", {{"Bits", REG_BINARY, {8, 0, 0, 0, 0, 0, 0, 0}}}, Defaults},
+        {"QwordTransparency", {{"Transparency", REG_QWORD, {100, 0, 0, 0, 0, 0, 0, 0}}}, Defaults},
+        {"EmptyPosition", {{"Position", REG_BINARY, {}}}, Defaults},
+        {"LongStringBits", {{"Bits", REG_SZ, {'1', '6', '0', '0', '0', 0}}}, Defaults},
+        // Any 4-byte value is taken, whatever its type.
+        {"FourByteBinaryBits", {{"Bits", REG_BINARY, {16, 0, 0, 0}}}, With(ButtonWidth16, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"FourByteStringBits", {{"Bits", REG_SZ, {'a', 'b', 'c', 0}}}, With(ButtonWidth80, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"FourByteStringPosition", {{"Position", REG_SZ, {'a', 'b', 'c', 0}}},
+         With(ButtonWidth32, ButtonLittle, 0, 0, 255, 0x6261, 0x63)},
+        {"AllFive",
+         {Dword("Bits", 64), Dword("BigEndian", 1), Dword("OnTop", 1), Dword("Transparency", static_cast<uint32_t>(-51)),
+          Dword("Position", 0x00C80064u)},
+         With(ButtonWidth64, ButtonBig, 1, 1, 51, 100, 200)},
+    };
+    return cases;
+}
+
+class ReadSettingsCase : public RegistryTest, public ::testing::WithParamInterface<ReadCase> {};
+
+void Store(const std::vector<Raw>& values)
+{
+    for (const Raw& raw : values)
+        SetRawValue(raw.Name, raw.Type, raw.Bytes.data(), static_cast<DWORD>(raw.Bytes.size()));
+}
+
+TEST_P(ReadSettingsCase, FillsTheShellState)
+{
+    const ReadCase& c = GetParam();
+    Store(c.Stored);
+    ShellState = {};
+    ReadSettings(TestKeyPath);
+    EXPECT_EQ(ShellState.InitialWidthButton, c.Want.WidthButton);
+    EXPECT_EQ(ShellState.InitialEndianButton, c.Want.EndianButton);
+    EXPECT_EQ(ShellState.OnTop, c.Want.OnTop);
+    EXPECT_EQ(ShellState.AlwaysTransparent, c.Want.Always);
+    EXPECT_EQ(ShellState.Alpha, c.Want.Alpha);
+    EXPECT_EQ(ShellState.SavedX, c.Want.X);
+    EXPECT_EQ(ShellState.SavedY, c.Want.Y);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stored, ReadSettingsCase, ::testing::ValuesIn(ReadCases()),
+                         [](const auto& param) { return std::string(param.param.Name); });
+
+using ReadSettingsTest = RegistryTest;
+
+TEST_F(ReadSettingsTest, TransparencyIsNotReadWithoutLayeredWindows)
+{
+    SetDwordValue("Transparency", static_cast<uint32_t>(-100));
+    OptionalUser32.SetLayeredWindowAttributes = nullptr;
+    ShellState = {};
+    ReadSettings(TestKeyPath);
+    EXPECT_EQ(ShellState.Alpha, 255);
+    EXPECT_EQ(ShellState.AlwaysTransparent, 0);
+}
+
+// ---- Writing -------------------------------------------------------------------
+
+using WriteSettingsTest = RegistryTest;
+
+struct WriteCase {
+    int32_t Width;
+    uint8_t BigEndian, OnTop, Always;
+    int32_t Alpha, X, Y;
+    uint32_t Bits, BigEndianValue, OnTopValue, Transparency, Position;
+};
+
+const WriteCase WriteCases[] = {
+    // width big top always alpha  x       y       | Bits BigEndian OnTop Transparency Position
+    {32, 0, 0, 0, 255, 0, 0, 32, 0, 0, 255, 0},
+    {64, 1, 1, 1, 128, -20, 30, 64, 1, 1, 0xFFFFFF80u, 0x001EFFECu},
+    {8, 5, 7, 0, 25, 16, -1, 8, 1, 1, 25, 0xFFFF0010u},
+    {80, 0, 0, 1, 255, 40000, -32769, 80, 0, 0, 0xFFFFFF01u, 0x7FFF9C40u},  // coordinates wrap
+};
+
+TEST_F(WriteSettingsTest, WritesFiveDwordsInTheirForms)
+{
+    for (const WriteCase& c : WriteCases) {
+        SetRawValue("Bits", REG_SZ, "xyz", 4);  // whatever was there is replaced
+        ConverterState.Width = c.Width;
+        ConverterState.BigEndian = c.BigEndian;
+        ShellState.OnTop = c.OnTop;
+        ShellState.AlwaysTransparent = c.Always;
+        ShellState.Alpha = c.Alpha;
+        ShellState.SavedX = c.X;
+        ShellState.SavedY = c.Y;
+        WriteSettings(TestKeyPath);
+        const struct {
+            const char* Name;
+            uint32_t Value;
+        } wanted[] = {{"Bits", c.Bits},
+                      {"BigEndian", c.BigEndianValue},
+                      {"OnTop", c.OnTopValue},
+                      {"Transparency", c.Transparency},
+                      {"Position", c.Position}};
+        for (const auto& w : wanted) {
+            char text[32];
+            std::snprintf(text, sizeof text, "REG_DWORD 0x%08x", w.Value);
+            EXPECT_EQ(Describe(GetRawValue(w.Name)), text) << w.Name << " for width " << c.Width;
+        }
+    }
+}
+
+TEST_F(WriteSettingsTest, NegativePositionSurvivesWriteAndRead)
+{
+    ConverterState.Width = 16;
+    ConverterState.BigEndian = 1;
+    ShellState.SavedX = -1200;
+    ShellState.SavedY = -35;
+    ShellState.OnTop = 1;
+    ShellState.AlwaysTransparent = 1;
+    ShellState.Alpha = 76;
+    WriteSettings(TestKeyPath);
+    ShellState = {};
+    ReadSettings(TestKeyPath);
+    EXPECT_EQ(ShellState.SavedX, -1200);
+    EXPECT_EQ(ShellState.SavedY, -35);
+    EXPECT_EQ(ShellState.InitialWidthButton, ButtonWidth16);
+    EXPECT_EQ(ShellState.InitialEndianButton, ButtonBig);
+    EXPECT_EQ(ShellState.OnTop, 1);
+    EXPECT_EQ(ShellState.AlwaysTransparent, 1);
+    EXPECT_EQ(ShellState.Alpha, 76);
+}
+
+}  // namespace
