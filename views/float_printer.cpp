@@ -208,12 +208,21 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
     {
         char reversed[19];  // N < 2^63 has at most 19 digits
         int nd = 0;
-        uint64_t rest = static_cast<uint64_t>(n);
+        // Split off the low nine digits first: one long division, and the
+        // divisions by 10 after it work on numbers below 2^32, which
+        // DivMod64 divides natively.
+        uint64_t low;
+        uint64_t high = DivMod64(static_cast<uint64_t>(n), 1000000000, &low);
         do {
             uint64_t digit;
-            rest = DivMod64(rest, 10, &digit);
+            low = DivMod64(low, 10, &digit);
             reversed[nd++] = static_cast<char>('0' + digit);
-        } while (rest != 0);
+        } while (high != 0 ? nd < 9 : low != 0);
+        while (high != 0) {
+            uint64_t digit;
+            high = DivMod64(high, 10, &digit);
+            reversed[nd++] = static_cast<char>('0' + digit);
+        }
         // The leading digit stands for 10^D when N has 18 digits; place it by
         // the digits N really has, so a misjudged D cannot shift the text by
         // a power of ten.
