@@ -5,6 +5,8 @@
 #include "core/field_ids.h"
 #include "views/binary_hex_view.h"
 #include "views/decimal_view.h"
+#include "views/exponent_field.h"
+#include "views/mantissa_field.h"
 
 ConverterRecord ConverterState;
 
@@ -99,6 +101,10 @@ void RefreshViews(int sourceId)
         if (signByte >= 0)
             WriteFieldCheck(FieldSign, (ConverterState.ValueRegister[signByte] & 0x80) != 0);
     }
+    if (sourceId != FieldExponent)
+        RenderExponent(FieldExponent);
+    if (sourceId != FieldMantissa)
+        RenderMantissa(FieldMantissa);
 }
 
 void SetFieldText(int field, const char* text)

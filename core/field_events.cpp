@@ -5,6 +5,8 @@
 #include "core/field_ids.h"
 #include "views/binary_hex_view.h"
 #include "views/decimal_view.h"
+#include "views/exponent_field.h"
+#include "views/mantissa_field.h"
 #include "views/sign_field.h"
 
 const WidthLimitRow WidthLimits[5] = {
@@ -30,6 +32,8 @@ const FieldRoute Routes[] = {
     {FieldBinary, ParseBinary, RenderBinary, nullptr},
     {FieldDecimal, ParseDecimal, RenderDecimal, &ConverterState.DecimalError},
     {FieldHex, ParseHex, RenderHex, nullptr},
+    {FieldExponent, ParseExponent, RenderExponent, &ConverterState.ExponentError},
+    {FieldMantissa, ParseMantissa, RenderMantissa, &ConverterState.MantissaError},
 };
 
 const FieldRoute* FindRoute(int field)
