@@ -6,6 +6,7 @@
 #include "views/binary_hex_view.h"
 #include "views/decimal_view.h"
 #include "views/exponent_field.h"
+#include "views/float_view.h"
 #include "views/mantissa_field.h"
 
 ConverterRecord ConverterState;
@@ -96,6 +97,8 @@ void RefreshViews(int sourceId)
         RenderHex(FieldHex);
     if (!ConverterState.FloatFieldsEnabled)
         return;
+    if (sourceId != FieldFloat)
+        RenderFloat(FieldFloat);
     if (sourceId != FieldSign) {
         int signByte = SignByteIndex();
         if (signByte >= 0)
