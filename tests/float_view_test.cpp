@@ -119,6 +119,11 @@ TEST(FloatField, PayloadsTooWideForTheWidthAreErrors)
         EXPECT_EQ(Register(10), c.whole) << "width " << c.width << ", typed '" << c.typed << "'";
         EXPECT_EQ(ConverterState.FloatError, 1) << "typed '" << c.typed << "'";
     }
+    // One below the 64-bit limit still fits.
+    MemoryStartUp(64, false);
+    MemoryUserReplace(FieldFloat, "1.QNaN#2251799813685247");
+    EXPECT_EQ(Register(10), "7FFF7FFFFFFFFFFFFFFF");
+    EXPECT_EQ(ConverterState.FloatError, 0);
 }
 
 TEST(FloatField, RejectedTextsLeavePositiveZeroAndFlagUntilFocusLoss)
