@@ -338,8 +338,12 @@ TEST(PrintFloat, SmallBudgetTextsDenoteTheirValues)
         Extended(Int, 0x8001),
     };
     for (const Value& v : values) {
-        for (int32_t budget = 0; budget <= 28; ++budget)
-            EXPECT_TRUE(Denotes(v, Print(v, budget))) << "budget " << budget;
+        for (int32_t budget = 0; budget <= 40; ++budget) {
+            std::string text = Print(v, budget);
+            EXPECT_TRUE(Denotes(v, text)) << "budget " << budget;
+            // The longest: the budget, or a word of up to 27 characters.
+            EXPECT_LE(text.size(), static_cast<size_t>(budget > 27 ? budget : 27)) << "budget " << budget;
+        }
     }
 }
 
