@@ -133,6 +133,74 @@ TEST(ByteDivMod, ZeroDivisorGivesAllOnes)
     EXPECT_EQ(HexImage(r, 2), "1234");
 }
 
+// The plain bitwise restoring division, byte by byte, as a reference for
+// every divisor width.
+bool ReferenceDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient, uint8_t* remainder,
+                     int n)
+{
+    uint8_t rem[24] = {};
+    bool overflow = false;
+    for (int i = 0; i < n; ++i)
+        quotient[i] = 0;
+    for (int bit = 16 * n - 1; bit >= 0; --bit) {
+        unsigned carry = (dividend[bit / 8] >> (bit % 8)) & 1;
+        for (int i = 0; i <= n; ++i) {
+            unsigned out = rem[i] >> 7;
+            rem[i] = static_cast<uint8_t>((rem[i] << 1) | carry);
+            carry = out;
+        }
+        bool below = rem[n] == 0;
+        if (below) {
+            below = false;
+            for (int i = n - 1; i >= 0; --i) {
+                if (rem[i] != divisor[i]) {
+                    below = rem[i] < divisor[i];
+                    break;
+                }
+            }
+        }
+        unsigned q = 0;
+        if (!below) {
+            ByteSub(rem, divisor, n);
+            rem[n] = 0;
+            q = 1;
+        }
+        for (int i = 0; i < n; ++i) {
+            unsigned out = quotient[i] >> 7;
+            quotient[i] = static_cast<uint8_t>((quotient[i] << 1) | q);
+            q = out;
+        }
+        overflow = overflow || q != 0;
+    }
+    for (int i = 0; i < n; ++i)
+        remainder[i] = rem[i];
+    return overflow;
+}
+
+TEST(ByteDivMod, AgreesWithTheBitwiseReferenceAtEveryWidth)
+{
+    std::mt19937 random(23);
+    for (int round = 0; round < 3000; ++round) {
+        int n = 1 + static_cast<int>(random() % 11);
+        uint8_t dividend[22], divisor[11], q[11], r[11], refQ[11], refR[11];
+        for (int i = 0; i < 2 * n; ++i)
+            dividend[i] = static_cast<uint8_t>(random());
+        // Divisors of every size: a few bytes, all bytes, zero.
+        int used = static_cast<int>(random() % static_cast<unsigned>(n + 1));
+        for (int i = 0; i < n; ++i)
+            divisor[i] = i < used ? static_cast<uint8_t>(random()) : 0;
+        if (round % 50 == 0)
+            dividend[2 * n - 1] = 0;  // leading zero bytes
+        bool overflow = ByteDivMod(dividend, divisor, q, r, n);
+        bool refOverflow = ReferenceDivMod(dividend, divisor, refQ, refR, n);
+        SCOPED_TRACE("n " + std::to_string(n) + " dividend " + HexImage(dividend, 2 * n) + " divisor " +
+                     HexImage(divisor, n));
+        EXPECT_EQ(HexImage(q, n), HexImage(refQ, n));
+        EXPECT_EQ(HexImage(r, n), HexImage(refR, n));
+        EXPECT_EQ(overflow, refOverflow);
+    }
+}
+
 TEST(ShiftBytes, TwoByteTable)
 {
     struct Case {
