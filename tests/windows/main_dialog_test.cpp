@@ -372,3 +372,38 @@ TEST_F(MainDialog, ShiftedDigitsReachTheFieldsThatTakeTheDigit)
 }
 
 }  // namespace
+
+namespace {
+
+class FloatFields : public ::testing::Test {
+protected:
+    void SetUp() override { OpenMainDialog(ButtonWidth32, ButtonLittle); }
+    void TearDown() override { CloseMainDialog(); }
+};
+
+TEST_F(FloatFields, TypedNumberReachesEveryOtherField)
+{
+    FocusControl(FieldFloat);
+    SendMessageA(Control(FieldFloat), EM_SETSEL, 0, -1);
+    TypeText("1.5");
+    EXPECT_EQ(ControlText(FieldFloat), "1.5");
+    EXPECT_EQ(ControlText(FieldHex), "3FC00000");
+    EXPECT_EQ(ControlText(FieldExponent), "0");
+    EXPECT_EQ(ConverterState.FloatError, 0);
+}
+
+TEST_F(FloatFields, UnreadableTextIsRedUntilTheFieldIsLeft)
+{
+    FocusControl(FieldFloat);
+    SendMessageA(Control(FieldFloat), EM_SETSEL, 0, -1);
+    TypeText("QQ");
+    EXPECT_EQ(ControlText(FieldFloat), "QQ");
+    EXPECT_EQ(ConverterState.FloatError, 1);
+    EXPECT_GT(CountPixels(FieldFloat, RGB(255, 0, 0)), 0);
+    PressKey(VK_TAB);
+    EXPECT_EQ(ConverterState.FloatError, 0);
+    EXPECT_NE(ControlText(FieldFloat), "QQ");
+    EXPECT_EQ(CountPixels(FieldFloat, RGB(255, 0, 0)), 0);
+}
+
+}  // namespace
