@@ -115,6 +115,14 @@ void OnEnterSizeMove() {
     if (ShellState.MouseHook) UnhookWindowsHookEx(ShellState.MouseHook);
     ShellState.MouseHook =
         SetWindowsHookExA(WH_MOUSE, MoveMouseHookProc, nullptr, GetCurrentThreadId());
+    // A move begun from the keyboard (the system menu's "Move") brings the
+    // cursor onto the caption without a WM_NCLBUTTONDOWN; grabbing at the
+    // click of an earlier drag would make the window jump by the difference.
+    POINT cursor{};
+    if (GetCursorPos(&cursor)) {
+        ShellState.LastMouseX = cursor.x;
+        ShellState.LastMouseY = cursor.y;
+    }
     SnapBeginMove(&SnapState, ShellState.LastMouseX, ShellState.LastMouseY);
 }
 
