@@ -1,0 +1,70 @@
+#include "shell/dialog_fields.h"
+
+#include <windows.h>
+
+#include "core/field_access.h"
+#include "core/field_ids.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+HWND Control(int id) { return GetDlgItem(ShellState.Dialog, id); }
+
+int ReadText(int field, char* buffer, int size)
+{
+    // A missing control copies nothing; the text must still end in a NUL.
+    buffer[0] = '\0';
+    return static_cast<int>(SendMessageA(Control(field), WM_GETTEXT, static_cast<WPARAM>(size),
+                                         reinterpret_cast<LPARAM>(buffer)));
+}
+
+void WriteText(int field, const char* text)
+{
+    SendMessageA(Control(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+bool ReadCheck(int field)
+{
+    return SendDlgItemMessageA(ShellState.Dialog, field, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void WriteCheck(int field, bool checked)
+{
+    SendDlgItemMessageA(ShellState.Dialog, field, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Repaint(int field) { RedrawWindow(Control(field), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+
+void Enable(int control, bool enable) { EnableWindow(Control(control), enable ? TRUE : FALSE); }
+
+void LimitText(int field, int limit)
+{
+    SendDlgItemMessageA(ShellState.Dialog, field, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
+}
+
+// SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+// SWP_NOCOPYBITS | SWP_NOOWNERZORDER (0x337): nothing moves; the control
+// only takes its new extended style.
+constexpr UINT RestyleFlags =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOCOPYBITS | SWP_NOOWNERZORDER;
+static_assert(RestyleFlags == 0x337);
+
+// Little-endian entry grows from the least significant end, so its text is
+// right-aligned; big-endian entry is left-aligned.
+void AlignEntry(bool bigEndian)
+{
+    const int entryFields[] = {FieldBinary, FieldDecimal, FieldHex};
+    for (int field : entryFields) {
+        HWND control = Control(field);
+        LONG style = GetWindowLongA(control, GWL_EXSTYLE);
+        style = bigEndian ? (style & ~WS_EX_RIGHT) : (style | WS_EX_RIGHT);
+        SetWindowLongA(control, GWL_EXSTYLE, style);
+        SetWindowPos(control, nullptr, 0, 0, 0, 0, RestyleFlags);
+    }
+}
+
+const FieldAccess DialogAccess = {ReadText, WriteText, ReadCheck, WriteCheck, Repaint, Enable, LimitText, AlignEntry};
+
+}  // namespace
+
+void UseDialogFields() { UseFieldAccess(&DialogAccess); }

@@ -1,0 +1,94 @@
+#include "shell/key_filter.h"
+
+#include "core/field_ids.h"
+
+namespace {
+
+// Editing and caret keys, allowed whatever has the focus. Up, Down, Enter,
+// Esc, Space, Alt and the function keys are not among them: in a number
+// field they reach neither the edit control nor the dialog's navigation.
+const WPARAM AlwaysPassKeys[] = {
+    VK_BACK, VK_TAB, VK_SHIFT, VK_CONTROL, VK_END, VK_HOME, VK_LEFT, VK_RIGHT, VK_INSERT, VK_DELETE,
+};
+
+struct KeyRange {
+    WPARAM First, Last;
+};
+
+// 10 ranges: the most any field needs (the float field's digits, six letter
+// runs, keypad digits, keypad minus and period, main minus and period).
+constexpr int MaxRangesPerField = 10;
+
+struct FieldKeys {
+    int Field;
+    int RangeCount;
+    KeyRange Ranges[MaxRangesPerField];
+};
+
+constexpr KeyRange Digits = {'0', '9'};
+constexpr KeyRange KeypadDigits = {VK_NUMPAD0, VK_NUMPAD9};
+constexpr KeyRange KeypadMinus = {VK_SUBTRACT, VK_SUBTRACT};
+constexpr KeyRange KeypadPeriod = {VK_DECIMAL, VK_DECIMAL};
+constexpr KeyRange KeypadMinusPeriod = {VK_SUBTRACT, VK_DECIMAL};  // 109, 110
+constexpr KeyRange MainMinus = {VK_OEM_MINUS, VK_OEM_MINUS};
+constexpr KeyRange MainPeriod = {VK_OEM_PERIOD, VK_OEM_PERIOD};
+constexpr KeyRange MainMinusPeriod = {VK_OEM_MINUS, VK_OEM_PERIOD};  // 189, 190
+
+// Keys each number field takes besides the editing keys. The float field's
+// letters spell its exponent letter and the special values it prints and
+// reads back (INF, IND, QNaN, SNaN).
+const FieldKeys FieldKeyTable[] = {
+    {FieldBinary, 2, {{'0', '1'}, {VK_NUMPAD0, VK_NUMPAD1}}},
+    {FieldDecimal, 4, {Digits, KeypadDigits, KeypadMinus, MainMinus}},
+    {FieldHex, 3, {Digits, {'A', 'F'}, KeypadDigits}},
+    {FieldFloat, 10,
+     {Digits, {'A', 'A'}, {'D', 'F'}, {'I', 'I'}, {'N', 'N'}, {'Q', 'Q'}, {'S', 'S'}, KeypadDigits,
+      KeypadMinusPeriod, MainMinusPeriod}},
+    // The main keyboard's period but not the keypad's.
+    {FieldExponent, 4, {Digits, KeypadDigits, KeypadMinus, MainMinusPeriod}},
+    {FieldMantissa, 4, {Digits, KeypadDigits, KeypadPeriod, MainPeriod}},
+};
+
+bool InRanges(const FieldKeys& row, WPARAM key)
+{
+    for (int i = 0; i < row.RangeCount; ++i) {
+        if (key >= row.Ranges[i].First && key <= row.Ranges[i].Last)
+            return true;
+    }
+    return false;
+}
+
+bool AlwaysPasses(WPARAM key)
+{
+    for (WPARAM allowed : AlwaysPassKeys) {
+        if (key == allowed)
+            return true;
+    }
+    return false;
+}
+
+int FocusedControlId()
+{
+    HWND focus = GetFocus();
+    return focus ? GetDlgCtrlID(focus) : 0;
+}
+
+}  // namespace
+
+bool KeyPassesFilter(int focusedId, WPARAM virtualKey)
+{
+    if (AlwaysPasses(virtualKey) || !IsEditField(focusedId))
+        return true;
+    for (const FieldKeys& row : FieldKeyTable) {
+        if (row.Field == focusedId)
+            return InRanges(row, virtualKey);
+    }
+    return true;
+}
+
+LRESULT CALLBACK KeyFilterProc(int code, WPARAM virtualKey, LPARAM flags)
+{
+    if (code < 0 || KeyPassesFilter(FocusedControlId(), virtualKey))
+        return CallNextHookEx(nullptr, code, virtualKey, flags);
+    return 1;
+}

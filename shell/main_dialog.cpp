@@ -1,0 +1,163 @@
+#include "shell/main_dialog.h"
+
+#include "core/converter_state.h"
+#include "core/field_access.h"
+#include "core/field_events.h"
+#include "core/field_ids.h"
+#include "shell/dialog_fields.h"
+#include "shell/key_filter.h"
+#include "shell/resource.h"
+#include "shell/shell_state.h"
+
+// The resource script and the converter must agree on every control id.
+static_assert(IDC_BINARY == FieldBinary && IDC_DECIMAL == FieldDecimal && IDC_HEX == FieldHex);
+static_assert(IDC_FLOAT == FieldFloat && IDC_EXPONENT == FieldExponent && IDC_MANTISSA == FieldMantissa);
+static_assert(IDC_SIGN == FieldSign);
+static_assert(IDC_LABEL_FLOAT == LabelFloat && IDC_LABEL_SIGN == LabelSign);
+static_assert(IDC_LABEL_EXPONENT == LabelExponent && IDC_LABEL_MANTISSA == LabelMantissa);
+static_assert(IDC_BITS_8 == ButtonWidth8 && IDC_BITS_16 == ButtonWidth16 && IDC_BITS_32 == ButtonWidth32);
+static_assert(IDC_BITS_64 == ButtonWidth64 && IDC_BITS_80 == ButtonWidth80);
+static_assert(IDC_LITTLE == ButtonLittle && IDC_BIG == ButtonBig);
+
+namespace {
+
+constexpr COLORREF ErrorTextColour = RGB(255, 0, 0);
+constexpr COLORREF NormalTextColour = RGB(0, 0, 0);
+
+// The six number edits, in the order they receive the fixed-pitch font.
+const int NumberFields[] = {FieldBinary, FieldDecimal, FieldHex, FieldFloat, FieldExponent, FieldMantissa};
+
+HFONT CreateFieldFont()
+{
+    return CreateFontA(-12, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_DONTCARE, "Lucida Console");
+}
+
+void AddStyle(HWND control, LONG style)
+{
+    SetWindowLongA(control, GWL_STYLE, GetWindowLongA(control, GWL_STYLE) | style);
+}
+
+// The error flag that colours a field's text, or null for fields without one.
+const uint8_t* ErrorFlagOf(int field)
+{
+    switch (field) {
+    case FieldDecimal: return &ConverterState.DecimalError;
+    case FieldFloat: return &ConverterState.FloatError;
+    case FieldExponent: return &ConverterState.ExponentError;
+    case FieldMantissa: return &ConverterState.MantissaError;
+    default: return nullptr;
+    }
+}
+
+// ---- Message handlers ------------------------------------------------------
+
+INT_PTR OnEditNotification(int field, int code)
+{
+    if (code == EN_CHANGE)
+        OnFieldChange(field);
+    else if (code == EN_KILLFOCUS)
+        OnFieldKillFocus(field);
+    return FALSE;
+}
+
+INT_PTR OnButtonClicked(int id)
+{
+    if (id == FieldSign) {
+        OnSignClick();
+        return TRUE;
+    }
+    if (ButtonWidth(id) != 0) {
+        OnWidthButton(id);
+        return TRUE;
+    }
+    if (id == ButtonLittle || id == ButtonBig)
+        OnEndianButton(id);
+    return FALSE;
+}
+
+// IDOK and IDCANCEL (Enter and Esc) fall through to nothing: the dialog
+// closes only by WM_CLOSE.
+INT_PTR OnCommand(int id, int code)
+{
+    if (IsEditField(id))
+        return OnEditNotification(id, code);
+    if (code == BN_CLICKED)
+        return OnButtonClicked(id);
+    return FALSE;
+}
+
+INT_PTR OnCtlColorEdit(HDC dc, HWND control)
+{
+    if (const uint8_t* error = ErrorFlagOf(GetDlgCtrlID(control)))
+        SetTextColor(dc, *error ? ErrorTextColour : NormalTextColour);
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+INT_PTR OnClose(HWND dialog)
+{
+    GetWindowRect(dialog, &ShellState.SavedWindowRect);
+    ShellState.SavedX = ShellState.SavedWindowRect.left;
+    ShellState.SavedY = ShellState.SavedWindowRect.top;
+    DeleteObject(ShellState.Font);
+    ShellState.Font = nullptr;
+    UnhookWindowsHookEx(ShellState.KeyboardHook);
+    ShellState.KeyboardHook = nullptr;
+    EndDialog(dialog, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL InitMainDialog(HWND dialog)
+{
+    // 1. Every shell operation and the converter's fields go through the dialog.
+    ShellState.Dialog = dialog;
+    UseDialogFields();
+
+    // 2. The key filter, on this thread only.
+    ShellState.KeyboardHook = SetWindowsHookExA(WH_KEYBOARD, KeyFilterProc, nullptr, GetCurrentThreadId());
+
+    // 3. The icon loaded at start-up.
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ShellState.Icon));
+
+    // 4. The system menu keeps its standard items.
+
+    // 5. Fixed-pitch font for the number edits; labels and buttons keep the
+    //    template's font.
+    ShellState.Font = CreateFieldFont();
+    for (int field : NumberFields)
+        SendDlgItemMessageA(dialog, field, WM_SETFONT, reinterpret_cast<WPARAM>(ShellState.Font), 0);
+
+    // 6. Hexadecimal letters show as capitals whatever the keyboard gives.
+    AddStyle(GetDlgItem(dialog, FieldHex), ES_UPPERCASE);
+
+    // 7. The float field's limit does not depend on the width.
+    LimitFieldText(FieldFloat, FloatFieldLimit);
+
+    // 8. The saved width and endianness, clicked as a user would: the click
+    //    handlers set the width, limits, float controls, texts and alignment.
+    //    Start-up left the converter so that both clicks are changes.
+    SendDlgItemMessageA(dialog, ShellState.InitialWidthButton, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(dialog, ShellState.InitialEndianButton, BM_CLICK, 0, 0);
+
+    // 9. The saved position.
+    SetWindowPos(dialog, HWND_TOP, ShellState.SavedX, ShellState.SavedY, 0, 0, SWP_NOSIZE);
+
+    // 10. On-top state: not applied; the saved flag is kept for the next run.
+    // 11. Translucency: not applied; the saved alpha is kept for the next run.
+
+    // 12. No default focus.
+    return FALSE;
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: return InitMainDialog(dialog);
+    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_CTLCOLOREDIT: return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CLOSE: return OnClose(dialog);
+    default: return FALSE;
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Resource identifiers of the window: the dialog template, the transparency
+// menu, the icon and the dialog's controls. Shared by the resource script and
+// the code, so this header holds preprocessor definitions only (windres reads
+// it too). The field, label and button ids equal those of core/field_ids.h;
+// main_dialog.cpp checks that at compile time.
+
+#define IDD_MAIN 101           // the main dialog
+#define IDM_TRANSPARENCY 102   // menu whose one popup is the "Transparency" submenu
+#define IDI_DEXOLIN 104        // window and program icon
+
+// Labels
+#define IDC_LABEL_BINARY 1000
+#define IDC_LABEL_DECIMAL 1001
+#define IDC_LABEL_FLOAT 1002
+#define IDC_LABEL_SIGN 1003
+#define IDC_LABEL_EXPONENT 1004
+#define IDC_LABEL_MANTISSA 1005
+#define IDC_LABEL_HEX (-1)
+
+// Number fields and the sign box
+#define IDC_BINARY 1006
+#define IDC_DECIMAL 1007
+#define IDC_HEX 1008
+#define IDC_FLOAT 1009
+#define IDC_EXPONENT 1010
+#define IDC_MANTISSA 1011
+#define IDC_SIGN 1012
+
+// Width group
+#define IDC_BITS_GROUP 1013
+#define IDC_BITS_8 1014
+#define IDC_BITS_16 1015
+#define IDC_BITS_32 1016
+#define IDC_BITS_64 1017
+#define IDC_BITS_80 1018
+
+// Endianness group
+#define IDC_ENDIAN_GROUP 1019
+#define IDC_LITTLE 1020
+#define IDC_BIG 1021
+
+// Short usage hint in the lower right corner
+#define IDC_HINT 1022
+
+// Commands of the "Transparency" popup: 40001 is 10% opaque, 40010 fully
+// opaque; 40011 keeps the window translucent while it is active too.
+#define IDM_OPACITY_10 40001
+#define IDM_OPACITY_20 40002
+#define IDM_OPACITY_30 40003
+#define IDM_OPACITY_40 40004
+#define IDM_OPACITY_50 40005
+#define IDM_OPACITY_60 40006
+#define IDM_OPACITY_70 40007
+#define IDM_OPACITY_80 40008
+#define IDM_OPACITY_90 40009
+#define IDM_OPACITY_100 40010
+#define IDM_ALWAYS 40011

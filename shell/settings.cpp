@@ -1,0 +1,74 @@
+#include "shell/settings.h"
+
+#include "core/converter_state.h"
+#include "core/field_ids.h"
+#include "shell/optional_user32.h"
+#include "shell/settings_key.h"
+#include "shell/shell_state.h"
+
+int WidthButtonForBits(int32_t bits)
+{
+    switch (bits) {
+    case 8: return ButtonWidth8;
+    case 16: return ButtonWidth16;
+    case 64: return ButtonWidth64;
+    case 80: return ButtonWidth80;
+    default: return ButtonWidth32;
+    }
+}
+
+uint32_t PackPosition(int32_t x, int32_t y)
+{
+    return (static_cast<uint32_t>(y) << 16) | (static_cast<uint32_t>(x) & 0xFFFFu);
+}
+
+void UnpackPosition(uint32_t packed, int32_t* x, int32_t* y)
+{
+    *x = static_cast<int16_t>(packed & 0xFFFFu);
+    *y = static_cast<int16_t>(packed >> 16);
+}
+
+namespace {
+
+// "Transparency": the alpha, negative when translucency applies while the
+// window is active too.
+void ReadTransparency(const SettingsKey& key)
+{
+    ShellState.AlwaysTransparent = 0;
+    ShellState.Alpha = 255;
+    if (!OptionalUser32.SetLayeredWindowAttributes)
+        return;
+    int32_t stored = key.ReadSigned("Transparency", 255, -255, 255);
+    ShellState.AlwaysTransparent = static_cast<uint8_t>(stored < 0);
+    int32_t alpha = stored < 0 ? -stored : stored;
+    ShellState.Alpha = alpha < MinTransparencyAlpha ? MinTransparencyAlpha : alpha;
+}
+
+}  // namespace
+
+void ReadSettings(const char* keyPath)
+{
+    SettingsKey key;
+    key.OpenForRead(keyPath);  // a missing key leaves every value at its default
+    ShellState.InitialWidthButton = WidthButtonForBits(key.ReadSigned("Bits", 32, 8, 80));
+    ShellState.InitialEndianButton = key.ReadSigned("BigEndian", 0, 0, 0) != 0 ? ButtonBig : ButtonLittle;
+    // Only the low byte of "OnTop" counts.
+    ShellState.OnTop = static_cast<uint8_t>(key.ReadSigned("OnTop", 0, 0, 0) & 0xFF);
+    ReadTransparency(key);
+    UnpackPosition(key.ReadUnsigned("Position", 0, 0, 0xFFFFFFFFu), &ShellState.SavedX, &ShellState.SavedY);
+    key.Close();
+}
+
+void WriteSettings(const char* keyPath)
+{
+    SettingsKey key;
+    if (key.OpenForWrite(keyPath)) {
+        int32_t alpha = ShellState.AlwaysTransparent ? -ShellState.Alpha : ShellState.Alpha;
+        key.WriteDword("Bits", static_cast<uint32_t>(ConverterState.Width));
+        key.WriteFlag("BigEndian", ConverterState.BigEndian);
+        key.WriteFlag("OnTop", ShellState.OnTop);
+        key.WriteDword("Transparency", static_cast<uint32_t>(alpha));
+        key.WriteDword("Position", PackPosition(ShellState.SavedX, ShellState.SavedY));
+    }
+    key.Close();
+}

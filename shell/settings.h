@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+
+// The program's five settings under HKEY_CURRENT_USER: "Bits", "BigEndian",
+// "OnTop", "Transparency" and "Position", each a 32-bit value. They are read
+// once before the dialog exists and written once after it has ended.
+
+// Where the program keeps its settings.
+constexpr const char* SettingsKeyPath = "Software\\Brevlund\\Dexolin";
+
+// Lowest opacity the program uses (10%): a stored alpha below it is raised.
+constexpr int32_t MinTransparencyAlpha = 25;
+
+// Reads the settings from keyPath into ShellState: initial width and endian
+// buttons, on-top flag, "Always" flag and alpha, saved position. Missing or
+// malformed values give the defaults; the transparency value is read only
+// when OptionalUser32 offers SetLayeredWindowAttributes.
+void ReadSettings(const char* keyPath);
+
+// Writes the current width and endianness (ConverterState) and the on-top,
+// transparency and position settings (ShellState) to keyPath, creating the
+// key when needed. Writes nothing when the key can be neither opened nor
+// created.
+void WriteSettings(const char* keyPath);
+
+// The width option button for a width in bits; widths without a button
+// (such as 24) select the 32-bit one.
+int WidthButtonForBits(int32_t bits);
+
+// "Position" packs x into the low and y into the high 16 bits, each as a
+// signed 16-bit number; coordinates outside -32768..32767 wrap.
+uint32_t PackPosition(int32_t x, int32_t y);
+void UnpackPosition(uint32_t packed, int32_t* x, int32_t* y);

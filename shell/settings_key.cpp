@@ -1,0 +1,75 @@
+#include "shell/settings_key.h"
+
+namespace {
+
+// Reads a value of exactly 4 bytes into *value; false for anything else.
+bool QueryDword(HKEY key, const char* name, uint32_t* value)
+{
+    if (!key)
+        return false;
+    DWORD size = sizeof *value;
+    LONG status = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    return status == ERROR_SUCCESS && size == sizeof *value;
+}
+
+}  // namespace
+
+bool SettingsKey::OpenForRead(const char* path)
+{
+    Close();
+    return RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &Handle) == ERROR_SUCCESS;
+}
+
+bool SettingsKey::OpenForWrite(const char* path)
+{
+    Close();
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_WRITE, &Handle) == ERROR_SUCCESS)
+        return true;
+    Handle = nullptr;
+    return RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                           nullptr, &Handle, nullptr) == ERROR_SUCCESS;
+}
+
+int32_t SettingsKey::ReadSigned(const char* name, int32_t def, int32_t min, int32_t max) const
+{
+    uint32_t raw = 0;
+    if (!QueryDword(Handle, name, &raw))
+        return def;
+    auto value = static_cast<int32_t>(raw);
+    if (min == max)
+        return value;
+    if (value < min)
+        return min;
+    if (value > max)
+        return max;
+    return value;
+}
+
+uint32_t SettingsKey::ReadUnsigned(const char* name, uint32_t def, uint32_t min, uint32_t max) const
+{
+    uint32_t value = 0;
+    if (!QueryDword(Handle, name, &value))
+        return def;
+    if (min == max)
+        return value;
+    if (value < min)
+        return min;
+    if (value > max)
+        return max;
+    return value;
+}
+
+void SettingsKey::WriteFlag(const char* name, uint8_t flag) const { WriteDword(name, flag ? 1u : 0u); }
+
+void SettingsKey::WriteDword(const char* name, uint32_t value) const
+{
+    RegSetValueExA(Handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+void SettingsKey::Close()
+{
+    if (!Handle)
+        return;
+    RegCloseKey(Handle);
+    Handle = nullptr;
+}
