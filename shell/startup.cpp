@@ -12,7 +12,11 @@ int RunDexolin(HINSTANCE instance, const char* keyPath)
 {
     // 1. Optional window-manager functions.
     LookUpOptionalUser32();
+    return RunWithOptionalUser32(instance, keyPath);
+}
 
+int RunWithOptionalUser32(HINSTANCE instance, const char* keyPath)
+{
     // 2. Value and flags cleared; translucency not yet applied.
     ShellState.LayeredApplied = 0;
 

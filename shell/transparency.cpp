@@ -1,8 +1,12 @@
 #include "shell/transparency.h"
 
 #include "shell/optional_user32.h"
+#include "shell/resource.h"
 #include "shell/shell_state.h"
 #include "shell/transparency_steps.h"
+
+static_assert(IDM_ALWAYS == AlwaysTransparentCommand);
+static_assert(IDM_OPACITY_10 == StepCommandBase + 1 && IDM_OPACITY_100 == StepCommandBase + TransparencySteps);
 
 namespace {
 
