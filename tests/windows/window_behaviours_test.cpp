@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 
 #include "shell/optional_user32.h"
@@ -742,10 +742,12 @@ void StoreResult(DWORD result) {
     RegCloseKey(key);
 }
 
-DWORD LoadResult() {
+// The result the program left, removed from the registry once read.
+DWORD TakeResult() {
     DWORD result = 255;
     DWORD size = sizeof result;
     RegGetValueA(HKEY_CURRENT_USER, ResultKeyPath, DesktopName, RRF_RT_REG_DWORD, nullptr, &result, &size);
+    RegDeleteKeyA(HKEY_CURRENT_USER, ResultKeyPath);
     return result;
 }
 
@@ -783,7 +785,7 @@ int RunInOwnDesktop() {
     WaitForSingleObject(process.hProcess, INFINITE);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return static_cast<int>(LoadResult());
+    return static_cast<int>(TakeResult());
 }
 
 }  // namespace
