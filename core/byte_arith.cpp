@@ -43,27 +43,108 @@ void ByteMul(const uint8_t* a, const uint8_t* b, uint8_t* product, int n)
 
 namespace {
 
-// Compares the (n+1)-byte remainder (extra bit in rem[n]) with the n-byte divisor.
-bool RemainderBelow(const uint8_t* rem, const uint8_t* divisor, int n)
+// Short division by a non-zero divisor below 2^32, a byte at a time from the
+// top: the same quotient, remainder and overflow as the bitwise long division
+// below, in a fraction of the steps. Returns false (and writes nothing) when
+// the divisor does not qualify.
+bool ShortDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient,
+                 uint8_t* remainder, int n, bool* overflow)
 {
-    if (rem[n] != 0)
-        return false;
+    uint64_t d = 0;
     for (int i = n - 1; i >= 0; --i) {
-        if (rem[i] != divisor[i])
-            return rem[i] < divisor[i];
+        if (i >= 4 && divisor[i] != 0)
+            return false;
+        if (i < 4)
+            d = (d << 8) | divisor[i];
     }
-    return false;
+    if (d == 0)
+        return false;
+    uint64_t rem = 0;
+    *overflow = false;
+    for (int i = 2 * n - 1; i >= 0; --i) {
+        rem = (rem << 8) | dividend[i];  // rem < d < 2^32, so this stays below 2^40
+        uint64_t q = rem / d;
+        rem %= d;
+        if (i >= n)
+            *overflow = *overflow || q != 0;
+        else
+            quotient[i] = static_cast<uint8_t>(q);
+    }
+    for (int i = 0; i < n; ++i) {
+        remainder[i] = static_cast<uint8_t>(rem);
+        rem >>= 8;
+    }
+    return true;
 }
 
-// buf <- buf * 2 + bit over len bytes; returns the bit shifted out of the top.
-unsigned ShiftInBit(uint8_t* buf, int len, unsigned bit)
+// Restoring binary long division, a bit at a time from the dividend's top
+// set bit, over 32-bit limbs. The remainder carries one extra bit above its
+// n bytes. Serves every divisor, zero included: then every quotient bit is 1
+// and the remainder is the dividend's low n bytes.
+bool LongDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient,
+                uint8_t* remainder, int n)
 {
-    for (int i = 0; i < len; ++i) {
-        unsigned top = buf[i] >> 7;
-        buf[i] = static_cast<uint8_t>((buf[i] << 1) | bit);
-        bit = top;
+    // 7 limbs: 8n + 1 bits of remainder for n up to 23 bytes, far above the
+    // 11 bytes in use; a larger n would overrun them, so it is cut.
+    constexpr int MaxLimbs = 7;
+    if (n > 23)
+        n = 23;
+    const int bits = 8 * n;
+    const int limbs = (bits + 1 + 31) / 32;
+    uint32_t rem[MaxLimbs] = {}, div[MaxLimbs] = {}, quo[MaxLimbs] = {};
+    bool zeroDivisor = true;
+    for (int i = 0; i < n; ++i) {
+        div[i / 4] |= static_cast<uint32_t>(divisor[i]) << (8 * (i % 4));
+        zeroDivisor = zeroDivisor && divisor[i] == 0;
     }
-    return bit;
+    // Leading zero bits of the dividend leave the remainder 0 and give 0
+    // quotient bits, unless the divisor is 0 too.
+    int top = 2 * bits - 1;
+    if (!zeroDivisor) {
+        while (top >= 0 && !((dividend[top / 8] >> (top % 8)) & 1))
+            --top;
+    }
+    bool overflow = false;
+    for (int bit = top; bit >= 0; --bit) {
+        uint32_t carry = (dividend[bit / 8] >> (bit % 8)) & 1;
+        for (int i = 0; i < limbs; ++i) {
+            uint32_t out = rem[i] >> 31;
+            rem[i] = (rem[i] << 1) | carry;
+            carry = out;
+        }
+        bool below = false;
+        for (int i = limbs - 1; i >= 0; --i) {
+            if (rem[i] != div[i]) {
+                below = rem[i] < div[i];
+                break;
+            }
+        }
+        uint32_t q = 0;
+        if (!below) {
+            uint32_t borrow = 0;
+            for (int i = 0; i < limbs; ++i) {
+                uint64_t diff = static_cast<uint64_t>(rem[i]) - div[i] - borrow;
+                rem[i] = static_cast<uint32_t>(diff);
+                borrow = static_cast<uint32_t>(diff >> 63);
+            }
+            rem[bits / 32] &= (uint32_t{1} << (bits % 32)) - 1;  // the extra bit is spent
+            q = 1;
+        }
+        // Shift the quotient; a 1 leaving its n bytes means it did not fit.
+        if ((quo[(bits - 1) / 32] >> ((bits - 1) % 32)) & 1)
+            overflow = true;
+        for (int i = 0; i < limbs; ++i) {
+            uint32_t out = quo[i] >> 31;
+            quo[i] = (quo[i] << 1) | q;
+            q = out;
+        }
+        quo[bits / 32] &= (uint32_t{1} << (bits % 32)) - 1;
+    }
+    for (int i = 0; i < n; ++i) {
+        quotient[i] = static_cast<uint8_t>(quo[i / 4] >> (8 * (i % 4)));
+        remainder[i] = static_cast<uint8_t>(rem[i / 4] >> (8 * (i % 4)));
+    }
+    return overflow;
 }
 
 }  // namespace
@@ -71,34 +152,11 @@ unsigned ShiftInBit(uint8_t* buf, int len, unsigned bit)
 bool ByteDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient,
                 uint8_t* remainder, int n)
 {
-    // 23 bytes: one more than the widest remainder in use (22 bytes), for the
-    // bit that the shift carries above it.
-    uint8_t rem[24] = {};
-    if (n > 23)
-        n = 23;  // no caller goes near this; it keeps the buffer in bounds
-    for (int i = 0; i < n; ++i)
-        quotient[i] = 0;
-    bool overflow = false;
-    for (int bit = 16 * n - 1; bit >= 0; --bit) {
-        unsigned in = (dividend[bit / 8] >> (bit % 8)) & 1;
-        ShiftInBit(rem, n + 1, in);
-        unsigned q = 0;
-        if (!RemainderBelow(rem, divisor, n)) {
-            unsigned borrow = 0;
-            for (int i = 0; i < n; ++i) {
-                unsigned diff = rem[i] - divisor[i] - borrow;
-                rem[i] = static_cast<uint8_t>(diff);
-                borrow = (diff >> 8) & 1;
-            }
-            rem[n] = 0;
-            q = 1;
-        }
-        if (ShiftInBit(quotient, n, q))
-            overflow = true;
-    }
-    for (int i = 0; i < n; ++i)
-        remainder[i] = rem[i];
-    return overflow;
+    bool shortOverflow = false;
+    if (ShortDivMod(dividend, divisor, quotient, remainder, n, &shortOverflow))
+        return shortOverflow;
+
+    return LongDivMod(dividend, divisor, quotient, remainder, n);
 }
 
 void ShiftBytes(uint8_t* buf, int32_t count, int n)

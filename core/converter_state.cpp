@@ -5,6 +5,9 @@
 #include "core/field_ids.h"
 #include "views/binary_hex_view.h"
 #include "views/decimal_view.h"
+#include "views/exponent_field.h"
+#include "views/float_view.h"
+#include "views/mantissa_field.h"
 
 ConverterRecord ConverterState;
 
@@ -94,11 +97,17 @@ void RefreshViews(int sourceId)
         RenderHex(FieldHex);
     if (!ConverterState.FloatFieldsEnabled)
         return;
+    if (sourceId != FieldFloat)
+        RenderFloat(FieldFloat);
     if (sourceId != FieldSign) {
         int signByte = SignByteIndex();
         if (signByte >= 0)
             WriteFieldCheck(FieldSign, (ConverterState.ValueRegister[signByte] & 0x80) != 0);
     }
+    if (sourceId != FieldExponent)
+        RenderExponent(FieldExponent);
+    if (sourceId != FieldMantissa)
+        RenderMantissa(FieldMantissa);
 }
 
 void SetFieldText(int field, const char* text)

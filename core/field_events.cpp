@@ -5,6 +5,9 @@
 #include "core/field_ids.h"
 #include "views/binary_hex_view.h"
 #include "views/decimal_view.h"
+#include "views/exponent_field.h"
+#include "views/float_view.h"
+#include "views/mantissa_field.h"
 #include "views/sign_field.h"
 
 const WidthLimitRow WidthLimits[5] = {
@@ -30,6 +33,9 @@ const FieldRoute Routes[] = {
     {FieldBinary, ParseBinary, RenderBinary, nullptr},
     {FieldDecimal, ParseDecimal, RenderDecimal, &ConverterState.DecimalError},
     {FieldHex, ParseHex, RenderHex, nullptr},
+    {FieldFloat, ParseFloatField, RenderFloat, &ConverterState.FloatError},
+    {FieldExponent, ParseExponent, RenderExponent, &ConverterState.ExponentError},
+    {FieldMantissa, ParseMantissa, RenderMantissa, &ConverterState.MantissaError},
 };
 
 const FieldRoute* FindRoute(int field)

@@ -1,0 +1,297 @@
+#include "views/float_printer.h"
+
+#include "core/byte_arith.h"
+#include "core/number_text.h"
+#include "core/pow10.h"
+#include "core/x87_arith.h"
+#include "views/decimal_view.h"
+
+namespace {
+
+constexpr uint64_t IntegerBit = 0x8000000000000000u;
+constexpr uint64_t QuietBit = 0x4000000000000000u;
+
+constexpr int ScaledDigits = 18;       // N = floor(x / 10^(D-17)) has 18 digits
+constexpr int SubnormalDigitCap = 19;  // SubnormalScale is below 10^19
+
+// Exponent suffix of the subnormal form: "0." and the nineteen digits of R
+// stand for R * 10^-19, that is value * 10^37, 10^307 or 10^4931.
+const char* SubnormalSuffix(uint8_t size)
+{
+    return size == 4 ? "e-37" : size == 8 ? "e-307" : "e-4931";
+}
+
+// Characters the subnormal form needs besides its digits: "0." and the suffix.
+int32_t SubnormalOverhead(uint8_t size)
+{
+    return size == 4 ? 6 : size == 8 ? 7 : 8;
+}
+
+int32_t ScientificLimit(uint8_t size)  // digits after the point; 0: none
+{
+    return size == 4 ? 7 : size == 8 ? 16 : 0;
+}
+
+uint64_t LoadLittleEndian(const uint8_t* bytes, int n)
+{
+    uint64_t v = 0;
+    for (int i = n - 1; i >= 0; --i)
+        v = (v << 8) | bytes[i];
+    return v;
+}
+
+// Writes "0." and the subnormal's digits and suffix. Integer arithmetic only:
+// R = significand / 2^63 * SubnormalScale, rounded half up.
+char* PrintSubnormal(char* out, uint64_t significand, uint8_t size, int32_t budget)
+{
+    // 9 bytes: the 64-bit operands with a zero top byte, as ByteMul takes
+    // equal lengths; the product needs twice that.
+    uint8_t a[9] = {};
+    uint8_t s[9] = {};
+    uint8_t product[18];
+    uint64_t doubled = significand << 1;  // bit 63 is clear: nothing is lost
+    uint64_t scale = SubnormalScale(size);
+    for (int i = 0; i < 8; ++i) {
+        a[i] = static_cast<uint8_t>(doubled >> (8 * i));
+        s[i] = static_cast<uint8_t>(scale >> (8 * i));
+    }
+    ByteMul(a, s, product, 9);
+    // R: the product's top 10 bytes (divided by 2^64), rounded by bit 63.
+    uint8_t* r = product + 8;
+    if (product[7] & 0x80) {
+        uint8_t one[10] = {1};
+        ByteAdd(r, one, 10);
+    }
+
+    int32_t n = budget - SubnormalOverhead(size);
+    if (n > SubnormalDigitCap)
+        n = SubnormalDigitCap;
+    // The digits are R padded to nineteen, so that the suffix scales them
+    // right; a smaller budget keeps their leading part (truncated), and at
+    // least one digit.
+    if (n < 1)
+        n = 1;
+    char padded[SubnormalDigitCap + 1];  // R < 10^19: exactly 19 digits and a NUL
+    PrintInt80(padded, r, SubnormalDigitCap);
+    out = WriteText(out, "0.");
+    for (int32_t i = 0; i < n; ++i)
+        *out++ = padded[i];
+    return WriteText(out, SubnormalSuffix(size));
+}
+
+char* PrintSpecial(char* out, uint64_t significand)
+{
+    bool quiet = (significand & QuietBit) != 0;
+    uint64_t payload = significand & ~(IntegerBit | QuietBit);
+    if (payload == 0)
+        return WriteText(out, quiet ? "1.IND" : "1.INF");
+    out = WriteText(out, quiet ? "1.QNaN#" : "1.SNaN#");
+    return WriteSignedDecimal(out, static_cast<int64_t>(payload));
+}
+
+}  // namespace
+
+uint64_t SubnormalScale(uint8_t size)
+{
+    return size == 4 ? 0x105031E2503DA894u    // 2^-126 * 10^56
+           : size == 8 ? 0x1EE10CE2A7545B67u  // 2^-1022 * 10^326
+                       : 0x2EA896FED76BAF42u;  // 2^-16382 * 10^4950
+}
+
+UnpackedFloat UnpackFloat(const uint8_t* value, uint8_t size)
+{
+    UnpackedFloat f{};
+    uint32_t field;
+    uint32_t allOnes;
+    if (size == 10) {
+        f.significand = LoadLittleEndian(value, 8);
+        uint32_t signExponent = value[8] | (value[9] << 8);
+        f.negative = (signExponent & 0x8000) != 0;
+        field = signExponent & 0x7FFF;
+        allOnes = 0x7FFF;
+        f.exponent = static_cast<int32_t>(field) - 16383;
+        bool integerBit = (f.significand & IntegerBit) != 0;
+        // With the integer bit set every exponent field but zero is valid,
+        // with it clear only zero.
+        if (integerBit == (field == 0)) {
+            f.floatClass = FloatClass::Invalid;
+            return f;
+        }
+        if (f.significand == 0 && signExponent == 0) {
+            f.floatClass = FloatClass::Zero;
+            return f;
+        }
+    } else {
+        int fractionBits = size == 4 ? 23 : 52;
+        int exponentBits = size == 4 ? 8 : 11;
+        uint64_t bits = LoadLittleEndian(value, size);
+        uint64_t fraction = bits & ((uint64_t{1} << fractionBits) - 1);
+        allOnes = (1u << exponentBits) - 1;
+        field = static_cast<uint32_t>(bits >> fractionBits) & allOnes;
+        f.negative = (bits >> (8 * size - 1)) != 0;
+        f.exponent = static_cast<int32_t>(field) - static_cast<int32_t>(allOnes >> 1);
+        if (field == allOnes) {
+            uint64_t quiet = uint64_t{1} << (fractionBits - 1);
+            f.significand = (fraction & (quiet - 1)) | ((fraction & quiet) != 0 ? QuietBit : 0);
+        } else {
+            f.significand = fraction << (63 - fractionBits);
+            if (field != 0)
+                f.significand |= IntegerBit;
+        }
+        if (field == 0 && fraction == 0) {
+            f.floatClass = FloatClass::Zero;
+            return f;
+        }
+    }
+    f.floatClass = field == 0         ? FloatClass::Subnormal
+                   : field == allOnes ? FloatClass::Special
+                                      : FloatClass::Normal;
+    return f;
+}
+
+char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
+{
+    // Step 1: size.
+    if (size != 4 && size != 8 && size != 10) {
+        out = WriteText(out, "PrintFloat - Invalid 'size' (");
+        out = WriteSignedDecimal(out, size);
+        return WriteText(out, ")");
+    }
+
+    // Step 2: unpacking; invalid extended encodings have no sign.
+    UnpackedFloat f = UnpackFloat(value, size);
+    if (f.floatClass == FloatClass::Invalid)
+        return WriteText(out, "1.INV");
+
+    // Step 3: sign, for every class below.
+    if (f.negative) {
+        *out++ = '-';
+        if (budget != 0)
+            --budget;
+    }
+
+    // Steps 4 to 6: the classes that need no floating-point work.
+    if (f.floatClass == FloatClass::Zero)
+        return WriteText(out, "0.0");
+    if (f.floatClass == FloatClass::Special)
+        return PrintSpecial(out, f.significand);
+    if (f.floatClass == FloatClass::Subnormal)
+        return PrintSubnormal(out, f.significand, size, budget);
+
+    // Step 7: scale the magnitude to an 18-digit integer N and two further
+    // digits G, in extended precision rounding to nearest.
+    uint16_t savedControl = X87EnterExtendedNearest();
+    Extended80 x{f.significand, static_cast<uint16_t>(f.exponent + 16383)};
+    // The smallest extended exponents (fields 1 to 59) would make
+    // Pow10(D - 17) overflow; pre-scale by about 10^4932 and take it back
+    // from D at the end.
+    bool tiny = size == 10 && f.exponent <= -16324;
+    if (tiny) {
+        x.SignExponent = static_cast<uint16_t>(x.SignExponent + 16324);
+        x = X87Multiply(x, X87FromUnsigned64(static_cast<uint64_t>(TinyScale)));
+    }
+    int32_t d = X87FloorToInt32(X87Log10(x));
+    Extended80 y = X87Divide(x, Pow10(d - (ScaledDigits - 1)));
+    int64_t n = X87FloorToInt64(y);
+    // y - N and its product with 100 are exact.
+    Extended80 fraction = X87Subtract(y, X87FromUnsigned64(static_cast<uint64_t>(n)));
+    int32_t g = X87FloorToInt32(X87Multiply(fraction, X87FromUnsigned64(100)));
+    X87RestoreControl(savedControl);
+    if (tiny)
+        d -= 4932;
+
+    // Step 8: the digit string, most significant first. 21 digits: N has 18
+    // (19 or 17 when the logarithm lands on the wrong side of an integer),
+    // G adds at most two.
+    char digits[21];
+    int c = 0;
+    {
+        char reversed[19];  // N < 2^63 has at most 19 digits
+        int nd = 0;
+        // Split off the low nine digits first: one long division, and the
+        // divisions by 10 after it work on numbers below 2^32, which
+        // DivMod64 divides natively.
+        uint64_t low;
+        uint64_t high = DivMod64(static_cast<uint64_t>(n), 1000000000, &low);
+        do {
+            uint64_t digit;
+            low = DivMod64(low, 10, &digit);
+            reversed[nd++] = static_cast<char>('0' + digit);
+        } while (high != 0 ? nd < 9 : low != 0);
+        while (high != 0) {
+            uint64_t digit;
+            high = DivMod64(high, 10, &digit);
+            reversed[nd++] = static_cast<char>('0' + digit);
+        }
+        // The leading digit stands for 10^D when N has 18 digits; place it by
+        // the digits N really has, so a misjudged D cannot shift the text by
+        // a power of ten.
+        d += nd - ScaledDigits;
+        while (nd > 0)
+            digits[c++] = reversed[--nd];
+    }
+    if (g >= 1 && g <= 98) {
+        digits[c++] = static_cast<char>('0' + g / 10);
+        if (g % 10 != 0)
+            digits[c++] = static_cast<char>('0' + g % 10);
+    } else {
+        // 0 and 99 add nothing (99 is not rounded up); N's trailing zeros go.
+        while (c > 1 && digits[c - 1] == '0')
+            --c;
+    }
+
+    // Step 9: positional notation when it fits the budget.
+    int32_t b = budget;
+    if (d < 0) {
+        if (c - d < b) {
+            out = WriteText(out, "0.");
+            for (int32_t i = 0; i < -d - 1; ++i)
+                *out++ = '0';
+            for (int i = 0; i < c; ++i)
+                *out++ = digits[i];
+            *out = '\0';
+            return out;
+        }
+    } else if (c > d + 1) {
+        if (c < b) {
+            for (int i = 0; i < c; ++i) {
+                if (i == d + 1)
+                    *out++ = '.';
+                *out++ = digits[i];
+            }
+            *out = '\0';
+            return out;
+        }
+    } else if (d + 1 <= b) {
+        for (int32_t i = 0; i <= d; ++i)
+            *out++ = i < c ? digits[i] : '0';
+        *out = '\0';
+        return out;
+    }
+
+    // Step 10: scientific notation; the exponent is D, the digits after the
+    // point are cut (not rounded) to the room left.
+    *out++ = digits[0];
+    *out++ = '.';
+    if (c == 1) {
+        *out++ = '0';
+        *out++ = 'e';
+        return WriteSignedDecimal(out, d);
+    }
+    char exponentText[13];  // "e" and at most 11 characters of a 32-bit integer, NUL
+    exponentText[0] = 'e';
+    int32_t exponentLength = static_cast<int32_t>(WriteSignedDecimal(exponentText + 1, d) - exponentText);
+    int32_t k = b - 2 - exponentLength;
+    if (k > c - 1)
+        k = c - 1;
+    if (k < 1)
+        k = 1;
+    int32_t limit = ScientificLimit(size);
+    if (limit != 0 && k > limit)
+        k = limit;
+    while (k > 1 && digits[k] == '0')  // digits[1..k] follow the point
+        --k;
+    for (int32_t i = 1; i <= k; ++i)
+        *out++ = digits[i];
+    return WriteText(out, exponentText);
+}
