@@ -8,6 +8,8 @@
 #include "shell/key_filter.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
+#include "shell/transparency.h"
+#include "shell/window_snapping.h"
 
 // The resource script and the converter must agree on every control id.
 static_assert(IDC_BINARY == FieldBinary && IDC_DECIMAL == FieldDecimal && IDC_HEX == FieldHex);
@@ -121,7 +123,9 @@ BOOL InitMainDialog(HWND dialog)
     // 3. The icon loaded at start-up.
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ShellState.Icon));
 
-    // 4. The system menu keeps its standard items.
+    // 4. "Always on top", the "Transparency" popup and a separator in front
+    //    of the system menu's standard items.
+    ExtendSystemMenu(dialog);
 
     // 5. Fixed-pitch font for the number edits; labels and buttons keep the
     //    template's font.
@@ -141,11 +145,12 @@ BOOL InitMainDialog(HWND dialog)
     SendDlgItemMessageA(dialog, ShellState.InitialWidthButton, BM_CLICK, 0, 0);
     SendDlgItemMessageA(dialog, ShellState.InitialEndianButton, BM_CLICK, 0, 0);
 
-    // 9. The saved position.
-    SetWindowPos(dialog, HWND_TOP, ShellState.SavedX, ShellState.SavedY, 0, 0, SWP_NOSIZE);
+    // 9. The saved position, or the centre of the primary screen when the
+    //    title bar would be on no screen there.
+    PlaceMainWindow(dialog);
 
-    // 10. On-top state: not applied; the saved flag is kept for the next run.
-    // 11. Translucency: not applied; the saved alpha is kept for the next run.
+    // 10, 11. The saved on-top state, translucency step and "Always" flag.
+    ApplySavedOnTopAndTransparency();
 
     // 12. No default focus.
     return FALSE;
@@ -158,6 +163,22 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_CTLCOLOREDIT: return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CLOSE: return OnClose(dialog);
+    case WM_NCACTIVATE:
+        OnNcActivate(wParam);
+        return FALSE;  // the default processing draws the frame
+    case WM_NCLBUTTONDOWN:
+        OnNcLButtonDown(lParam);
+        return FALSE;  // the default processing starts the move loop
+    case WM_ENTERSIZEMOVE:
+        OnEnterSizeMove();
+        return FALSE;
+    case WM_MOVING:
+        OnMoving(lParam);
+        return TRUE;
+    case WM_EXITSIZEMOVE:
+        OnExitSizeMove();
+        return FALSE;
+    case WM_SYSCOMMAND: return OnTransparencySysCommand(wParam) ? TRUE : FALSE;
     default: return FALSE;
     }
 }

@@ -34,7 +34,11 @@ int RunDexolin(HINSTANCE instance, const char* keyPath)
     // 1. Optional window-manager functions, before the settings: without
     //    SetLayeredWindowAttributes the transparency value is not read.
     LookUpOptionalUser32();
+    return RunWithOptionalUser32(instance, keyPath);
+}
 
+int RunWithOptionalUser32(HINSTANCE instance, const char* keyPath)
+{
     // 2. Settings, then the state the dialog starts from.
     ReadSettings(keyPath);
     PrepareMainDialog(instance);

@@ -13,3 +13,7 @@ void PrepareMainDialog(HINSTANCE instance);
 
 // Releases what PrepareMainDialog loaded, after the dialog has ended.
 void ReleaseMainDialogResources();
+
+// The same run with OptionalUser32 as it stands, without looking it up:
+// tests clear entries to see the program on systems that lack them.
+int RunWithOptionalUser32(HINSTANCE instance, const char* keyPath);
