@@ -17,7 +17,7 @@ cd "$root"
 shot=${1:-$root/build/dexolin-window.png}
 
 cmake --preset windows-i686 >/dev/null
-cmake --build --preset windows-i686 -j2 --target dexolin >/dev/null
+cmake --build --preset windows-i686 -j2 --target dexolin dexolin_probe >/dev/null
 program=$root/build/windows-i686/shell/dexolin.exe
 probe=$root/build/windows-i686/tests/windows/dexolin-probe.exe
 

@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Builds Dexolin and shows it working: until the window lands, a short
-# demonstration with the command-line companion.
+# Builds Dexolin and opens its window.
+#   On Linux: the shipped x86 program, run under Wine in the project's own
+#   prefix (made on first use). Without a display it runs on a virtual one,
+#   saves a screenshot and prints its path.
+#   On Windows (a MinGW-w64 shell such as MSYS2): built with the compilers
+#   on PATH and started directly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh build
-cmake --preset native >/dev/null
-cmake --build --preset native -j 2 --target dexolin-cli >/dev/null
-cli=build/native/cli/dexolin-cli
-echo "\$ dexolin-cli --width 16 --hex F"
-"$cli" --width 16 --hex F
-echo
-echo "\$ dexolin-cli --width 80 --decimal -604462909807314587353088"
-"$cli" --width 80 --decimal -604462909807314587353088
+
+case "$(uname -s)" in
+  MINGW* | MSYS* | CYGWIN*)
+    cmake -S . -B build/windows-local -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DDEXOLIN_TESTS=OFF
+    cmake --build build/windows-local --target dexolin
+    exec build/windows-local/shell/dexolin.exe
+    ;;
+esac
+
+bash scripts/install-deps.sh build windows
+exec sh scripts/run-window.sh "$@"
