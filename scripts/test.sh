@@ -60,7 +60,7 @@ run_fuzzer() {
   echo "== fuzz: ${seconds}s of random scripts"
   if build/fuzz/fuzz/script_fuzzer -max_total_time="$seconds" -max_len=4096 -print_final_stats=0 \
        "$corpus" fuzz/corpus >"$log" 2>&1; then
-    tail -n 1 "$log"
+    grep -E "^Done [0-9]+ runs" "$log" || true
     passed=$((passed + 1))
   else
     tail -n 40 "$log"
