@@ -12,6 +12,19 @@ bool QueryDword(HKEY key, const char* name, uint32_t* value)
     return status == ERROR_SUCCESS && size == sizeof *value;
 }
 
+// Equal bounds mean "no clamp": the value is returned as read.
+template <typename T>
+T ClampToRange(T value, T min, T max)
+{
+    if (min == max)
+        return value;
+    if (value < min)
+        return min;
+    if (value > max)
+        return max;
+    return value;
+}
+
 }  // namespace
 
 bool SettingsKey::OpenForRead(const char* path)
@@ -35,14 +48,7 @@ int32_t SettingsKey::ReadSigned(const char* name, int32_t def, int32_t min, int3
     uint32_t raw = 0;
     if (!QueryDword(Handle, name, &raw))
         return def;
-    auto value = static_cast<int32_t>(raw);
-    if (min == max)
-        return value;
-    if (value < min)
-        return min;
-    if (value > max)
-        return max;
-    return value;
+    return ClampToRange(static_cast<int32_t>(raw), min, max);
 }
 
 uint32_t SettingsKey::ReadUnsigned(const char* name, uint32_t def, uint32_t min, uint32_t max) const
@@ -50,13 +56,7 @@ uint32_t SettingsKey::ReadUnsigned(const char* name, uint32_t def, uint32_t min,
     uint32_t value = 0;
     if (!QueryDword(Handle, name, &value))
         return def;
-    if (min == max)
-        return value;
-    if (value < min)
-        return min;
-    if (value > max)
-        return max;
-    return value;
+    return ClampToRange(value, min, max);
 }
 
 void SettingsKey::WriteFlag(const char* name, uint8_t flag) const { WriteDword(name, flag ? 1u : 0u); }

@@ -1,33 +1,11 @@
 // The dexolin-cli program itself: arguments, exit status and standard input.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
-#include <sys/wait.h>
+
+#include "tests/cli_run.h"
 
 namespace {
-
-struct CliRun {
-    std::string output;
-    int status;
-};
-
-// Runs the companion through the shell; stderr is folded into the output.
-CliRun RunCli(const std::string& arguments, const std::string& input = "")
-{
-    std::string command = "printf '%b' '" + input + "' | '" DEXOLIN_CLI "' " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    CliRun run{"", -1};
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.output.append(buffer, n);
-    int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
 
 TEST(CompanionCli, OneShotEditPrintsTheBlockAfterTheFocusLoss)
 {

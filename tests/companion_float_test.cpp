@@ -2,34 +2,11 @@
 // one-shot edits and scripts, run through the built program.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
-#include <sys/wait.h>
+
+#include "tests/cli_run.h"
 
 namespace {
-
-struct CliRun {
-    std::string output;
-    int status;
-};
-
-// Runs the companion with the arguments (single-quoted by the caller where
-// needed) and the script on standard input; stderr joins the output.
-CliRun RunCli(const std::string& arguments, const std::string& input = "")
-{
-    std::string command = "printf '%b' '" + input + "' | '" DEXOLIN_CLI "' " + arguments + " 2>&1";
-    CliRun run{"", -1};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.output.append(buffer, n);
-    int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return run;
-}
 
 struct BlockCase {
     const char* arguments;
