@@ -87,10 +87,15 @@ void CloseMainDialog()
     ReleaseMainDialogResources();
 }
 
-void PressKey(WORD virtualKey)
+void SendKeyStroke(WORD virtualKey)
 {
     SendKey(virtualKey, false);
     SendKey(virtualKey, true);
+}
+
+void PressKey(WORD virtualKey)
+{
+    SendKeyStroke(virtualKey);
     PumpMessages();
 }
 

@@ -20,6 +20,10 @@ void CloseMainDialog();
 // for a short while.
 void PumpMessages();
 
+// One keystroke (down and up) sent with SendInput, not pumped: for callers
+// inside another message loop, or sending many keys before one pump.
+void SendKeyStroke(WORD virtualKey);
+
 // Keystrokes by virtual-key code, sent with SendInput and then pumped.
 void PressKey(WORD virtualKey);
 void PressKeyWith(WORD modifier, WORD virtualKey);

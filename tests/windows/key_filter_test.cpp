@@ -82,18 +82,6 @@ std::vector<WORD> SweepKeys()
     return keys;
 }
 
-void SendKeyStroke(WORD key)
-{
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof inputs[0]);
-}
-
 class KeyFilter : public ::testing::TestWithParam<FieldCase> {
 protected:
     void SetUp() override { OpenMainDialog(ButtonWidth80, ButtonLittle); }

@@ -11,6 +11,7 @@
 #include "core/field_ids.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
+#include "tests/windows/dialog_harness.h"
 #include "tests/windows/registry_helpers.h"
 
 namespace {
@@ -53,18 +54,6 @@ void RunSession(std::vector<std::function<void(HWND)>> steps)
     EXPECT_FALSE(ForcedClose) << "the session did not finish";
     EXPECT_EQ(NextStep, Steps.size()) << "the dialog closed before the session's end";
     EXPECT_EQ(ShellState.KeyboardHook, nullptr);
-}
-
-void Press(WORD key)
-{
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof inputs[0]);
 }
 
 std::string Text(HWND dialog, int id)
@@ -132,8 +121,8 @@ TEST_F(Program, RestoresSettingsAndSavesTheSessionsChanges)
             // turns them into IDOK and IDCANCEL: the dialog stays.
             SetForegroundWindow(dialog);
             SetFocus(GetDlgItem(dialog, ButtonBig));
-            Press(VK_RETURN);
-            Press(VK_ESCAPE);
+            SendKeyStroke(VK_RETURN);
+            SendKeyStroke(VK_ESCAPE);
         },
         [](HWND dialog) {
             EXPECT_TRUE(IsWindowVisible(dialog));
