@@ -19,8 +19,8 @@ constexpr int32_t SnapThreshold = 10;
 constexpr int32_t MaxWorkAreas = 16;
 
 struct WorkAreaList {
-    int32_t count;                  // valid entries, 0 to MaxWorkAreas
-    SnapRect areas[MaxWorkAreas];   // 16 work areas in enumeration order; the cap bounds the snapping loop
+    int32_t count;  // valid entries, 0 to MaxWorkAreas
+    SnapRect areas[MaxWorkAreas];  // 16 work areas in enumeration order; the cap bounds the snapping loop
 };
 
 // Appends area when the list has room and returns true; returns false, and
@@ -42,8 +42,8 @@ SnapRect SnapPosition(const WorkAreaList& list, const SnapRect& grab, int32_t mx
 // invisible, the caption strip of the window without its small icon; in both
 // cases without the width of one caption button at the right.
 SnapRect TitleBarTestRectangle(const SnapRect& reportedTitleBar, bool titleBarInvisible,
-                               const SnapRect& window, int32_t captionHeight,
-                               int32_t smallIconWidth, int32_t captionButtonWidth);
+                               const SnapRect& window, int32_t captionHeight, int32_t smallIconWidth,
+                               int32_t captionButtonWidth);
 
 // True when title lies strictly inside some work area of the list (every
 // edge strictly inside; touching an edge is not enough).

@@ -6,33 +6,38 @@
 #include "shell/transparency_steps.h"
 
 static_assert(IDM_ALWAYS == AlwaysTransparentCommand);
-static_assert(IDM_OPACITY_10 == StepCommandBase + 1 && IDM_OPACITY_100 == StepCommandBase + TransparencySteps);
+static_assert(IDM_OPACITY_10 == StepCommandBase + 1 &&
+              IDM_OPACITY_100 == StepCommandBase + TransparencySteps);
 
 namespace {
 
-bool TranslucencyAvailable() {
+bool TranslucencyAvailable()
+{
     return OptionalUser32.SetLayeredWindowAttributes != nullptr;
 }
 
 // The popup's items are reached through the system menu, which owns the
 // popup from ExtendSystemMenu on (menu 102 no longer holds it).
-void CheckCommand(int32_t command, bool checked) {
+void CheckCommand(int32_t command, bool checked)
+{
     CheckMenuItem(ShellState.SystemMenu, static_cast<UINT>(command),
                   MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void SetAlpha(int32_t alpha) {
-    OptionalUser32.SetLayeredWindowAttributes(ShellState.Dialog, 0, static_cast<BYTE>(alpha),
-                                              LWA_ALPHA);
+void SetAlpha(int32_t alpha)
+{
+    OptionalUser32.SetLayeredWindowAttributes(ShellState.Dialog, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
 }
 
-void AddLayeredStyle() {
+void AddLayeredStyle()
+{
     LONG style = GetWindowLongA(ShellState.Dialog, GWL_EXSTYLE);
     SetWindowLongA(ShellState.Dialog, GWL_EXSTYLE, style | WS_EX_LAYERED);
     ShellState.LayeredApplied = 1;
 }
 
-void RemoveLayeredStyle() {
+void RemoveLayeredStyle()
+{
     LONG style = GetWindowLongA(ShellState.Dialog, GWL_EXSTYLE);
     SetWindowLongA(ShellState.Dialog, GWL_EXSTYLE, style & ~static_cast<LONG>(WS_EX_LAYERED));
     ShellState.LayeredApplied = 0;
@@ -40,7 +45,8 @@ void RemoveLayeredStyle() {
 
 }  // namespace
 
-void ExtendSystemMenu(HWND dialog) {
+void ExtendSystemMenu(HWND dialog)
+{
     HMENU systemMenu = GetSystemMenu(dialog, FALSE);
     ShellState.SystemMenu = systemMenu;
 
@@ -72,15 +78,17 @@ void ExtendSystemMenu(HWND dialog) {
     InsertMenuItemA(systemMenu, 2, TRUE, &separator);
 }
 
-void SetOnTop(uint8_t on) {
+void SetOnTop(uint8_t on)
+{
     ShellState.OnTop = on;
     CheckCommand(AlwaysOnTopCommand, on != 0);
-    SetWindowPos(ShellState.Dialog, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(ShellState.Dialog, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void SetTransparency(int32_t step, int32_t always) {
-    if (!TranslucencyAvailable()) return;
+void SetTransparency(int32_t step, int32_t always)
+{
+    if (!TranslucencyAvailable())
+        return;
     if (always >= 0) {
         CheckCommand(AlwaysTransparentCommand, always != 0);
         ShellState.AlwaysTransparent = static_cast<uint8_t>(always != 0);
@@ -94,7 +102,8 @@ void SetTransparency(int32_t step, int32_t always) {
         ShellState.Alpha = AlphaOfStep(step);
     }
     if (ShellState.Alpha != OpaqueAlpha) {
-        if (!ShellState.LayeredApplied) AddLayeredStyle();
+        if (!ShellState.LayeredApplied)
+            AddLayeredStyle();
         // The window is active while its menu is used: without "Always" it
         // stays opaque until it is deactivated.
         SetAlpha(ShellState.AlwaysTransparent ? ShellState.Alpha : OpaqueAlpha);
@@ -104,19 +113,22 @@ void SetTransparency(int32_t step, int32_t always) {
     }
 }
 
-void ApplySavedOnTopAndTransparency() {
+void ApplySavedOnTopAndTransparency()
+{
     SetOnTop(ShellState.OnTop);
     SetTransparency(StepOfAlpha(ShellState.Alpha), ShellState.AlwaysTransparent);
 }
 
-void OnNcActivate(WPARAM active) {
+void OnNcActivate(WPARAM active)
+{
     if (!TranslucencyAvailable() || !ShellState.LayeredApplied || ShellState.AlwaysTransparent) {
         return;
     }
     SetAlpha(active ? OpaqueAlpha : ShellState.Alpha);
 }
 
-bool OnTransparencySysCommand(WPARAM command) {
+bool OnTransparencySysCommand(WPARAM command)
+{
     int32_t step = StepOfCommand(command);
     if (step > 0) {
         SetTransparency(step, -1);

@@ -4,12 +4,12 @@
 // The arithmetic of the ten translucency steps, apart from any window
 // manager call.
 
-constexpr int32_t TransparencySteps = 10;       // step 10 is fully opaque
+constexpr int32_t TransparencySteps = 10;  // step 10 is fully opaque
 constexpr int32_t OpaqueAlpha = 255;
-constexpr int32_t StepOneAlpha = 25;            // the lowest alpha a step gives
+constexpr int32_t StepOneAlpha = 25;  // the lowest alpha a step gives
 
 // Menu commands of the "Transparency" popup and the system menu.
-constexpr int32_t StepCommandBase = 40000;      // step s has the command 40000 + s
+constexpr int32_t StepCommandBase = 40000;  // step s has the command 40000 + s
 constexpr int32_t AlwaysTransparentCommand = 40011;
 constexpr int32_t AlwaysOnTopCommand = 40960;
 

@@ -11,9 +11,9 @@
 // the grab rectangle moved to the cursor, snapped (SnapMoving).
 
 struct SnapRecord {
-    HWND Window;              // the dialog; set before the start-up placement
-    WorkAreaList WorkAreas;   // work areas from the monitor enumeration (count zero until filled)
-    SnapRect Grab;            // window rectangle at the start of the move minus the cursor then
+    HWND Window;  // the dialog; set before the start-up placement
+    WorkAreaList WorkAreas;  // work areas from the monitor enumeration (count zero until filled)
+    SnapRect Grab;  // window rectangle at the start of the move minus the cursor then
 };
 
 // Zero (no window, no area) from static construction on.
@@ -45,8 +45,8 @@ BOOL CALLBACK AddMonitorWorkArea(HMONITOR monitor, HDC dc, LPRECT monitorRect, L
 LRESULT CALLBACK MoveMouseHookProc(int code, WPARAM message, LPARAM mouse);
 
 // The dialog's handling of the move messages and its start-up placement.
-void PlaceMainWindow(HWND dialog);           // at the saved position, or centred when that hides the title bar
-void OnNcLButtonDown(LPARAM point);          // records the cursor (screen coordinates)
-void OnEnterSizeMove();                      // hooks the mouse, begins the move
-void OnMoving(LPARAM rect);                  // rewrites the proposed rectangle
-void OnExitSizeMove();                       // unhooks the mouse
+void PlaceMainWindow(HWND dialog);  // at the saved position, or centred when that hides the title bar
+void OnNcLButtonDown(LPARAM point);  // records the cursor (screen coordinates)
+void OnEnterSizeMove();  // hooks the mouse, begins the move
+void OnMoving(LPARAM rect);  // rewrites the proposed rectangle
+void OnExitSizeMove();  // unhooks the mouse

@@ -30,21 +30,24 @@ constexpr DWORD PatienceMs = 5000;  // for the program thread to catch up, never
 
 // ---- Settings --------------------------------------------------------------
 
-void ClearSettings() {
+void ClearSettings()
+{
     RegDeleteKeyA(HKEY_CURRENT_USER, TestKeyPath);
 }
 
-void StoreSetting(const char* name, uint32_t value) {
+void StoreSetting(const char* name, uint32_t value)
+{
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TestKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, TestKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     RegCloseKey(key);
 }
 
 // The value written at exit; 0xDEADBEEF when there is none.
-uint32_t WrittenSetting(const char* name) {
+uint32_t WrittenSetting(const char* name)
+{
     uint32_t value = 0xDEADBEEF;
     DWORD size = sizeof value;
     HKEY key = nullptr;
@@ -59,7 +62,8 @@ uint32_t WrittenSetting(const char* name) {
     return value;
 }
 
-uint32_t Packed(int32_t x, int32_t y) {
+uint32_t Packed(int32_t x, int32_t y)
+{
     return (static_cast<uint32_t>(y) << 16) | (static_cast<uint32_t>(x) & 0xFFFF);
 }
 
@@ -67,25 +71,29 @@ uint32_t Packed(int32_t x, int32_t y) {
 
 volatile LONG EnumeratedMonitors = 0;
 
-BOOL WINAPI EnumerateNoMonitors(HDC, LPCRECT, MONITORENUMPROC, LPARAM) {
+BOOL WINAPI EnumerateNoMonitors(HDC, LPCRECT, MONITORENUMPROC, LPARAM)
+{
     return TRUE;
 }
 
 // Twenty monitors, all the primary one, reported the way the system does:
 // the enumeration ends when the callback returns FALSE.
-BOOL WINAPI EnumerateTwentyMonitors(HDC, LPCRECT, MONITORENUMPROC callback, LPARAM data) {
+BOOL WINAPI EnumerateTwentyMonitors(HDC, LPCRECT, MONITORENUMPROC callback, LPARAM data)
+{
     HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     RECT screen{0, 0, DesktopWidth, DesktopHeight};
     for (int i = 0; i < 20; ++i) {
         InterlockedIncrement(&EnumeratedMonitors);
-        if (!callback(primary, nullptr, &screen, data)) return TRUE;
+        if (!callback(primary, nullptr, &screen, data))
+            return TRUE;
     }
     return TRUE;
 }
 
 // ---- The program on its own thread ------------------------------------------
 
-DWORD WINAPI ProgramThread(LPVOID) {
+DWORD WINAPI ProgramThread(LPVOID)
+{
     // Threads start with a 53-bit x87 precision; the program's main thread
     // runs with 64 bits, as the converter expects.
     uint16_t controlWord = 0x037F;
@@ -94,13 +102,15 @@ DWORD WINAPI ProgramThread(LPVOID) {
 }
 
 // Waits, pumping this thread's messages, until done() or the patience ends.
-template <typename Done>
-bool WaitFor(Done done, DWORD patience = PatienceMs) {
+template <typename Done> bool WaitFor(Done done, DWORD patience = PatienceMs)
+{
     DWORD start = GetTickCount();
     while (!done()) {
-        if (GetTickCount() - start > patience) return false;
+        if (GetTickCount() - start > patience)
+            return false;
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
         Sleep(10);
     }
     return true;
@@ -108,20 +118,24 @@ bool WaitFor(Done done, DWORD patience = PatienceMs) {
 
 class WindowTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ClearSettings();
         LookUpOptionalUser32();
         EnumeratedMonitors = 0;
     }
 
-    void TearDown() override {
-        if (thread_) Stop();
+    void TearDown() override
+    {
+        if (thread_)
+            Stop();
         ClearSettings();
     }
 
     // Starts the program with OptionalUser32 as the test left it and waits
     // for its dialog to show.
-    void Start() {
+    void Start()
+    {
         thread_ = CreateThread(nullptr, 0, ProgramThread, nullptr, 0, &threadId_);
         ASSERT_NE(thread_, nullptr);
         bool shown = WaitFor([this] {
@@ -135,7 +149,8 @@ protected:
 
     // Closes the dialog as the close box does and waits for the settings to
     // be written.
-    void Stop() {
+    void Stop()
+    {
         PostMessageA(dialog_, WM_CLOSE, 0, 0);
         DWORD waited = WaitForSingleObject(thread_, PatienceMs);
         EXPECT_EQ(waited, WAIT_OBJECT_0) << "the program did not end after WM_CLOSE";
@@ -144,17 +159,25 @@ protected:
     }
 
     // Returns once the program thread has handled everything sent before.
-    void Sync() { SendMessageA(dialog_, WM_NULL, 0, 0); }
+    void Sync()
+    {
+        SendMessageA(dialog_, WM_NULL, 0, 0);
+    }
 
-    void Command(WPARAM id) { SendMessageA(dialog_, WM_SYSCOMMAND, id, 0); }
+    void Command(WPARAM id)
+    {
+        SendMessageA(dialog_, WM_SYSCOMMAND, id, 0);
+    }
 
-    bool Checked(UINT id) {
+    bool Checked(UINT id)
+    {
         UINT state = GetMenuState(systemMenu_, id, MF_BYCOMMAND);
         return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
     }
 
     // The one checked step; 0 for none, -n for n checked steps.
-    int CheckedStep() {
+    int CheckedStep()
+    {
         int step = 0;
         int count = 0;
         for (int s = 1; s <= 10; ++s) {
@@ -166,32 +189,43 @@ protected:
         return count <= 1 ? step : -count;
     }
 
-    bool Layered() { return (GetWindowLongA(dialog_, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
-    bool Topmost() { return (GetWindowLongA(dialog_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+    bool Layered()
+    {
+        return (GetWindowLongA(dialog_, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    }
+    bool Topmost()
+    {
+        return (GetWindowLongA(dialog_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    }
 
     // The alpha the window manager holds; -1 when the window is not layered.
-    int LayeredAlpha() {
+    int LayeredAlpha()
+    {
         BYTE alpha = 0;
         DWORD flags = 0;
         COLORREF key = 0;
-        if (!GetLayeredWindowAttributes(dialog_, &key, &alpha, &flags)) return -1;
+        if (!GetLayeredWindowAttributes(dialog_, &key, &alpha, &flags))
+            return -1;
         return (flags & LWA_ALPHA) ? alpha : -1;
     }
 
-    RECT WindowRect() {
+    RECT WindowRect()
+    {
         RECT r{};
         GetWindowRect(dialog_, &r);
         return r;
     }
 
-    bool WaitForWindowAt(LONG left, LONG top) {
+    bool WaitForWindowAt(LONG left, LONG top)
+    {
         return WaitFor([&] {
             RECT r = WindowRect();
             return r.left == left && r.top == top;
         });
     }
 
-    bool InMoveLoop() {
+    bool InMoveLoop()
+    {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         return GetGUIThreadInfo(threadId_, &info) && (info.flags & GUI_INMOVESIZE) != 0;
@@ -203,13 +237,15 @@ protected:
     HMENU systemMenu_ = nullptr;
 };
 
-std::string MenuText(HMENU menu, UINT position) {
+std::string MenuText(HMENU menu, UINT position)
+{
     char text[64] = {};  // longest item text is "Always on top"
     GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
     return text;
 }
 
-bool IsSeparator(HMENU menu, UINT position) {
+bool IsSeparator(HMENU menu, UINT position)
+{
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE;
@@ -218,7 +254,8 @@ bool IsSeparator(HMENU menu, UINT position) {
 
 // ---- Mouse and keys ---------------------------------------------------------
 
-void SendMouse(DWORD flags, int x, int y) {
+void SendMouse(DWORD flags, int x, int y)
+{
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
@@ -228,11 +265,13 @@ void SendMouse(DWORD flags, int x, int y) {
 }
 
 // Presses and releases each key in turn.
-void SendKeys(std::initializer_list<WORD> keys) {
+void SendKeys(std::initializer_list<WORD> keys)
+{
     INPUT input[16] = {};  // a press and a release for up to 8 keys
     UINT n = 0;
     for (WORD key : keys) {
-        if (n + 2 > std::size(input)) break;
+        if (n + 2 > std::size(input))
+            break;
         input[n].type = INPUT_KEYBOARD;
         input[n].ki.wVk = key;
         input[n + 1] = input[n];
@@ -244,7 +283,8 @@ void SendKeys(std::initializer_list<WORD> keys) {
 
 // ---- System menu --------------------------------------------------------------
 
-TEST_F(WindowTest, SystemMenuBeginsWithOnTopTransparencyAndSeparator) {
+TEST_F(WindowTest, SystemMenuBeginsWithOnTopTransparencyAndSeparator)
+{
     Start();
     ASSERT_GT(GetMenuItemCount(systemMenu_), 3);
     EXPECT_EQ(GetMenuItemID(systemMenu_, 0), 40960u);
@@ -260,9 +300,8 @@ TEST_F(WindowTest, SystemMenuBeginsWithOnTopTransparencyAndSeparator) {
         UINT id;
         const char* text;
     } const items[] = {
-        {40011, "Always"}, {0, nullptr}, {40010, "100%"}, {40009, "90%"}, {40008, "80%"},
-        {40007, "70%"}, {40006, "60%"}, {40005, "50%"}, {40004, "40%"}, {40003, "30%"},
-        {40002, "20%"}, {40001, "10%"},
+        {40011, "Always"}, {0, nullptr},   {40010, "100%"}, {40009, "90%"}, {40008, "80%"}, {40007, "70%"},
+        {40006, "60%"},    {40005, "50%"}, {40004, "40%"},  {40003, "30%"}, {40002, "20%"}, {40001, "10%"},
     };
     ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(std::size(items)));
     for (UINT i = 0; i < std::size(items); ++i) {
@@ -283,14 +322,15 @@ TEST_F(WindowTest, SystemMenuBeginsWithOnTopTransparencyAndSeparator) {
 
 // ---- Translucency -------------------------------------------------------------
 
-TEST_F(WindowTest, StepCommandsMoveTheCheckMarkAndTheLayeredStyle) {
+TEST_F(WindowTest, StepCommandsMoveTheCheckMarkAndTheLayeredStyle)
+{
     Start();
     struct Case {
         WPARAM command;
         int step;
         bool layered;
     } const cases[] = {
-        {40005, 5, true}, {40001, 1, true}, {40009, 9, true}, {40010, 10, false},
+        {40005, 5, true},   {40001, 1, true}, {40009, 9, true},   {40010, 10, false},
         {40010, 10, false}, {40003, 3, true}, {40010, 10, false},
     };
     for (const Case& c : cases) {
@@ -308,7 +348,8 @@ TEST_F(WindowTest, StepCommandsMoveTheCheckMarkAndTheLayeredStyle) {
     EXPECT_EQ(WrittenSetting("Transparency"), 153u);
 }
 
-TEST_F(WindowTest, AlwaysIsTranslucentAtOnceAndItsClearingOpaqueAtOnce) {
+TEST_F(WindowTest, AlwaysIsTranslucentAtOnceAndItsClearingOpaqueAtOnce)
+{
     Start();
     Command(40005);
     EXPECT_EQ(LayeredAlpha(), 255);
@@ -338,27 +379,32 @@ TEST_F(WindowTest, AlwaysIsTranslucentAtOnceAndItsClearingOpaqueAtOnce) {
 // Activation moves between the dialog and a window of the test thread.
 class ActivationTest : public WindowTest {
 protected:
-    void ActivateOther() {
-        other_ = CreateWindowExA(0, "Static", "Other", WS_POPUP | WS_VISIBLE | WS_BORDER, 600, 500, 200,
-                                 100, nullptr, nullptr, nullptr, nullptr);
+    void ActivateOther()
+    {
+        other_ = CreateWindowExA(0, "Static", "Other", WS_POPUP | WS_VISIBLE | WS_BORDER, 600, 500, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(other_, nullptr);
         SetForegroundWindow(other_);
         ASSERT_TRUE(WaitFor([this] { return GetForegroundWindow() == other_; }));
         Sync();
     }
-    void ActivateDialog() {
+    void ActivateDialog()
+    {
         SetForegroundWindow(dialog_);
         ASSERT_TRUE(WaitFor([this] { return GetForegroundWindow() == dialog_; }));
         Sync();
     }
-    void TearDown() override {
-        if (other_) DestroyWindow(other_);
+    void TearDown() override
+    {
+        if (other_)
+            DestroyWindow(other_);
         WindowTest::TearDown();
     }
     HWND other_ = nullptr;
 };
 
-TEST_F(ActivationTest, TranslucentOnlyWhileInactiveWithoutAlways) {
+TEST_F(ActivationTest, TranslucentOnlyWhileInactiveWithoutAlways)
+{
     StoreSetting("Transparency", 100);  // step 3, alpha 76
     Start();
     ActivateDialog();
@@ -373,7 +419,8 @@ TEST_F(ActivationTest, TranslucentOnlyWhileInactiveWithoutAlways) {
     EXPECT_EQ(WrittenSetting("Transparency"), 76u);
 }
 
-TEST_F(ActivationTest, TranslucentThroughoutWithAlways) {
+TEST_F(ActivationTest, TranslucentThroughoutWithAlways)
+{
     StoreSetting("Transparency", static_cast<uint32_t>(-100));
     Start();
     ActivateDialog();
@@ -387,18 +434,19 @@ TEST_F(ActivationTest, TranslucentThroughoutWithAlways) {
     EXPECT_EQ(WrittenSetting("Transparency"), static_cast<uint32_t>(-76));
 }
 
-TEST_F(WindowTest, AnySavedTransparencyGivesOneCheckedStep) {
+TEST_F(WindowTest, AnySavedTransparencyGivesOneCheckedStep)
+{
     struct Case {
         int32_t stored;
         int step;
         bool always;
         int32_t written;
     } const cases[] = {
-        {255, 10, false, 255},   {-255, 10, true, -255}, {-300, 10, true, -255},
-        {256, 10, false, 255},   {INT32_MAX, 10, false, 255}, {INT32_MIN, 10, true, -255},
-        {254, 9, false, 230},    {230, 9, false, 230},   {100, 3, false, 76},
-        {-100, 3, true, -76},    {26, 1, false, 25},     {25, 1, false, 25},
-        {24, 1, false, 25},      {10, 1, false, 25},     {-10, 1, true, -25},
+        {255, 10, false, 255}, {-255, 10, true, -255},      {-300, 10, true, -255},
+        {256, 10, false, 255}, {INT32_MAX, 10, false, 255}, {INT32_MIN, 10, true, -255},
+        {254, 9, false, 230},  {230, 9, false, 230},        {100, 3, false, 76},
+        {-100, 3, true, -76},  {26, 1, false, 25},          {25, 1, false, 25},
+        {24, 1, false, 25},    {10, 1, false, 25},          {-10, 1, true, -25},
         {0, 1, false, 25},
     };
     for (const Case& c : cases) {
@@ -409,14 +457,14 @@ TEST_F(WindowTest, AnySavedTransparencyGivesOneCheckedStep) {
         EXPECT_EQ(Checked(40011), c.always) << "stored " << c.stored;
         EXPECT_EQ(Layered(), c.step != 10) << "stored " << c.stored;
         Stop();
-        EXPECT_EQ(static_cast<int32_t>(WrittenSetting("Transparency")), c.written)
-            << "stored " << c.stored;
+        EXPECT_EQ(static_cast<int32_t>(WrittenSetting("Transparency")), c.written) << "stored " << c.stored;
     }
 }
 
 // ---- Always on top ------------------------------------------------------------
 
-TEST_F(WindowTest, OnTopFollowsTheSavedFlagAndToggles) {
+TEST_F(WindowTest, OnTopFollowsTheSavedFlagAndToggles)
+{
     struct Case {
         uint32_t stored;
         bool on;
@@ -439,7 +487,8 @@ TEST_F(WindowTest, OnTopFollowsTheSavedFlagAndToggles) {
     }
 }
 
-TEST_F(WindowTest, OtherSystemCommandsKeepTheirDefaultCourse) {
+TEST_F(WindowTest, OtherSystemCommandsKeepTheirDefaultCourse)
+{
     Start();
     SendMessageA(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
     DWORD waited = WaitForSingleObject(thread_, PatienceMs);
@@ -450,7 +499,8 @@ TEST_F(WindowTest, OtherSystemCommandsKeepTheirDefaultCourse) {
 
 // ---- Without the optional functions -------------------------------------------
 
-TEST_F(WindowTest, WithoutLayeredAttributesNoPopupButOnTopWorks) {
+TEST_F(WindowTest, WithoutLayeredAttributesNoPopupButOnTopWorks)
+{
     OptionalUser32.SetLayeredWindowAttributes = nullptr;
     StoreSetting("Transparency", static_cast<uint32_t>(-100));
     Start();
@@ -472,7 +522,8 @@ TEST_F(WindowTest, WithoutLayeredAttributesNoPopupButOnTopWorks) {
     EXPECT_EQ(WrittenSetting("OnTop"), 1u);
 }
 
-TEST_F(WindowTest, WithoutEitherFunctionTheProgramStillRuns) {
+TEST_F(WindowTest, WithoutEitherFunctionTheProgramStillRuns)
+{
     OptionalUser32.SetLayeredWindowAttributes = nullptr;
     OptionalUser32.EnumDisplayMonitors = nullptr;
     StoreSetting("Position", Packed(30000, 30000));
@@ -490,7 +541,8 @@ TEST_F(WindowTest, WithoutEitherFunctionTheProgramStillRuns) {
 
 // ---- The popup's ownership ----------------------------------------------------
 
-TEST_F(WindowTest, TransparencyPopupIsDestroyedWithTheWindowOnly) {
+TEST_F(WindowTest, TransparencyPopupIsDestroyedWithTheWindowOnly)
+{
     Start();
     HMENU bar = ShellState.TransparencyMenu;
     HMENU popup = GetSubMenu(systemMenu_, 1);
@@ -502,7 +554,8 @@ TEST_F(WindowTest, TransparencyPopupIsDestroyedWithTheWindowOnly) {
     EXPECT_FALSE(IsMenu(bar)) << "menu 102 was not destroyed";
 }
 
-TEST_F(WindowTest, TransparencyPopupNotOfferedIsDestroyedWithItsMenu) {
+TEST_F(WindowTest, TransparencyPopupNotOfferedIsDestroyedWithItsMenu)
+{
     OptionalUser32.SetLayeredWindowAttributes = nullptr;
     Start();
     HMENU bar = ShellState.TransparencyMenu;
@@ -516,24 +569,20 @@ TEST_F(WindowTest, TransparencyPopupNotOfferedIsDestroyedWithItsMenu) {
 
 // ---- Start-up placement -----------------------------------------------------
 
-TEST_F(WindowTest, SavedPositionIsKeptOnScreenAndCentredOffIt) {
+TEST_F(WindowTest, SavedPositionIsKeptOnScreenAndCentredOffIt)
+{
     struct Case {
         uint32_t stored;
         bool kept;
         int32_t x, y;  // where a kept window is
     } const cases[] = {
-        {Packed(200, 150), true, 200, 150},
-        {0, true, 0, 0},
-        {Packed(-10, 100), true, -10, 100},
-        {Packed(100, 700), true, 100, 700},
-        {0x0064FFF6, true, -10, 100},               // x in the low half, sign-extended
-        {Packed(2000, 100), false, 0, 0},
-        {Packed(100, 760), false, 0, 0},
-        {Packed(100, -40), false, 0, 0},
-        {Packed(-700, 100), false, 0, 0},
-        {Packed(30000, 30000), false, 0, 0},
-        {0x80008000, false, 0, 0},                  // -32768, -32768
-        {Packed(70000, 100), false, 0, 0},          // x wraps to 4464
+        {Packed(200, 150), true, 200, 150},  {0, true, 0, 0},
+        {Packed(-10, 100), true, -10, 100},  {Packed(100, 700), true, 100, 700},
+        {0x0064FFF6, true, -10, 100},  // x in the low half, sign-extended
+        {Packed(2000, 100), false, 0, 0},    {Packed(100, 760), false, 0, 0},
+        {Packed(100, -40), false, 0, 0},     {Packed(-700, 100), false, 0, 0},
+        {Packed(30000, 30000), false, 0, 0}, {0x80008000, false, 0, 0},  // -32768, -32768
+        {Packed(70000, 100), false, 0, 0},  // x wraps to 4464
         {0xFFFFFFFF, true, -1, -1},
     };
     for (const Case& c : cases) {
@@ -552,7 +601,8 @@ TEST_F(WindowTest, SavedPositionIsKeptOnScreenAndCentredOffIt) {
     }
 }
 
-TEST_F(WindowTest, WithoutMonitorEnumerationThePrimaryScreenDecides) {
+TEST_F(WindowTest, WithoutMonitorEnumerationThePrimaryScreenDecides)
+{
     OptionalUser32.EnumDisplayMonitors = nullptr;
     StoreSetting("Position", Packed(200, 150));
     Start();
@@ -566,7 +616,8 @@ TEST_F(WindowTest, WithoutMonitorEnumerationThePrimaryScreenDecides) {
     EXPECT_EQ(r.top, (DesktopHeight - (r.bottom - r.top)) >> 1);
 }
 
-TEST_F(WindowTest, NoMonitorReportedCentresEvenAnOnScreenPosition) {
+TEST_F(WindowTest, NoMonitorReportedCentresEvenAnOnScreenPosition)
+{
     OptionalUser32.EnumDisplayMonitors = EnumerateNoMonitors;
     StoreSetting("Position", Packed(200, 150));
     Start();
@@ -576,7 +627,8 @@ TEST_F(WindowTest, NoMonitorReportedCentresEvenAnOnScreenPosition) {
     EXPECT_EQ(SnapState.WorkAreas.count, 0);
 }
 
-TEST_F(WindowTest, AtMostSixteenMonitorsAreCollected) {
+TEST_F(WindowTest, AtMostSixteenMonitorsAreCollected)
+{
     OptionalUser32.EnumDisplayMonitors = EnumerateTwentyMonitors;
     StoreSetting("Position", Packed(200, 150));
     Start();
@@ -593,7 +645,8 @@ TEST_F(WindowTest, AtMostSixteenMonitorsAreCollected) {
 // (the move loop keeps the cursor on the screen).
 class DragTest : public WindowTest {
 protected:
-    void Grab() {
+    void Grab()
+    {
         SetForegroundWindow(dialog_);
         Sync();
         TITLEBARINFO title{};
@@ -614,10 +667,12 @@ protected:
         ASSERT_TRUE(WaitFor([this] { return InMoveLoop(); })) << "no move loop";
     }
     // Moves the cursor so that the unsnapped window would be at (left, top).
-    void DragTo(LONG left, LONG top) {
+    void DragTo(LONG left, LONG top)
+    {
         SendMouse(0, left + grabX_, top + grabY_);
     }
-    void Release(LONG left, LONG top) {
+    void Release(LONG left, LONG top)
+    {
         SendMouse(MOUSEEVENTF_LEFTUP, left + grabX_, top + grabY_);
         EXPECT_TRUE(WaitFor([this] { return !InMoveLoop(); }));
         Sync();
@@ -627,7 +682,8 @@ protected:
     LONG grabY_ = 0;
 };
 
-TEST_F(DragTest, EdgesSnapWithinNinePixelsAndNotAtTen) {
+TEST_F(DragTest, EdgesSnapWithinNinePixelsAndNotAtTen)
+{
     StoreSetting("Position", Packed(200, 200));
     Start();
     RECT work{};
@@ -643,28 +699,27 @@ TEST_F(DragTest, EdgesSnapWithinNinePixelsAndNotAtTen) {
         LONG naturalLeft, naturalTop;
         LONG left, top;
     } const steps[] = {
-        {"free",                200, 150,                          200, 150},
-        {"top 9 below",         200, work.top + 9,                 200, work.top},
-        {"top 10 below",        200, work.top + 10,                200, work.top + 10},
-        {"top 9 above",         200, work.top - 9,                 200, work.top},
-        {"top 10 above",        200, work.top - 10,                200, work.top - 10},
-        {"left 9 right of",     work.left + 9, 300,                work.left, 300},
-        {"left 10 right of",    work.left + 10, 300,               work.left + 10, 300},
-        {"left 9 left of",      work.left - 9, 300,                work.left, 300},
-        {"left 10 left of",     work.left - 10, 300,               work.left - 10, 300},
-        {"right 9 inside",      work.right - w - 9, 300,           work.right - w, 300},
-        {"right 10 inside",     work.right - w - 10, 300,          work.right - w - 10, 300},
-        {"bottom 9 below",      300, work.bottom - h + 9,          300, work.bottom - h},
-        {"bottom 10 below",     300, work.bottom - h + 10,         300, work.bottom - h + 10},
-        {"free again",          300, 300,                          300, 300},
-        {"top-left corner",     work.left + 4, work.top + 6,       work.left, work.top},
+        {"free", 200, 150, 200, 150},
+        {"top 9 below", 200, work.top + 9, 200, work.top},
+        {"top 10 below", 200, work.top + 10, 200, work.top + 10},
+        {"top 9 above", 200, work.top - 9, 200, work.top},
+        {"top 10 above", 200, work.top - 10, 200, work.top - 10},
+        {"left 9 right of", work.left + 9, 300, work.left, 300},
+        {"left 10 right of", work.left + 10, 300, work.left + 10, 300},
+        {"left 9 left of", work.left - 9, 300, work.left, 300},
+        {"left 10 left of", work.left - 10, 300, work.left - 10, 300},
+        {"right 9 inside", work.right - w - 9, 300, work.right - w, 300},
+        {"right 10 inside", work.right - w - 10, 300, work.right - w - 10, 300},
+        {"bottom 9 below", 300, work.bottom - h + 9, 300, work.bottom - h},
+        {"bottom 10 below", 300, work.bottom - h + 10, 300, work.bottom - h + 10},
+        {"free again", 300, 300, 300, 300},
+        {"top-left corner", work.left + 4, work.top + 6, work.left, work.top},
     };
     for (const Step& s : steps) {
         DragTo(s.naturalLeft, s.naturalTop);
         EXPECT_TRUE(WaitForWindowAt(s.left, s.top))
-            << s.what << ": natural (" << s.naturalLeft << ", " << s.naturalTop << "), expected ("
-            << s.left << ", " << s.top << "), window at (" << WindowRect().left << ", "
-            << WindowRect().top << ")";
+            << s.what << ": natural (" << s.naturalLeft << ", " << s.naturalTop << "), expected (" << s.left
+            << ", " << s.top << "), window at (" << WindowRect().left << ", " << WindowRect().top << ")";
         RECT r = WindowRect();
         EXPECT_EQ(r.right - r.left, w) << s.what;
         EXPECT_EQ(r.bottom - r.top, h) << s.what;
@@ -679,17 +734,20 @@ TEST_F(DragTest, EdgesSnapWithinNinePixelsAndNotAtTen) {
     EXPECT_EQ(WrittenSetting("Position"), Packed(work.left, work.top));
 }
 
-TEST_F(DragTest, NothingSnapsWithoutMonitorEnumeration) {
+TEST_F(DragTest, NothingSnapsWithoutMonitorEnumeration)
+{
     OptionalUser32.EnumDisplayMonitors = nullptr;
     StoreSetting("Position", Packed(200, 200));
     Start();
     Grab();
     DragTo(5, 3);
-    EXPECT_TRUE(WaitForWindowAt(5, 3)) << "window at (" << WindowRect().left << ", " << WindowRect().top << ")";
+    EXPECT_TRUE(WaitForWindowAt(5, 3))
+        << "window at (" << WindowRect().left << ", " << WindowRect().top << ")";
     Release(5, 3);
 }
 
-TEST_F(DragTest, NothingSnapsWhenNoMonitorIsReported) {
+TEST_F(DragTest, NothingSnapsWhenNoMonitorIsReported)
+{
     OptionalUser32.EnumDisplayMonitors = EnumerateNoMonitors;
     Start();
     RECT centred = WindowRect();
@@ -700,7 +758,8 @@ TEST_F(DragTest, NothingSnapsWhenNoMonitorIsReported) {
     Release(centred.left, 7);
 }
 
-TEST_F(DragTest, KeyboardMoveStartsWhereTheWindowIs) {
+TEST_F(DragTest, KeyboardMoveStartsWhereTheWindowIs)
+{
     StoreSetting("Position", Packed(300, 250));
     Start();
     SetForegroundWindow(dialog_);
@@ -724,18 +783,20 @@ TEST_F(DragTest, KeyboardMoveStartsWhereTheWindowIs) {
 
 // ---- Running in a desktop of our own ------------------------------------------
 
-bool InOwnDesktop() {
+bool InOwnDesktop()
+{
     char name[64] = {};  // desktop names here are short
     DWORD needed = 0;
-    GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name,
-                              sizeof name - 1, &needed);
+    GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name - 1,
+                              &needed);
     return lstrcmpiA(name, DesktopName) == 0;
 }
 
-void StoreResult(DWORD result) {
+void StoreResult(DWORD result)
+{
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, ResultKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, ResultKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
         return;
     }
     RegSetValueExA(key, DesktopName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&result), sizeof result);
@@ -743,7 +804,8 @@ void StoreResult(DWORD result) {
 }
 
 // The result the program left, removed from the registry once read.
-DWORD TakeResult() {
+DWORD TakeResult()
+{
     DWORD result = 255;
     DWORD size = sizeof result;
     RegGetValueA(HKEY_CURRENT_USER, ResultKeyPath, DesktopName, RRF_RT_REG_DWORD, nullptr, &result, &size);
@@ -752,14 +814,18 @@ DWORD TakeResult() {
 }
 
 // The arguments after the program's name in the command line.
-const char* ArgumentsOf(const char* commandLine) {
+const char* ArgumentsOf(const char* commandLine)
+{
     const char* p = commandLine;
     if (*p == '"') {
         ++p;
-        while (*p && *p != '"') ++p;
-        if (*p) ++p;
+        while (*p && *p != '"')
+            ++p;
+        if (*p)
+            ++p;
     } else {
-        while (*p && *p != ' ' && *p != '\t') ++p;
+        while (*p && *p != ' ' && *p != '\t')
+            ++p;
     }
     return p;
 }
@@ -767,13 +833,14 @@ const char* ArgumentsOf(const char* commandLine) {
 // Runs this program again inside a virtual desktop of its own; Wine's
 // explorer returns once the program has ended, and the program leaves its
 // result in the registry (a crash leaves the failure preset here).
-int RunInOwnDesktop() {
+int RunInOwnDesktop()
+{
     StoreResult(255);
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string command = std::string("explorer.exe /desktop=") + DesktopName + "," +
-                          std::to_string(DesktopWidth) + "x" + std::to_string(DesktopHeight) + " \"" +
-                          self + "\"" + ArgumentsOf(GetCommandLineA());
+        std::to_string(DesktopWidth) + "x" + std::to_string(DesktopHeight) + " \"" + self + "\"" +
+        ArgumentsOf(GetCommandLineA());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -790,8 +857,10 @@ int RunInOwnDesktop() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!InOwnDesktop()) return RunInOwnDesktop();
+int main(int argc, char** argv)
+{
+    if (!InOwnDesktop())
+        return RunInOwnDesktop();
     testing::InitGoogleTest(&argc, argv);
     int result = RUN_ALL_TESTS();
     std::fflush(stdout);
