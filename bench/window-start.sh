@@ -15,12 +15,10 @@ WINEPREFIX=$(scripts/wine-prefix.sh)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 work=$(mktemp -d)
-Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-trap 'wineserver -k 2>/dev/null || true; kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
+xvfb_pid=""
+trap 'wineserver -k 2>/dev/null || true; [ -z "$xvfb_pid" ] || kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
+. "$root/scripts/xvfb-display.sh"
+start_private_display "$work" 1024x768
 wineserver -p </dev/null >/dev/null 2>&1
 wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true  # warms the prefix
 

@@ -45,14 +45,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
+. "$root/scripts/xvfb-display.sh"
+start_private_display "$work" 1024x768
 
 desktop_size=800x400
 timeout 60 wine explorer "/desktop=Dexolin,$desktop_size" "$program" </dev/null >/dev/null 2>&1 &

@@ -38,16 +38,8 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Xvfb picks a free display itself and writes its number to the descriptor.
-Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp 8>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "windows-tests.sh: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
+. "$root/scripts/xvfb-display.sh"
+start_private_display "$work" 1280x1024
 echo "windows-tests.sh: Xvfb on $DISPLAY, prefix $WINEPREFIX"
 
 # One wineserver for the whole run; its output must not hold our pipes open.
