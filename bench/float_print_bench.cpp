@@ -12,8 +12,22 @@
 namespace {
 
 const double Doubles[] = {
-    0.1, -1.0 / 3, 123456.789, 1e27, 1e28, 1.5e-10, 6.02214076e23, -2.718281828459045e-300,
-    1.7976931348623157e308, 2.2250738585072014e-308, 0.5, 3.0, 9.999999999999999e52, 1e-9, 42.125, -7e150,
+    0.1,
+    -1.0 / 3,
+    123456.789,
+    1e27,
+    1e28,
+    1.5e-10,
+    6.02214076e23,
+    -2.718281828459045e-300,
+    1.7976931348623157e308,
+    2.2250738585072014e-308,
+    0.5,
+    3.0,
+    9.999999999999999e52,
+    1e-9,
+    42.125,
+    -7e150,
 };
 
 // The same magnitudes widened, plus values only the extended format holds.
@@ -55,7 +69,8 @@ void SnprintfDouble(benchmark::State& state)
     char out[40];
     int i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(std::snprintf(out, sizeof out, "%.19Le", static_cast<long double>(Doubles[i])));
+        benchmark::DoNotOptimize(
+            std::snprintf(out, sizeof out, "%.19Le", static_cast<long double>(Doubles[i])));
         benchmark::ClobberMemory();
         i = (i + 1) % Count;
     }

@@ -62,8 +62,11 @@ bool ArgumentIs(const char* rest, const char* expected)
 
 int WidthButtonFor(const char* text)
 {
-    static const struct { const char* Text; int Button; } Widths[] = {
-        {"8", ButtonWidth8}, {"16", ButtonWidth16}, {"32", ButtonWidth32},
+    static const struct {
+        const char* Text;
+        int Button;
+    } Widths[] = {
+        {"8", ButtonWidth8},   {"16", ButtonWidth16}, {"32", ButtonWidth32},
         {"64", ButtonWidth64}, {"80", ButtonWidth80},
     };
     for (const auto& width : Widths) {
@@ -84,7 +87,10 @@ int CompanionFieldByName(const char* name)
     return 0;
 }
 
-bool CompanionFieldEditable(int field) { return MemoryControlEnabled(field); }
+bool CompanionFieldEditable(int field)
+{
+    return MemoryControlEnabled(field);
+}
 
 int CompanionErrorFlags()
 {

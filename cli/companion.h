@@ -6,9 +6,9 @@
 // main.cpp and the fuzzer both drive it.
 
 enum CompanionStatus {
-    CompanionOk = 0,       // done, no error flag
+    CompanionOk = 0,  // done, no error flag
     CompanionFlagged = 1,  // done, an error flag was set (one-shot form)
-    CompanionBad = 2,      // bad usage or a command that cannot run
+    CompanionBad = 2,  // bad usage or a command that cannot run
 };
 
 // Companion field names: binary, decimal, hex, float, exponent, mantissa.

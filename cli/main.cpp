@@ -22,14 +22,16 @@ struct Options {
     int Width = 32;
     bool Big = false;
     bool Script = false;
-    int Field = 0;            // the field of a one-shot edit, FieldSign for --sign
+    int Field = 0;  // the field of a one-shot edit, FieldSign for --sign
     const char* Text = nullptr;
 };
 
 int Usage(const char* problem)
 {
-    std::fprintf(stderr, "dexolin-cli: %s (usage: dexolin-cli [--width 8|16|32|64|80] [--big] "
-                         "[--FIELD TEXT | --sign 0|1 | --script])\n", problem);
+    std::fprintf(stderr,
+                 "dexolin-cli: %s (usage: dexolin-cli [--width 8|16|32|64|80] [--big] "
+                 "[--FIELD TEXT | --sign 0|1 | --script])\n",
+                 problem);
     return CompanionBad;
 }
 

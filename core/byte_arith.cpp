@@ -47,8 +47,8 @@ namespace {
 // top: the same quotient, remainder and overflow as the bitwise long division
 // below, in a fraction of the steps. Returns false (and writes nothing) when
 // the divisor does not qualify.
-bool ShortDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient,
-                 uint8_t* remainder, int n, bool* overflow)
+bool ShortDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient, uint8_t* remainder,
+                 int n, bool* overflow)
 {
     uint64_t d = 0;
     for (int i = n - 1; i >= 0; --i) {
@@ -81,8 +81,7 @@ bool ShortDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quoti
 // set bit, over 32-bit limbs. The remainder carries one extra bit above its
 // n bytes. Serves every divisor, zero included: then every quotient bit is 1
 // and the remainder is the dividend's low n bytes.
-bool LongDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient,
-                uint8_t* remainder, int n)
+bool LongDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient, uint8_t* remainder, int n)
 {
     // 7 limbs: 8n + 1 bits of remainder for n up to 23 bytes, far above the
     // 11 bytes in use; a larger n would overrun them, so it is cut.
@@ -149,8 +148,7 @@ bool LongDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotie
 
 }  // namespace
 
-bool ByteDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient,
-                uint8_t* remainder, int n)
+bool ByteDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient, uint8_t* remainder, int n)
 {
     bool shortOverflow = false;
     if (ShortDivMod(dividend, divisor, quotient, remainder, n, &shortOverflow))

@@ -22,8 +22,8 @@ void ByteMul(const uint8_t* a, const uint8_t* b, uint8_t* product, int n);
 // the full quotient needs more than n bytes. Outputs must not overlap inputs.
 // A zero divisor gives an all-ones quotient, true, and the dividend's low n
 // bytes as remainder.
-bool ByteDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient,
-                uint8_t* remainder, int n);
+bool ByteDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient, uint8_t* remainder,
+                int n);
 
 // Shifts buf by count bits: towards the top for count > 0 (zeros enter),
 // arithmetically towards the bottom for count < 0 (copies of the top bit

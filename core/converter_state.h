@@ -7,11 +7,11 @@ struct ConverterRecord {
     // The value, little-endian (byte 0 least significant). A width of w bits
     // uses bytes 0 to w/8 - 1; the bytes above it are never shown.
     uint8_t ValueRegister[10];
-    int32_t Width;               // 0 before the first width click, then 8/16/32/64/80
-    uint8_t BigEndian;           // entry and width changes align to the top end
-    uint8_t Updating;            // set while the program itself writes a field
+    int32_t Width;  // 0 before the first width click, then 8/16/32/64/80
+    uint8_t BigEndian;  // entry and width changes align to the top end
+    uint8_t Updating;  // set while the program itself writes a field
     uint8_t FloatFieldsEnabled;  // float, sign, exponent and mantissa controls enabled
-    uint8_t DecimalError;        // error flags: the field's text is drawn red
+    uint8_t DecimalError;  // error flags: the field's text is drawn red
     uint8_t FloatError;
     uint8_t ExponentError;
     uint8_t MantissaError;

@@ -12,11 +12,8 @@
 
 const WidthLimitRow WidthLimits[5] = {
     // width, binary, decimal, hex, exponent, mantissa (0: not changed)
-    {8, 8, 4, 2, 0, 0},
-    {16, 16, 6, 4, 0, 0},
-    {32, 32, 11, 8, 4, 9},
-    {64, 64, 20, 16, 5, 18},
-    {80, 80, 25, 20, 6, 21},
+    {8, 8, 4, 2, 0, 0},      {16, 16, 6, 4, 0, 0},    {32, 32, 11, 8, 4, 9},
+    {64, 64, 20, 16, 5, 18}, {80, 80, 25, 20, 6, 21},
 };
 
 namespace {
@@ -113,7 +110,10 @@ void OnEndianButton(int button)
         SetBigEndian(true);
 }
 
-void OnSignClick() { ParseSign(); }
+void OnSignClick()
+{
+    ParseSign();
+}
 
 void EnableFloatFields(bool enable)
 {

@@ -33,4 +33,7 @@ enum ButtonId : int {
 };
 
 // True for the six edit fields, 1006 to 1011.
-inline bool IsEditField(int id) { return id >= FieldBinary && id <= FieldMantissa; }
+inline bool IsEditField(int id)
+{
+    return id >= FieldBinary && id <= FieldMantissa;
+}

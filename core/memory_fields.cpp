@@ -95,10 +95,13 @@ void LimitText(int field, int limit)
     control->Limit = (limit <= 0 || limit > MemoryFieldCapacity - 1) ? MemoryFieldCapacity - 1 : limit;
 }
 
-void AlignEntry(bool bigEndian) { RightAligned = !bigEndian; }
+void AlignEntry(bool bigEndian)
+{
+    RightAligned = !bigEndian;
+}
 
 const FieldAccess MemoryAccess = {ReadText, WriteText, ReadCheck, WriteCheck,
-                                  Repaint, Enable, LimitText, AlignEntry};
+                                  Repaint,  Enable,    LimitText, AlignEntry};
 
 }  // namespace
 
@@ -138,9 +141,15 @@ void MemoryUserReplace(int field, const char* text)
         OnFieldChange(field);
 }
 
-void MemoryProgramWrite(int field, const char* text) { WriteText(field, text); }
+void MemoryProgramWrite(int field, const char* text)
+{
+    WriteText(field, text);
+}
 
-void MemoryLoseFocus(int field) { OnFieldKillFocus(field); }
+void MemoryLoseFocus(int field)
+{
+    OnFieldKillFocus(field);
+}
 
 void MemoryClickButton(int button)
 {
@@ -175,7 +184,10 @@ bool MemoryControlEnabled(int id)
     return control && control->Enabled;
 }
 
-bool MemorySignChecked() { return Controls[FieldSign - FirstControl].Checked; }
+bool MemorySignChecked()
+{
+    return Controls[FieldSign - FirstControl].Checked;
+}
 
 int MemoryRepaintCount(int field)
 {
@@ -183,4 +195,7 @@ int MemoryRepaintCount(int field)
     return control ? control->Repaints : 0;
 }
 
-bool MemoryEntryRightAligned() { return RightAligned; }
+bool MemoryEntryRightAligned()
+{
+    return RightAligned;
+}

@@ -12,9 +12,9 @@
 namespace {
 
 constexpr uint16_t PrecisionRoundingMask = 0xF0FF;  // clears PC (bits 8-9) and RC (10-11)
-constexpr uint16_t PrecisionExtended = 0x0300;      // PC = 3: 64-bit significand
-constexpr uint16_t RoundingMask = 0xF3FF;            // clears RC only
-constexpr uint16_t RoundingDown = 0x0400;            // RC = 1: toward minus infinity
+constexpr uint16_t PrecisionExtended = 0x0300;  // PC = 3: 64-bit significand
+constexpr uint16_t RoundingMask = 0xF3FF;  // clears RC only
+constexpr uint16_t RoundingDown = 0x0400;  // RC = 1: toward minus infinity
 
 long double ToLongDouble(Extended80 value)
 {

@@ -8,7 +8,10 @@
 
 namespace {
 
-HWND Control(int id) { return GetDlgItem(ShellState.Dialog, id); }
+HWND Control(int id)
+{
+    return GetDlgItem(ShellState.Dialog, id);
+}
 
 int ReadText(int field, char* buffer, int size)
 {
@@ -33,9 +36,15 @@ void WriteCheck(int field, bool checked)
     SendDlgItemMessageA(ShellState.Dialog, field, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void Repaint(int field) { RedrawWindow(Control(field), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+void Repaint(int field)
+{
+    RedrawWindow(Control(field), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
 
-void Enable(int control, bool enable) { EnableWindow(Control(control), enable ? TRUE : FALSE); }
+void Enable(int control, bool enable)
+{
+    EnableWindow(Control(control), enable ? TRUE : FALSE);
+}
 
 void LimitText(int field, int limit)
 {
@@ -45,8 +54,8 @@ void LimitText(int field, int limit)
 // SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
 // SWP_NOCOPYBITS | SWP_NOOWNERZORDER (0x337): nothing moves; the control
 // only takes its new extended style.
-constexpr UINT RestyleFlags =
-    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOCOPYBITS | SWP_NOOWNERZORDER;
+constexpr UINT RestyleFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+    SWP_NOCOPYBITS | SWP_NOOWNERZORDER;
 static_assert(RestyleFlags == 0x337);
 
 // Little-endian entry grows from the least significant end, so its text is
@@ -63,8 +72,12 @@ void AlignEntry(bool bigEndian)
     }
 }
 
-const FieldAccess DialogAccess = {ReadText, WriteText, ReadCheck, WriteCheck, Repaint, Enable, LimitText, AlignEntry};
+const FieldAccess DialogAccess = {ReadText, WriteText, ReadCheck, WriteCheck,
+                                  Repaint,  Enable,    LimitText, AlignEntry};
 
 }  // namespace
 
-void UseDialogFields() { UseFieldAccess(&DialogAccess); }
+void UseDialogFields()
+{
+    UseFieldAccess(&DialogAccess);
+}

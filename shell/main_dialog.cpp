@@ -161,23 +161,16 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG: return InitMainDialog(dialog);
     case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
-    case WM_CTLCOLOREDIT: return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLOREDIT:
+        return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CLOSE: return OnClose(dialog);
-    case WM_NCACTIVATE:
-        OnNcActivate(wParam);
-        return FALSE;  // the default processing draws the frame
+    case WM_NCACTIVATE: OnNcActivate(wParam); return FALSE;  // the default processing draws the frame
     case WM_NCLBUTTONDOWN:
         OnNcLButtonDown(lParam);
         return FALSE;  // the default processing starts the move loop
-    case WM_ENTERSIZEMOVE:
-        OnEnterSizeMove();
-        return FALSE;
-    case WM_MOVING:
-        OnMoving(lParam);
-        return TRUE;
-    case WM_EXITSIZEMOVE:
-        OnExitSizeMove();
-        return FALSE;
+    case WM_ENTERSIZEMOVE: OnEnterSizeMove(); return FALSE;
+    case WM_MOVING: OnMoving(lParam); return TRUE;
+    case WM_EXITSIZEMOVE: OnExitSizeMove(); return FALSE;
     case WM_SYSCOMMAND: return OnTransparencySysCommand(wParam) ? TRUE : FALSE;
     default: return FALSE;
     }

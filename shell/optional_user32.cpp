@@ -6,8 +6,7 @@ namespace {
 
 // GetProcAddress gives a generic FARPROC; the detour through void (*)() is
 // the cast that C++ allows between function pointer types without a warning.
-template <typename Function>
-void LookUp(HMODULE module, const char* name, Function* entry)
+template <typename Function> void LookUp(HMODULE module, const char* name, Function* entry)
 {
     FARPROC proc = GetProcAddress(module, name);
     *entry = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));

@@ -5,9 +5,9 @@
 // it too). The field, label and button ids equal those of core/field_ids.h;
 // main_dialog.cpp checks that at compile time.
 
-#define IDD_MAIN 101           // the main dialog
-#define IDM_TRANSPARENCY 102   // menu whose one popup is the "Transparency" submenu
-#define IDI_DEXOLIN 104        // window and program icon
+#define IDD_MAIN 101  // the main dialog
+#define IDM_TRANSPARENCY 102  // menu whose one popup is the "Transparency" submenu
+#define IDI_DEXOLIN 104  // window and program icon
 
 // Labels
 #define IDC_LABEL_BINARY 1000

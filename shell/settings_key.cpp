@@ -13,8 +13,7 @@ bool QueryDword(HKEY key, const char* name, uint32_t* value)
 }
 
 // Equal bounds mean "no clamp": the value is returned as read.
-template <typename T>
-T ClampToRange(T value, T min, T max)
+template <typename T> T ClampToRange(T value, T min, T max)
 {
     if (min == max)
         return value;
@@ -39,8 +38,8 @@ bool SettingsKey::OpenForWrite(const char* path)
     if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_WRITE, &Handle) == ERROR_SUCCESS)
         return true;
     Handle = nullptr;
-    return RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                           nullptr, &Handle, nullptr) == ERROR_SUCCESS;
+    return RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                           &Handle, nullptr) == ERROR_SUCCESS;
 }
 
 int32_t SettingsKey::ReadSigned(const char* name, int32_t def, int32_t min, int32_t max) const
@@ -59,7 +58,10 @@ uint32_t SettingsKey::ReadUnsigned(const char* name, uint32_t def, uint32_t min,
     return ClampToRange(value, min, max);
 }
 
-void SettingsKey::WriteFlag(const char* name, uint8_t flag) const { WriteDword(name, flag ? 1u : 0u); }
+void SettingsKey::WriteFlag(const char* name, uint8_t flag) const
+{
+    WriteDword(name, flag ? 1u : 0u);
+}
 
 void SettingsKey::WriteDword(const char* name, uint32_t value) const
 {

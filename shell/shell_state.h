@@ -5,25 +5,25 @@
 
 // The window shell's one global record.
 struct ShellRecord {
-    HWND Dialog;              // the main dialog; every shell operation reaches the controls through it
-    HFONT Font;               // fixed-pitch font of the six edits, from initialisation to close
-    HHOOK KeyboardHook;       // thread keyboard hook (key filter), from initialisation to close
-    HHOOK MouseHook;          // thread mouse hook, installed for the span of each window move
-    int32_t LastMouseX;       // last cursor position, screen coordinates
+    HWND Dialog;  // the main dialog; every shell operation reaches the controls through it
+    HFONT Font;  // fixed-pitch font of the six edits, from initialisation to close
+    HHOOK KeyboardHook;  // thread keyboard hook (key filter), from initialisation to close
+    HHOOK MouseHook;  // thread mouse hook, installed for the span of each window move
+    int32_t LastMouseX;  // last cursor position, screen coordinates
     int32_t LastMouseY;
-    RECT SavedWindowRect;     // window rectangle at close
-    int32_t SavedX;           // window position: from the settings at start, from the window at close
+    RECT SavedWindowRect;  // window rectangle at close
+    int32_t SavedX;  // window position: from the settings at start, from the window at close
     int32_t SavedY;
-    int InitialWidthButton;   // 1014..1018, from the settings
+    int InitialWidthButton;  // 1014..1018, from the settings
     int InitialEndianButton;  // 1020 or 1021, from the settings
-    HICON Icon;               // icon 104
-    HMENU TransparencyMenu;   // menu 102, its first popup goes into the system menu
-    HMENU SystemMenu;         // the dialog's system menu
-    uint8_t OnTop;            // always on top
+    HICON Icon;  // icon 104
+    HMENU TransparencyMenu;  // menu 102, its first popup goes into the system menu
+    HMENU SystemMenu;  // the dialog's system menu
+    uint8_t OnTop;  // always on top
     uint8_t AlwaysTransparent;  // translucent while active too
-    uint8_t TransparencyStep;   // 1..10, 0 before the first selection
-    int32_t Alpha;              // 25..255, opacity while translucent
-    uint8_t LayeredApplied;     // the dialog carries WS_EX_LAYERED
+    uint8_t TransparencyStep;  // 1..10, 0 before the first selection
+    int32_t Alpha;  // 25..255, opacity while translucent
+    uint8_t LayeredApplied;  // the dialog carries WS_EX_LAYERED
 };
 
 extern ShellRecord ShellState;

@@ -208,9 +208,9 @@ TEST(ShiftBytes, TwoByteTable)
         const char* expected;
     };
     const Case cases[] = {
-        {0, "8001"},     {1, "0002"},   {-1, "C000"},  {7, "0080"},   {8, "0100"},
-        {15, "8000"},    {16, "0000"},  {100, "0000"}, {-15, "FFFF"}, {-16, "FFFF"},
-        {-9, "FFC0"},    {-8, "FF80"},  {INT32_MIN, "FFFF"}, {INT32_MAX, "0000"},
+        {0, "8001"},  {1, "0002"},  {-1, "C000"},        {7, "0080"},         {8, "0100"},
+        {15, "8000"}, {16, "0000"}, {100, "0000"},       {-15, "FFFF"},       {-16, "FFFF"},
+        {-9, "FFC0"}, {-8, "FF80"}, {INT32_MIN, "FFFF"}, {INT32_MAX, "0000"},
     };
     for (const Case& c : cases) {
         uint8_t buf[2] = {0x01, 0x80};
@@ -238,7 +238,8 @@ TEST(ShiftBytes, AgreesWithNativeShifts)
             expected = static_cast<uint64_t>(static_cast<int64_t>(value) >> 63);
         else
             expected = static_cast<uint64_t>(static_cast<int64_t>(value) >> -count);
-        EXPECT_EQ(static_cast<uint64_t>(Load(buf, 8)), expected) << std::hex << value << " by " << std::dec << count;
+        EXPECT_EQ(static_cast<uint64_t>(Load(buf, 8)), expected)
+            << std::hex << value << " by " << std::dec << count;
     }
 }
 

@@ -19,13 +19,22 @@ TEST(CompanionCli, OneShotEditPrintsTheBlockAfterTheFocusLoss)
     EXPECT_NE(run.output.find("binary\t1010000000000000\n"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("endian\tbig\n"), std::string::npos);
     run = RunCli("--width 8 --hex ABCDEF");
-    EXPECT_NE(run.output.find("register\t000000000000000000AB\n"), std::string::npos) << "cut at the limit of 2";
+    EXPECT_NE(run.output.find("register\t000000000000000000AB\n"), std::string::npos)
+        << "cut at the limit of 2";
 }
 
 TEST(CompanionCli, BadUsageIsOneLineAndStatusTwo)
 {
-    const char* bad[] = {"--width 12", "--width", "--decimal", "--nope 1", "stray", "--hex 1 --binary 1",
-                         "--sign 2", "--script --hex 1", "--width 8 --float 1", "--width 16 --sign 1"};
+    const char* bad[] = {"--width 12",
+                         "--width",
+                         "--decimal",
+                         "--nope 1",
+                         "stray",
+                         "--hex 1 --binary 1",
+                         "--sign 2",
+                         "--script --hex 1",
+                         "--width 8 --float 1",
+                         "--width 16 --sign 1"};
     for (const char* arguments : bad) {
         CliRun run = RunCli(arguments);
         EXPECT_EQ(run.status, 2) << arguments;

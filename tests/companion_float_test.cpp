@@ -24,25 +24,30 @@ TEST(CompanionFloat, OneShotEditsPrintTheWholeBlock)
         // Rejected: the value becomes +0, the flag is noted before the focus
         // loss re-renders the field.
         {"--width 64 --float 1.INV", 1,
-         "width\t64\nendian\tlittle\nbinary\t" + std::string(64, '0') + "\ndecimal\t0\n"
-         "hex\t0000000000000000\nfloat\t0.0\nsign\t0\nexponent\t-1023\nmantissa\t0.0000000000000000\n"
-         "errors\tfloat\nregister\t00000000000000000000\n"},
+         "width\t64\nendian\tlittle\nbinary\t" + std::string(64, '0') +
+             "\ndecimal\t0\n"
+             "hex\t0000000000000000\nfloat\t0.0\nsign\t0\nexponent\t-1023\nmantissa\t0.0000000000000000\n"
+             "errors\tfloat\nregister\t00000000000000000000\n"},
         {"--width 80 --float '-1.QNaN#5'", 0,
-         "width\t80\nendian\tlittle\nbinary\t111111111111111111" + std::string(59, '0') + "101\n"
-         "decimal\t-4611686018427387899\nhex\tFFFFC000000000000005\nfloat\t-1.QNaN#5\nsign\t1\n"
-         "exponent\t16384\nmantissa\t1.5000000000000000005\nerrors\t\nregister\tFFFFC000000000000005\n"},
+         "width\t80\nendian\tlittle\nbinary\t111111111111111111" + std::string(59, '0') +
+             "101\n"
+             "decimal\t-4611686018427387899\nhex\tFFFFC000000000000005\nfloat\t-1.QNaN#5\nsign\t1\n"
+             "exponent\t16384\nmantissa\t1.5000000000000000005\nerrors\t\nregister\tFFFFC000000000000005\n"},
         {"--width 64 --sign 1", 0,
-         "width\t64\nendian\tlittle\nbinary\t1" + std::string(63, '0') + "\ndecimal\t-9223372036854775808\n"
-         "hex\t8000000000000000\nfloat\t-0.0\nsign\t1\nexponent\t-1023\nmantissa\t0.0000000000000000\n"
-         "errors\t\nregister\t00008000000000000000\n"},
+         "width\t64\nendian\tlittle\nbinary\t1" + std::string(63, '0') +
+             "\ndecimal\t-9223372036854775808\n"
+             "hex\t8000000000000000\nfloat\t-0.0\nsign\t1\nexponent\t-1023\nmantissa\t0.0000000000000000\n"
+             "errors\t\nregister\t00008000000000000000\n"},
         {"--width 80 --exponent 16384", 0,
-         "width\t80\nendian\tlittle\nbinary\t0" + std::string(15, '1') + std::string(64, '0') + "\n"
-         "decimal\t604444463063240877801472\nhex\t7FFF0000000000000000\nfloat\t1.INV\nsign\t0\n"
-         "exponent\t16384\nmantissa\t0.0000000000000000000\nerrors\t\nregister\t7FFF0000000000000000\n"},
+         "width\t80\nendian\tlittle\nbinary\t0" + std::string(15, '1') + std::string(64, '0') +
+             "\n"
+             "decimal\t604444463063240877801472\nhex\t7FFF0000000000000000\nfloat\t1.INV\nsign\t0\n"
+             "exponent\t16384\nmantissa\t0.0000000000000000000\nerrors\t\nregister\t7FFF0000000000000000\n"},
         {"--mantissa 0.5", 1,
-         "width\t32\nendian\tlittle\nbinary\t" + std::string(32, '0') + "\ndecimal\t0\nhex\t00000000\n"
-         "float\t0.0\nsign\t0\nexponent\t-127\nmantissa\t0.0000000\nerrors\tmantissa\n"
-         "register\t00000000000000000000\n"},
+         "width\t32\nendian\tlittle\nbinary\t" + std::string(32, '0') +
+             "\ndecimal\t0\nhex\t00000000\n"
+             "float\t0.0\nsign\t0\nexponent\t-127\nmantissa\t0.0000000\nerrors\tmantissa\n"
+             "register\t00000000000000000000\n"},
     };
     for (const BlockCase& c : cases) {
         CliRun run = RunCli(c.arguments);
@@ -68,8 +73,9 @@ TEST(CompanionFloat, OneShotTextIsCutAtTheFieldsLimit)
 
 TEST(CompanionFloat, ScriptEditLeaveAndSign)
 {
-    CliRun run = RunCli("--script", "edit float 0.1\\nshow\\nleave float\\nsign\\nshow\\nedit mantissa 1.x\\nshow\\n"
-                                    "leave mantissa\\nwidth 16\\nshow\\n");
+    CliRun run = RunCli("--script",
+                        "edit float 0.1\\nshow\\nleave float\\nsign\\nshow\\nedit mantissa 1.x\\nshow\\n"
+                        "leave mantissa\\nwidth 16\\nshow\\n");
     EXPECT_EQ(run.status, 0) << run.output;
     const std::string expected =
         // While editing, the typed text stays.

@@ -51,8 +51,9 @@ TEST(CompanionScript, EditLeaveAndErrorsAsTheyStand)
 {
     ScriptResult r = RunScript({"width 8", "edit decimal 300", "show", "leave decimal", "show"});
     ASSERT_EQ(r.status, CompanionOk);
-    const std::string first = "width\t8\nendian\tlittle\nbinary\t01111111\ndecimal\t300\nhex\t7F\nfloat\t\n"
-                              "sign\t0\nexponent\t\nmantissa\t\nerrors\tdecimal\nregister\t0000000000000000017F\n";
+    const std::string first =
+        "width\t8\nendian\tlittle\nbinary\t01111111\ndecimal\t300\nhex\t7F\nfloat\t\n"
+        "sign\t0\nexponent\t\nmantissa\t\nerrors\tdecimal\nregister\t0000000000000000017F\n";
     const std::string second = "width\t8\nendian\tlittle\nbinary\t01111111\ndecimal\t127\nhex\t7F\nfloat\t\n"
                                "sign\t0\nexponent\t\nmantissa\t\nerrors\t\nregister\t0000000000000000017F\n";
     EXPECT_EQ(r.output, first + second);

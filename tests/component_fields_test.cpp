@@ -12,8 +12,14 @@
 
 namespace {
 
-std::string Register(int bytes) { return HexImage(ConverterState.ValueRegister, bytes); }
-std::string Text(int field) { return MemoryFieldText(field); }
+std::string Register(int bytes)
+{
+    return HexImage(ConverterState.ValueRegister, bytes);
+}
+std::string Text(int field)
+{
+    return MemoryFieldText(field);
+}
 
 // Starts at a width with the value's bits typed into the hexadecimal field.
 void StartWith(int width, const char* hex)
@@ -132,10 +138,22 @@ TEST(ComponentFields, LeadingIntegerReadsLikeAtoiAndSaturatesLongDigitStrings)
         const char* text;
         int32_t value;
     } cases[] = {
-        {"", 0},       {"-", 0},         {"+", 0},          {"12", 12},      {"-12", -12},
-        {"+12", 12},   {" \t\n\v\f\r7", 7}, {"7 8", 7},     {"--1", 0},      {"1e3", 1},
-        {"0x10", 0},   {"0009", 9},      {"16384", 16384},  {"- 1", 0},
-        {"2147483648", 100000000},       {"99999999999999999999999999", 100000000},
+        {"", 0},
+        {"-", 0},
+        {"+", 0},
+        {"12", 12},
+        {"-12", -12},
+        {"+12", 12},
+        {" \t\n\v\f\r7", 7},
+        {"7 8", 7},
+        {"--1", 0},
+        {"1e3", 1},
+        {"0x10", 0},
+        {"0009", 9},
+        {"16384", 16384},
+        {"- 1", 0},
+        {"2147483648", 100000000},
+        {"99999999999999999999999999", 100000000},
         {"-99999999999999999999999999", -100000000},
     };
     for (const auto& c : cases)

@@ -12,8 +12,14 @@
 
 namespace {
 
-std::string Register(int bytes = 10) { return HexImage(ConverterState.ValueRegister, bytes); }
-std::string Text(int field) { return MemoryFieldText(field); }
+std::string Register(int bytes = 10)
+{
+    return HexImage(ConverterState.ValueRegister, bytes);
+}
+std::string Text(int field)
+{
+    return MemoryFieldText(field);
+}
 
 int WidthButton(int width)
 {
@@ -30,7 +36,7 @@ struct WidthChange {
     const char* hex;  // typed at the old width
     int to;
     const char* after;  // the hex field at the new width
-    int back;           // 0: no return
+    int back;  // 0: no return
     const char* afterBack;
 };
 
@@ -125,15 +131,16 @@ TEST(WidthButton, TypedTextIsCutAtTheLimit)
 
 TEST(EnableFloatFields, NarrowWidthsDisableAndEmptyTheFloatControls)
 {
-    const int controls[] = {LabelFloat, FieldFloat, LabelSign, FieldSign, LabelExponent, FieldExponent,
-                            LabelMantissa, FieldMantissa};
+    const int controls[] = {LabelFloat,    FieldFloat,    LabelSign,     FieldSign,
+                            LabelExponent, FieldExponent, LabelMantissa, FieldMantissa};
     for (int width : {8, 16, 32, 64, 80}) {
         MemoryStartUp(32, false);
         MemoryUserReplace(FieldHex, "80000000");
         EXPECT_TRUE(MemorySignChecked());
         MemoryClickButton(WidthButton(width));
         for (int control : controls)
-            EXPECT_EQ(MemoryControlEnabled(control), width >= 32) << "control " << control << " width " << width;
+            EXPECT_EQ(MemoryControlEnabled(control), width >= 32)
+                << "control " << control << " width " << width;
         if (width < 32) {
             EXPECT_FALSE(MemorySignChecked());
             EXPECT_EQ(Text(FieldFloat), "");
@@ -179,8 +186,12 @@ TEST(RefreshViews, SignBoxFollowsTheSignBitOfTheWidth)
         bool checked;
     };
     const Case cases[] = {
-        {32, "80000000", true},  {32, "7FFFFFFF", false},          {64, "8000000000000000", true},
-        {64, "0000000080000000", false}, {80, "80000000000000000000", true}, {80, "7FFF8000000000000000", false},
+        {32, "80000000", true},
+        {32, "7FFFFFFF", false},
+        {64, "8000000000000000", true},
+        {64, "0000000080000000", false},
+        {80, "80000000000000000000", true},
+        {80, "7FFF8000000000000000", false},
     };
     for (const Case& c : cases) {
         MemoryStartUp(c.width, false);

@@ -98,18 +98,17 @@ TEST(ParseFloat, OverflowIsInfinityAndUnderflowSubnormalWithoutError)
         bool error = true;
         std::string result = Parse(c.text, &error);
         EXPECT_FALSE(error) << "text '" << c.text.substr(0, 40) << "' (" << c.text.size() << " chars)";
-        EXPECT_EQ(result, c.expected) << "text '" << c.text.substr(0, 40) << "' (" << c.text.size() << " chars)";
+        EXPECT_EQ(result, c.expected)
+            << "text '" << c.text.substr(0, 40) << "' (" << c.text.size() << " chars)";
     }
 }
 
 TEST(ParseFloat, EmptyAndBareSignsPointsAndExponentsAreZero)
 {
     const ParseCase cases[] = {
-        {"", "0000 0000000000000000"},  {"+", "0000 0000000000000000"},
-        {".", "0000 0000000000000000"},  {"e", "0000 0000000000000000"},
-        {"E-", "0000 0000000000000000"}, {"-", "8000 0000000000000000"},
-        {"1e", "3FFF 8000000000000000"}, {"1e+", "3FFF 8000000000000000"},
-        {"1e-", "3FFF 8000000000000000"},
+        {"", "0000 0000000000000000"},   {"+", "0000 0000000000000000"},   {".", "0000 0000000000000000"},
+        {"e", "0000 0000000000000000"},  {"E-", "0000 0000000000000000"},  {"-", "8000 0000000000000000"},
+        {"1e", "3FFF 8000000000000000"}, {"1e+", "3FFF 8000000000000000"}, {"1e-", "3FFF 8000000000000000"},
     };
     ExpectAccepted(cases, std::size(cases));
 }
@@ -146,17 +145,59 @@ TEST(ParseFloat, RejectedTextsLeavePositiveZero)
 {
     const std::string rejected[] = {
         // Malformed numbers.
-        "1.2.3", "1e5.5", "1e+-5", "1e--5", " 1", "1 ", "--1", "-+1", "+-1", "1,5", "1e5e5", "0x10",
-        "1e\xB5", "\xB9",
+        "1.2.3",
+        "1e5.5",
+        "1e+-5",
+        "1e--5",
+        " 1",
+        "1 ",
+        "--1",
+        "-+1",
+        "+-1",
+        "1,5",
+        "1e5e5",
+        "0x10",
+        "1e\xB5",
+        "\xB9",
         // Exponents out of range, written or combined.
-        "1e4933", "0.1e4933", "1e-4933", "5e-4933", "1e99999999999999", "1e-99999999999999", "0.5e-4932",
-        "10e-4933", "1" + std::string(4951, '0'), "0." + std::string(4932, '0') + "1",
+        "1e4933",
+        "0.1e4933",
+        "1e-4933",
+        "5e-4933",
+        "1e99999999999999",
+        "1e-99999999999999",
+        "0.5e-4932",
+        "10e-4933",
+        "1" + std::string(4951, '0'),
+        "0." + std::string(4932, '0') + "1",
         // Words that are not special words.
-        "1.#INF", "#inf", "1.INV", "inv", "infinity", "inf5", "infx", "in", "i", "nan", "NaN5", "x",
-        "inde", "1.IND#5",
+        "1.#INF",
+        "#inf",
+        "1.INV",
+        "inv",
+        "infinity",
+        "inf5",
+        "infx",
+        "in",
+        "i",
+        "nan",
+        "NaN5",
+        "x",
+        "inde",
+        "1.IND#5",
         // NaNs without a valid payload.
-        "qnan", "qnan#", "snan", "snan#", "qnan##5", "qnan#5x", "qnan# 5", "qnan-5", "qnan#+5",
-        "1.QNaN#4611686018427387904", "1.SNaN#9223372036854775808", "qnan#99999999999999999999",
+        "qnan",
+        "qnan#",
+        "snan",
+        "snan#",
+        "qnan##5",
+        "qnan#5x",
+        "qnan# 5",
+        "qnan-5",
+        "qnan#+5",
+        "1.QNaN#4611686018427387904",
+        "1.SNaN#9223372036854775808",
+        "qnan#99999999999999999999",
     };
     for (const std::string& text : rejected) {
         bool error = false;

@@ -48,8 +48,14 @@ Value Extended(uint64_t significand, uint16_t signExponent)
     return v;
 }
 
-Value SingleOf(float f) { return Single(std::bit_cast<uint32_t>(f)); }
-Value DoubleOf(double d) { return Double(std::bit_cast<uint64_t>(d)); }
+Value SingleOf(float f)
+{
+    return Single(std::bit_cast<uint32_t>(f));
+}
+Value DoubleOf(double d)
+{
+    return Double(std::bit_cast<uint64_t>(d));
+}
 
 std::string Describe(const Value& v)
 {
@@ -129,14 +135,15 @@ std::string Reference(long double x)
             --fractionDigits;
     }
     long double unit = std::strtold(("1e" + std::to_string(exponent - fractionDigits)).c_str(), nullptr);
-    long double tolerance = 1.5L * unit + 3e-18L * std::fabs(exact) + std::numeric_limits<long double>::denorm_min();
+    long double tolerance =
+        1.5L * unit + 3e-18L * std::fabs(exact) + std::numeric_limits<long double>::denorm_min();
     long double error = std::fabs(parsed - exact);
     if (error <= tolerance)
         return ::testing::AssertionSuccess();
     char numbers[160];
     std::snprintf(numbers, sizeof numbers, "error %.3Le > tolerance %.3Le", error, tolerance);
-    return ::testing::AssertionFailure() << Describe(v) << ": '" << text << "' does not denote "
-                                         << Reference(exact) << " (" << numbers << ")";
+    return ::testing::AssertionFailure()
+        << Describe(v) << ": '" << text << "' does not denote " << Reference(exact) << " (" << numbers << ")";
 }
 
 struct TextCase {
@@ -227,8 +234,9 @@ TEST(PrintFloat, SubnormalDigits)
 
 TEST(PrintFloat, SubnormalTextsDenoteTheirValues)
 {
-    for (Value v : {Single(0x00000001), Single(0x007FFFFF), Double(0x0000000000000001), Double(0x000FFFFFFFFFFFFF),
-                    Extended(2, 0), Extended(0x4000000000000000u, 0), Extended(0x7FFFFFFFFFFFFFFFu, 0)})
+    for (Value v :
+         {Single(0x00000001), Single(0x007FFFFF), Double(0x0000000000000001), Double(0x000FFFFFFFFFFFFF),
+          Extended(2, 0), Extended(0x4000000000000000u, 0), Extended(0x7FFFFFFFFFFFFFFFu, 0)})
         EXPECT_TRUE(Denotes(v, Print(v, 28)));
 }
 
@@ -304,8 +312,8 @@ TEST(PrintFloat, SmallBudgets)
     const TextCase cases[] = {
         // value                      budget  text
         {DoubleOf(1.0 / 3), 10, "3.33333e-1"},
-        {DoubleOf(0.5), 3, "0.5"},      // c - D = 2 < 3
-        {DoubleOf(0.5), 2, "5.0e-1"},   // single digit: budget ignored
+        {DoubleOf(0.5), 3, "0.5"},  // c - D = 2 < 3
+        {DoubleOf(0.5), 2, "5.0e-1"},  // single digit: budget ignored
         {DoubleOf(123.0), 3, "123"},
         {DoubleOf(123.0), 2, "1.2e2"},  // at least one digit after the point
         {DoubleOf(123.5), 5, "123.5"},
@@ -333,8 +341,13 @@ TEST(PrintFloat, SmallBudgets)
 TEST(PrintFloat, SmallBudgetTextsDenoteTheirValues)
 {
     const Value values[] = {
-        DoubleOf(1.0 / 3), DoubleOf(-123.456), DoubleOf(6.02214076e23), Double(0x0000000000000001),
-        Single(0x00012345), Extended(0x7FFFFFFFFFFFFFFFu, 0), Extended(0xFFFFFFFFFFFFFFFFu, 0x7FFE),
+        DoubleOf(1.0 / 3),
+        DoubleOf(-123.456),
+        DoubleOf(6.02214076e23),
+        Double(0x0000000000000001),
+        Single(0x00012345),
+        Extended(0x7FFFFFFFFFFFFFFFu, 0),
+        Extended(0xFFFFFFFFFFFFFFFFu, 0x7FFE),
         Extended(Int, 0x8001),
     };
     for (const Value& v : values) {
@@ -405,7 +418,8 @@ TEST(PrintFloat, DigitsPlacedByTheScaledIntegerNearPowersOfTen)
 
 TEST(PrintFloat, RestoresTheCallersControlWord)
 {
-    const Value values[] = {DoubleOf(0.1), Extended(Int, 0x0005), Single(0x00000001), Double(0x7FF8000000000005)};
+    const Value values[] = {DoubleOf(0.1), Extended(Int, 0x0005), Single(0x00000001),
+                            Double(0x7FF8000000000005)};
     std::string expected[std::size(values)];
     for (size_t i = 0; i < std::size(values); ++i)
         expected[i] = Print(values[i], 28);
@@ -423,7 +437,8 @@ TEST(PrintFloat, RestoresTheCallersControlWord)
     X87RestoreControl(original);
     for (size_t i = 0; i < std::size(values); ++i) {
         EXPECT_EQ(after[i], unusual) << Describe(values[i]) << ": control word 0x" << std::hex << after[i];
-        EXPECT_EQ(got[i], expected[i]) << Describe(values[i]) << ": text depends on the caller's control word";
+        EXPECT_EQ(got[i], expected[i])
+            << Describe(values[i]) << ": text depends on the caller's control word";
     }
 }
 
@@ -495,18 +510,25 @@ class PrintFloatSweep : public ::testing::Test {
 protected:
     std::mt19937_64 random_{0x5EEDF10A7ull};
 
-    uint64_t Bits(int n) { return n == 64 ? random_() : random_() & ((uint64_t{1} << n) - 1); }
-    uint64_t Sign(int bit) { return Bits(1) << bit; }
+    uint64_t Bits(int n)
+    {
+        return n == 64 ? random_() : random_() & ((uint64_t{1} << n) - 1);
+    }
+    uint64_t Sign(int bit)
+    {
+        return Bits(1) << bit;
+    }
 };
 
 TEST_F(PrintFloatSweep, RandomSingles)
 {
     for (int i = 0; i < RandomPerClass; ++i) {
         uint64_t fraction = Bits(23);
-        CheckValue(Single(static_cast<uint32_t>(Sign(31) | fraction)));                             // subnormal
-        CheckValue(Single(static_cast<uint32_t>(Sign(31) | ((1 + Bits(8) % 254) << 23) | fraction)));  // normal
-        CheckValue(Single(static_cast<uint32_t>(Sign(31) | (0xFFull << 23) | fraction)));            // special
-        CheckValue(Single(static_cast<uint32_t>(Sign(31))));                                        // zero
+        CheckValue(Single(static_cast<uint32_t>(Sign(31) | fraction)));  // subnormal
+        CheckValue(
+            Single(static_cast<uint32_t>(Sign(31) | ((1 + Bits(8) % 254) << 23) | fraction)));  // normal
+        CheckValue(Single(static_cast<uint32_t>(Sign(31) | (0xFFull << 23) | fraction)));  // special
+        CheckValue(Single(static_cast<uint32_t>(Sign(31))));  // zero
     }
 }
 
@@ -526,11 +548,11 @@ TEST_F(PrintFloatSweep, RandomExtendeds)
     for (int i = 0; i < RandomPerClass; ++i) {
         uint16_t sign = static_cast<uint16_t>(Sign(15));
         uint64_t low = Bits(63);
-        CheckValue(Extended(low, sign));                                                      // subnormal, -0
+        CheckValue(Extended(low, sign));  // subnormal, -0
         CheckValue(Extended(Int | low, static_cast<uint16_t>(sign | (1 + Bits(15) % 32766))));  // normal
-        CheckValue(Extended(Int | low, static_cast<uint16_t>(sign | (1 + Bits(6) % 59))));      // tiny pre-scale
-        CheckValue(Extended(Int | low, static_cast<uint16_t>(sign | 0x7FFF)));                // special
-        CheckValue(Extended(random_(), static_cast<uint16_t>(random_())));                    // anything, invalid too
+        CheckValue(Extended(Int | low, static_cast<uint16_t>(sign | (1 + Bits(6) % 59))));  // tiny pre-scale
+        CheckValue(Extended(Int | low, static_cast<uint16_t>(sign | 0x7FFF)));  // special
+        CheckValue(Extended(random_(), static_cast<uint16_t>(random_())));  // anything, invalid too
         CheckValue(Extended(0, 0));
     }
 }

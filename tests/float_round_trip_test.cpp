@@ -31,9 +31,9 @@ const char* KindName(Kind kind)
 }
 
 struct Format {
-    uint8_t size;        // 4, 8, 10
-    int exponentBits;    // 8, 11, 15
-    int fractionBits;    // 23, 52, 64 (the whole significand at 10 bytes)
+    uint8_t size;  // 4, 8, 10
+    int exponentBits;  // 8, 11, 15
+    int fractionBits;  // 23, 52, 64 (the whole significand at 10 bytes)
 };
 
 const Format Formats[] = {{4, 8, 23}, {8, 11, 52}, {10, 15, 64}};
@@ -48,10 +48,20 @@ void RandomValue(const Format& f, Kind kind, std::mt19937_64& random, uint8_t* v
     if (f.size == 10) {
         uint64_t integerBit = uint64_t{1} << 63;
         switch (kind) {
-        case Kind::Zero: fraction = 0; exponent = 0; sign = 0; break;
-        case Kind::Subnormal: fraction = (fraction & ~integerBit) | 1; exponent = 0; break;
+        case Kind::Zero:
+            fraction = 0;
+            exponent = 0;
+            sign = 0;
+            break;
+        case Kind::Subnormal:
+            fraction = (fraction & ~integerBit) | 1;
+            exponent = 0;
+            break;
         case Kind::Normal: fraction |= integerBit; break;
-        case Kind::Special: fraction |= integerBit; exponent = exponentMax; break;
+        case Kind::Special:
+            fraction |= integerBit;
+            exponent = exponentMax;
+            break;
         case Kind::Invalid: fraction &= ~integerBit; break;  // an unnormal
         }
         StoreLittle(value, fraction, 8);
@@ -60,8 +70,14 @@ void RandomValue(const Format& f, Kind kind, std::mt19937_64& random, uint8_t* v
     }
     fraction &= (uint64_t{1} << f.fractionBits) - 1;
     switch (kind) {
-    case Kind::Zero: fraction = 0; exponent = 0; break;
-    case Kind::Subnormal: fraction |= 1; exponent = 0; break;
+    case Kind::Zero:
+        fraction = 0;
+        exponent = 0;
+        break;
+    case Kind::Subnormal:
+        fraction |= 1;
+        exponent = 0;
+        break;
     case Kind::Normal: break;
     case Kind::Special: exponent = exponentMax; break;
     case Kind::Invalid: break;
@@ -129,7 +145,8 @@ void CheckRoundTrip(const Format& f, Kind kind, const uint8_t* value, int* failu
     PrintFloat(text, value, f.size, 28);
     uint8_t parsed[10];
     bool error = ParseFloat(text, parsed);
-    std::string where = std::string(KindName(kind)) + " " + HexImage(value, f.size) + " printed as '" + text + "'";
+    std::string where =
+        std::string(KindName(kind)) + " " + HexImage(value, f.size) + " printed as '" + text + "'";
     auto fail = [&](const std::string& why) {
         ++*failures;
         ADD_FAILURE() << where << ": " << why << ", parsed " << HexImage(parsed, 10);
@@ -172,7 +189,10 @@ TEST(FloatRoundTrip, PrintedTextsReadBack)
     const struct {
         Kind kind;
         int count;
-    } kinds[] = {{Kind::Zero, 4}, {Kind::Subnormal, 3000}, {Kind::Normal, 20000}, {Kind::Special, 2000},
+    } kinds[] = {{Kind::Zero, 4},
+                 {Kind::Subnormal, 3000},
+                 {Kind::Normal, 20000},
+                 {Kind::Special, 2000},
                  {Kind::Invalid, 500}};
     int failures = 0;
     for (const Format& f : Formats) {
@@ -195,14 +215,15 @@ TEST(FloatRoundTrip, NegativeZerosAndSubnormalSuffixes)
         uint8_t size;
         const char* hex;
     } values[] = {
-        {4, "80000000"}, {8, "8000000000000000"}, {4, "00000001"}, {4, "807FFFFF"},
+        {4, "80000000"},         {8, "8000000000000000"}, {4, "00000001"}, {4, "807FFFFF"},
         {8, "0000000000000001"}, {8, "800FFFFFFFFFFFFF"}, {4, "00400000"},
     };
     for (const auto& v : values) {
         uint8_t value[10] = {};
         BytesFromHex(v.hex, value, v.size);
         Format f = v.size == 4 ? Formats[0] : Formats[1];
-        CheckRoundTrip(f, LoadLittle(value, v.size) << 1 == 0 ? Kind::Zero : Kind::Subnormal, value, &failures);
+        CheckRoundTrip(f, LoadLittle(value, v.size) << 1 == 0 ? Kind::Zero : Kind::Subnormal, value,
+                       &failures);
     }
 }
 

@@ -12,8 +12,14 @@
 
 namespace {
 
-std::string Register(int bytes) { return HexImage(ConverterState.ValueRegister, bytes); }
-std::string Text(int field) { return MemoryFieldText(field); }
+std::string Register(int bytes)
+{
+    return HexImage(ConverterState.ValueRegister, bytes);
+}
+std::string Text(int field)
+{
+    return MemoryFieldText(field);
+}
 
 struct TypedCase {
     const char* typed;
@@ -33,7 +39,8 @@ void ExpectValues(const TypedCase& c, bool error)
         MemoryStartUp(w.width, false);
         MemoryUserReplace(FieldFloat, c.typed);
         EXPECT_EQ(Register(w.width / 8), w.expected) << "width " << w.width << ", typed '" << c.typed << "'";
-        EXPECT_EQ(ConverterState.FloatError != 0, error) << "width " << w.width << ", typed '" << c.typed << "'";
+        EXPECT_EQ(ConverterState.FloatError != 0, error)
+            << "width " << w.width << ", typed '" << c.typed << "'";
         EXPECT_EQ(Text(FieldFloat), c.typed) << "the typed text stays while editing";
     }
 }
@@ -102,16 +109,21 @@ TEST(FloatField, PayloadsTooWideForTheWidthAreErrors)
         const char* typed;
         const char* whole;  // all 10 bytes: those above the width keep the extended value
     } cases[] = {
-        {32, "1.QNaN#4194304", "7FFFC0000000"
-                               "00000000"},
-        {32, "-1.SNaN#4194304", "FFFF80000000"
-                                "00000000"},
-        {32, "1.QNaN#2251799813685247", "7FFFC007FFFF"
-                                        "00000000"},
-        {64, "1.QNaN#2251799813685248", "7FFF"
-                                        "0000000000000000"},
-        {64, "1.QNaN#4611686018427387903", "7FFF"
-                                           "0000000000000000"},
+        {32, "1.QNaN#4194304",
+         "7FFFC0000000"
+         "00000000"},
+        {32, "-1.SNaN#4194304",
+         "FFFF80000000"
+         "00000000"},
+        {32, "1.QNaN#2251799813685247",
+         "7FFFC007FFFF"
+         "00000000"},
+        {64, "1.QNaN#2251799813685248",
+         "7FFF"
+         "0000000000000000"},
+        {64, "1.QNaN#4611686018427387903",
+         "7FFF"
+         "0000000000000000"},
     };
     for (const auto& c : cases) {
         MemoryStartUp(c.width, false);
@@ -128,14 +140,15 @@ TEST(FloatField, PayloadsTooWideForTheWidthAreErrors)
 
 TEST(FloatField, RejectedTextsLeavePositiveZeroAndFlagUntilFocusLoss)
 {
-    const char* const rejected[] = {"1.INV", "1.#INF", "infinity", "1.2.3", "1e4933", "0.5e-4932", "qnan",
-                                    " 1", "1,5"};
+    const char* const rejected[] = {"1.INV",     "1.#INF", "infinity", "1.2.3", "1e4933",
+                                    "0.5e-4932", "qnan",   " 1",       "1,5"};
     for (int width : {32, 64, 80}) {
         for (const char* typed : rejected) {
             MemoryStartUp(width, false);
             MemoryUserReplace(FieldHex, "C0490FDB");  // something that is not zero
             MemoryUserReplace(FieldFloat, typed);
-            EXPECT_EQ(Register(10), "00000000000000000000") << "width " << width << ", typed '" << typed << "'";
+            EXPECT_EQ(Register(10), "00000000000000000000")
+                << "width " << width << ", typed '" << typed << "'";
             EXPECT_EQ(ConverterState.FloatError, 1) << "typed '" << typed << "'";
             EXPECT_EQ(Text(FieldFloat), typed);
             EXPECT_EQ(Text(FieldHex), std::string(static_cast<size_t>(width / 4), '0'));
@@ -231,20 +244,53 @@ TEST(NarrowSpecial, LimitsOfThePayloadAtEachWidth)
     const struct {
         int width;
         const char* extended;  // all 10 bytes
-        const char* result;    // all 10 bytes afterwards
+        const char* result;  // all 10 bytes afterwards
         bool error;
     } cases[] = {
-        {32, "7FFF8000000000000000", "7FFF80000000" "7F800000", false},
-        {32, "FFFFC00000000000000F", "FFFFC0000000" "FFC0000F", false},
-        {32, "7FFFC0000000003FFFFF", "7FFFC0000000" "7FFFFFFF", false},
-        {32, "7FFFC000000000400000", "7FFFC0000000" "00000000", true},
-        {32, "7FFF8000000100000000", "7FFF80000001" "00000000", true},
-        {32, "7FFFA000000000000000", "7FFFA0000000" "00000000", true},  // bit 61
-        {64, "7FFF8000000000000000", "7FFF" "7FF0000000000000", false},
-        {64, "FFFFC007FFFFFFFFFFFF", "FFFF" "FFFFFFFFFFFFFFFF", false},
-        {64, "7FFF8007FFFFFFFFFFFF", "7FFF" "7FF7FFFFFFFFFFFF", false},
-        {64, "7FFFC008000000000000", "7FFF" "0000000000000000", true},
-        {64, "7FFFA000000000000000", "7FFF" "0000000000000000", true},
+        {32, "7FFF8000000000000000",
+         "7FFF80000000"
+         "7F800000",
+         false},
+        {32, "FFFFC00000000000000F",
+         "FFFFC0000000"
+         "FFC0000F",
+         false},
+        {32, "7FFFC0000000003FFFFF",
+         "7FFFC0000000"
+         "7FFFFFFF",
+         false},
+        {32, "7FFFC000000000400000",
+         "7FFFC0000000"
+         "00000000",
+         true},
+        {32, "7FFF8000000100000000",
+         "7FFF80000001"
+         "00000000",
+         true},
+        {32, "7FFFA000000000000000",
+         "7FFFA0000000"
+         "00000000",
+         true},  // bit 61
+        {64, "7FFF8000000000000000",
+         "7FFF"
+         "7FF0000000000000",
+         false},
+        {64, "FFFFC007FFFFFFFFFFFF",
+         "FFFF"
+         "FFFFFFFFFFFFFFFF",
+         false},
+        {64, "7FFF8007FFFFFFFFFFFF",
+         "7FFF"
+         "7FF7FFFFFFFFFFFF",
+         false},
+        {64, "7FFFC008000000000000",
+         "7FFF"
+         "0000000000000000",
+         true},
+        {64, "7FFFA000000000000000",
+         "7FFF"
+         "0000000000000000",
+         true},
         {80, "7FFFA000000000000000", "7FFFA000000000000000", false},
     };
     for (const auto& c : cases) {

@@ -12,8 +12,14 @@
 
 namespace {
 
-std::string Register(int bytes = 10) { return HexImage(ConverterState.ValueRegister, bytes); }
-std::string Text(int field) { return MemoryFieldText(field); }
+std::string Register(int bytes = 10)
+{
+    return HexImage(ConverterState.ValueRegister, bytes);
+}
+std::string Text(int field)
+{
+    return MemoryFieldText(field);
+}
 
 TEST(BinaryHexViews, RenderEveryDigitOfTheWidth)
 {
@@ -56,12 +62,14 @@ TEST(BinaryHexViews, EntryFillsFromTheEndOfTheMode)
         {8, false, FieldBinary, "1x!", "04", "4", "04"},
         // Non-digits take no place in the hexadecimal field.
         {16, false, FieldHex, "g-F\xC3", "000F", "15", "000F"},
-        {80, true, FieldHex, "ABCD", "ABCD0000000000000000", "-397619568508809385082880", "ABCD0000000000000000"},
+        {80, true, FieldHex, "ABCD", "ABCD0000000000000000", "-397619568508809385082880",
+         "ABCD0000000000000000"},
     };
     for (const EntryCase& c : cases) {
         MemoryStartUp(c.width, c.big);
         MemoryUserReplace(c.field, c.typed);
-        SCOPED_TRACE(std::string("width ") + std::to_string(c.width) + (c.big ? " big " : " little ") + c.typed);
+        SCOPED_TRACE(std::string("width ") + std::to_string(c.width) + (c.big ? " big " : " little ") +
+                     c.typed);
         EXPECT_EQ(Register(c.width / 8), c.registerHex);
         EXPECT_EQ(Text(FieldDecimal), c.decimal);
         if (c.field != FieldHex)

@@ -26,11 +26,26 @@ void* operator new(std::size_t size)
         return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 #if defined(__GLIBC__)
 // C allocations too (snprintf and friends could allocate behind the scenes).
@@ -58,9 +73,28 @@ namespace {
 
 // Texts typed into every field: valid, invalid, out of range, special words.
 const char* const Samples[] = {
-    "", "1", "-1", "101", "ff", "12a", "-604462909807314587353088", "99999999999999999999999999",
-    "1.5", "-0.1", "1e4932", "1e-4940", "1.INF", "-1.IND", "1.QNaN#5", "1.SNaN#123456789", "16384",
-    "-16383", "1.9999999999999999999", "0.5", "x", "\xFF\x80",
+    "",
+    "1",
+    "-1",
+    "101",
+    "ff",
+    "12a",
+    "-604462909807314587353088",
+    "99999999999999999999999999",
+    "1.5",
+    "-0.1",
+    "1e4932",
+    "1e-4940",
+    "1.INF",
+    "-1.IND",
+    "1.QNaN#5",
+    "1.SNaN#123456789",
+    "16384",
+    "-16383",
+    "1.9999999999999999999",
+    "0.5",
+    "x",
+    "\xFF\x80",
 };
 
 TEST(NoAllocation, EditsInEveryFieldAndWidth)

@@ -40,7 +40,10 @@ struct Big {
         while (!limbs.empty() && limbs.back() == 0)
             limbs.pop_back();
     }
-    bool IsZero() const { return limbs.empty(); }
+    bool IsZero() const
+    {
+        return limbs.empty();
+    }
     int BitLength() const
     {
         if (limbs.empty())
@@ -264,8 +267,8 @@ Extended80 EmulatedPow10(int n)
 std::string Hex(Extended80 v)
 {
     char text[40];
-    std::snprintf(text, sizeof text, "0x%016llX/0x%04X",
-                  static_cast<unsigned long long>(v.Significand), v.SignExponent);
+    std::snprintf(text, sizeof text, "0x%016llX/0x%04X", static_cast<unsigned long long>(v.Significand),
+                  v.SignExponent);
     return text;
 }
 
@@ -277,7 +280,8 @@ bool Same(Extended80 a, Extended80 b)
 // Distance in units in the last place between two positive normal values.
 uint64_t UlpDistance(Extended80 a, Extended80 b)
 {
-    if (a.SignExponent < b.SignExponent || (a.SignExponent == b.SignExponent && a.Significand < b.Significand))
+    if (a.SignExponent < b.SignExponent ||
+        (a.SignExponent == b.SignExponent && a.Significand < b.Significand))
         std::swap(a, b);
     if (a.SignExponent == b.SignExponent)
         return a.Significand - b.Significand;
@@ -290,8 +294,14 @@ uint64_t UlpDistance(Extended80 a, Extended80 b)
 // program's callers set.
 class Pow10Test : public ::testing::Test {
 protected:
-    void SetUp() override { saved_ = X87EnterExtendedNearest(); }
-    void TearDown() override { X87RestoreControl(saved_); }
+    void SetUp() override
+    {
+        saved_ = X87EnterExtendedNearest();
+    }
+    void TearDown() override
+    {
+        X87RestoreControl(saved_);
+    }
 
 private:
     uint16_t saved_ = 0;
@@ -331,8 +341,8 @@ TEST_F(Pow10Test, SmallPositiveExponentsAreExact)
     for (int n : {0, 1, 16, 27}) {
         Rounded expected = CorrectlyRoundedPow10(n);
         ASSERT_TRUE(expected.exact) << "10^" << n;
-        EXPECT_TRUE(Same(Pow10(n), expected.value)) << "Pow10(" << n << ") = " << Hex(Pow10(n))
-                                                     << ", want " << Hex(expected.value);
+        EXPECT_TRUE(Same(Pow10(n), expected.value))
+            << "Pow10(" << n << ") = " << Hex(Pow10(n)) << ", want " << Hex(expected.value);
     }
 }
 
@@ -345,16 +355,17 @@ TEST_F(Pow10Test, BoundaryResults)
     const Case cases[] = {
         // n            significand            biased exponent
         {-1, {0xCCCCCCCCCCCCCCCDu, 0x3FFB}},
-        {4932, {0xD72CB2A95C7EF6CDu, 0x7FFE}},     // finite, the largest computed
-        {4933, {0x8000000000000000u, 0x7FFF}},     // +infinity
+        {4932, {0xD72CB2A95C7EF6CDu, 0x7FFE}},  // finite, the largest computed
+        {4933, {0x8000000000000000u, 0x7FFF}},  // +infinity
         {INT32_MAX, {0x8000000000000000u, 0x7FFF}},
-        {-4932, {0x261247C8F29357F0u, 0x0000}},    // subnormal, not 0
-        {-4933, {0, 0}},                           // +0
-        {INT32_MIN, {0, 0}},                       // |n| as unsigned is 2^31
+        {-4932, {0x261247C8F29357F0u, 0x0000}},  // subnormal, not 0
+        {-4933, {0, 0}},  // +0
+        {INT32_MIN, {0, 0}},  // |n| as unsigned is 2^31
     };
     for (const Case& c : cases) {
         Extended80 got = Pow10(c.n);
-        EXPECT_TRUE(Same(got, c.expected)) << "Pow10(" << c.n << ") = " << Hex(got) << ", want " << Hex(c.expected);
+        EXPECT_TRUE(Same(got, c.expected))
+            << "Pow10(" << c.n << ") = " << Hex(got) << ", want " << Hex(c.expected);
     }
 }
 
@@ -362,8 +373,8 @@ TEST_F(Pow10Test, SmallMagnitudesAreCorrectlyRounded)
 {
     for (int n = -29; n <= 32; ++n) {
         Extended80 expected = CorrectlyRoundedPow10(n).value;
-        EXPECT_TRUE(Same(Pow10(n), expected)) << "Pow10(" << n << ") = " << Hex(Pow10(n)) << ", want "
-                                               << Hex(expected);
+        EXPECT_TRUE(Same(Pow10(n), expected))
+            << "Pow10(" << n << ") = " << Hex(Pow10(n)) << ", want " << Hex(expected);
     }
 }
 
@@ -371,10 +382,10 @@ TEST_F(Pow10Test, SomeExponentsDeviateFromCorrectRounding)
 {
     for (int n : {33, 43, 52, 65, -30, -33, -37, -41}) {
         Extended80 nearest = CorrectlyRoundedPow10(n).value;
-        EXPECT_FALSE(Same(Pow10(n), nearest)) << "Pow10(" << n << ") = " << Hex(Pow10(n))
-                                               << " is the correctly rounded power";
-        EXPECT_TRUE(Same(Pow10(n), EmulatedPow10(n))) << "Pow10(" << n << ") = " << Hex(Pow10(n)) << ", want "
-                                                       << Hex(EmulatedPow10(n));
+        EXPECT_FALSE(Same(Pow10(n), nearest))
+            << "Pow10(" << n << ") = " << Hex(Pow10(n)) << " is the correctly rounded power";
+        EXPECT_TRUE(Same(Pow10(n), EmulatedPow10(n)))
+            << "Pow10(" << n << ") = " << Hex(Pow10(n)) << ", want " << Hex(EmulatedPow10(n));
     }
 }
 
@@ -424,7 +435,7 @@ Extended80 Ext(uint64_t v)
 TEST(X87Arith, OperandOrderOfTheNonCommutativeOperations)
 {
     uint16_t saved = X87EnterExtendedNearest();
-    Extended80 quotient = X87Divide(Ext(10), Ext(4));      // 2.5
+    Extended80 quotient = X87Divide(Ext(10), Ext(4));  // 2.5
     Extended80 difference = X87Subtract(Ext(3), Ext(10));  // -7
     X87RestoreControl(saved);
     EXPECT_TRUE(Same(quotient, Extended80{0xA000000000000000u, 0x4000})) << Hex(quotient);

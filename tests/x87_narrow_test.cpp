@@ -12,11 +12,11 @@
 namespace {
 
 struct NarrowFormat {
-    int Bytes;          // 4 or 8
-    int Precision;      // significand bits with the hidden bit: 24 or 53
-    int MinExponent;    // unbiased exponent of the smallest normal: -126 or -1022
-    int Bias;           // 127 or 1023
-    uint64_t MaxBiased; // the all-ones exponent: 0xFF or 0x7FF
+    int Bytes;  // 4 or 8
+    int Precision;  // significand bits with the hidden bit: 24 or 53
+    int MinExponent;  // unbiased exponent of the smallest normal: -126 or -1022
+    int Bias;  // 127 or 1023
+    uint64_t MaxBiased;  // the all-ones exponent: 0xFF or 0x7FF
 };
 
 const NarrowFormat Single = {4, 24, -126, 127, 0xFF};

@@ -18,8 +18,7 @@ void ClearRegister()
 void AlignEntryToTop(int typedBits)
 {
     if (ConverterState.BigEndian)
-        ShiftBytes(ConverterState.ValueRegister, ConverterState.Width - typedBits,
-                   ConverterState.Width / 8);
+        ShiftBytes(ConverterState.ValueRegister, ConverterState.Width - typedBits, ConverterState.Width / 8);
 }
 
 int HexDigitValue(char c)

@@ -10,7 +10,10 @@ const FloatLayout Layouts[3] = {
 };
 
 // The fraction lies in the low 8 bytes at every width (the low 4 at 32 bits).
-int FractionBytes(const FloatLayout& layout) { return layout.Bytes < 8 ? layout.Bytes : 8; }
+int FractionBytes(const FloatLayout& layout)
+{
+    return layout.Bytes < 8 ? layout.Bytes : 8;
+}
 
 uint64_t FractionMask(const FloatLayout& layout)
 {

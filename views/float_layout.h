@@ -6,13 +6,13 @@
 // the value's top 16-bit word: the sign is its bit 15 and the exponent ends
 // right below it.
 struct FloatLayout {
-    int Width;             // 32, 64 or 80
-    int Bytes;             // 4, 8 or 10
-    int TopWord;           // index of the low byte of the top 16-bit word
-    int ExponentShift;     // position of the exponent's lowest bit in that word
+    int Width;  // 32, 64 or 80
+    int Bytes;  // 4, 8 or 10
+    int TopWord;  // index of the low byte of the top 16-bit word
+    int ExponentShift;  // position of the exponent's lowest bit in that word
     uint16_t ExponentMax;  // the all-ones exponent: 0xFF, 0x7FF or 0x7FFF
-    int32_t Bias;          // 127, 1023 or 16383
-    int FractionBits;      // 23, 52 or 63 (at 80 bits the bits below the integer bit)
+    int32_t Bias;  // 127, 1023 or 16383
+    int FractionBits;  // 23, 52 or 63 (at 80 bits the bits below the integer bit)
 };
 
 // The layout of a width, or null for a width without a float format (8, 16).

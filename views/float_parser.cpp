@@ -16,12 +16,21 @@ constexpr uint16_t SpecialExponent = 0x7FFF;
 // never changes a result; it only keeps absurdly long digit strings defined.
 constexpr int32_t ExponentAdjustLimit = 1000000;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-int DigitValue(char c) { return c - '0'; }
+int DigitValue(char c)
+{
+    return c - '0';
+}
 
 // Letters compare without regard to case: the character ORed with 0x20.
-char Folded(char c) { return static_cast<char>(c | 0x20); }
+char Folded(char c)
+{
+    return static_cast<char>(c | 0x20);
+}
 
 void WriteExtended(uint8_t* out, uint64_t significand, uint16_t signExponent)
 {

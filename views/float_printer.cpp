@@ -11,7 +11,7 @@ namespace {
 constexpr uint64_t IntegerBit = 0x8000000000000000u;
 constexpr uint64_t QuietBit = 0x4000000000000000u;
 
-constexpr int ScaledDigits = 18;       // N = floor(x / 10^(D-17)) has 18 digits
+constexpr int ScaledDigits = 18;  // N = floor(x / 10^(D-17)) has 18 digits
 constexpr int SubnormalDigitCap = 19;  // SubnormalScale is below 10^19
 
 // Exponent suffix of the subnormal form: "0." and the nineteen digits of R
@@ -93,9 +93,9 @@ char* PrintSpecial(char* out, uint64_t significand)
 
 uint64_t SubnormalScale(uint8_t size)
 {
-    return size == 4 ? 0x105031E2503DA894u    // 2^-126 * 10^56
-           : size == 8 ? 0x1EE10CE2A7545B67u  // 2^-1022 * 10^326
-                       : 0x2EA896FED76BAF42u;  // 2^-16382 * 10^4950
+    return size == 4 ? 0x105031E2503DA894u  // 2^-126 * 10^56
+        : size == 8  ? 0x1EE10CE2A7545B67u  // 2^-1022 * 10^326
+                     : 0x2EA896FED76BAF42u;  // 2^-16382 * 10^4950
 }
 
 UnpackedFloat UnpackFloat(const uint8_t* value, uint8_t size)
@@ -143,9 +143,9 @@ UnpackedFloat UnpackFloat(const uint8_t* value, uint8_t size)
             return f;
         }
     }
-    f.floatClass = field == 0         ? FloatClass::Subnormal
-                   : field == allOnes ? FloatClass::Special
-                                      : FloatClass::Normal;
+    f.floatClass = field == 0 ? FloatClass::Subnormal
+        : field == allOnes    ? FloatClass::Special
+                              : FloatClass::Normal;
     return f;
 }
 

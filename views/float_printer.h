@@ -7,11 +7,11 @@
 // infinities and NaNs as the words the float parser reads back.
 
 enum class FloatClass : uint8_t {
-    Zero,       // sizes 4 and 8: +0 and -0; size 10: +0 only
+    Zero,  // sizes 4 and 8: +0 and -0; size 10: +0 only
     Subnormal,  // exponent field all zeros (and the extended -0)
     Normal,
-    Special,    // exponent field all ones: infinity, indefinite, NaNs
-    Invalid,    // extended encodings the x87 does not allow
+    Special,  // exponent field all ones: infinity, indefinite, NaNs
+    Invalid,  // extended encodings the x87 does not allow
 };
 
 // The value in a size-independent form.

@@ -41,7 +41,7 @@ bool NarrowSpecial(uint8_t* value, int32_t width)
     uint64_t sign = (value[9] & 0x80) != 0 ? 1 : 0;
     uint64_t quiet = (significand & QuietBit) != 0 ? 1 : 0;
     uint64_t narrow = (sign << top) | (uint64_t{layout->ExponentMax} << layout->FractionBits) |
-                      (quiet << (layout->FractionBits - 1)) | (significand & payloadMask);
+        (quiet << (layout->FractionBits - 1)) | (significand & payloadMask);
     StoreLittle(value, narrow, layout->Bytes);
     return false;
 }
@@ -52,8 +52,7 @@ void RenderFloat(int field)
     if (!layout)
         return;
     char text[32];  // the printer's text: at most 28 characters and the NUL
-    PrintFloat(text, ConverterState.ValueRegister, static_cast<uint8_t>(layout->Bytes),
-               FloatTextBudget);
+    PrintFloat(text, ConverterState.ValueRegister, static_cast<uint8_t>(layout->Bytes), FloatTextBudget);
     SetFieldText(field, text);
 }
 

@@ -45,7 +45,7 @@ char* WriteDoubleFraction(char* out, uint64_t fraction)
     StoreLittle(scale, DoubleFractionScale, 8);
     ByteMul(f, scale, product, 8);
     uint64_t digits = LoadLittle(product + 7, 8);  // product >> 56
-    if (product[6] & 0x80)                         // bit 55: the half
+    if (product[6] & 0x80)  // bit 55: the half
         ++digits;
     return WriteUnsignedDecimal(out, digits, 16);
 }
@@ -149,7 +149,7 @@ void ParseMantissa(int field)
 
     uint8_t fixed[FixedBytes] = {};
     bool error = length < 3 || !LeadingDigitAccepted(*layout, text[0]) || text[1] != '.' ||
-                 !ReadFixedFraction(text + 2, length - 2, fixed);
+        !ReadFixedFraction(text + 2, length - 2, fixed);
 
     uint8_t* reg = ConverterState.ValueRegister;
     if (error) {

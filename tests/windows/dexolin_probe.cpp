@@ -18,7 +18,10 @@ constexpr int LastField = 1011;
 constexpr int FirstButton = 1012;  // sign box, then the option buttons
 constexpr int LastButton = 1021;
 
-HWND FindDexolin() { return FindWindowA("#32770", "Dexolin"); }
+HWND FindDexolin()
+{
+    return FindWindowA("#32770", "Dexolin");
+}
 
 int PrintFields(HWND dialog)
 {

@@ -120,8 +120,14 @@ void TypeText(const char* text)
     }
 }
 
-const std::vector<SeenKey>& SeenKeys() { return Seen; }
-void ClearSeenKeys() { Seen.clear(); }
+const std::vector<SeenKey>& SeenKeys()
+{
+    return Seen;
+}
+void ClearSeenKeys()
+{
+    Seen.clear();
+}
 
 bool KeyWasSeen(WPARAM virtualKey)
 {
@@ -144,8 +150,14 @@ void ClickButton(int id)
     PumpMessages();
 }
 
-HWND Dialog() { return Current; }
-HWND Control(int id) { return GetDlgItem(Current, id); }
+HWND Dialog()
+{
+    return Current;
+}
+HWND Control(int id)
+{
+    return GetDlgItem(Current, id);
+}
 
 std::string ControlText(int id)
 {
@@ -154,11 +166,26 @@ std::string ControlText(int id)
     return text;
 }
 
-int TextLimit(int id) { return static_cast<int>(SendMessageA(Control(id), EM_GETLIMITTEXT, 0, 0)); }
-bool IsEnabled(int id) { return IsWindowEnabled(Control(id)) != FALSE; }
-bool IsChecked(int id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-LONG Style(int id) { return GetWindowLongA(Control(id), GWL_STYLE); }
-LONG ExStyle(int id) { return GetWindowLongA(Control(id), GWL_EXSTYLE); }
+int TextLimit(int id)
+{
+    return static_cast<int>(SendMessageA(Control(id), EM_GETLIMITTEXT, 0, 0));
+}
+bool IsEnabled(int id)
+{
+    return IsWindowEnabled(Control(id)) != FALSE;
+}
+bool IsChecked(int id)
+{
+    return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+LONG Style(int id)
+{
+    return GetWindowLongA(Control(id), GWL_STYLE);
+}
+LONG ExStyle(int id)
+{
+    return GetWindowLongA(Control(id), GWL_EXSTYLE);
+}
 
 int CountPixels(int id, COLORREF colour)
 {
@@ -187,7 +214,7 @@ int CountPixels(int id, COLORREF colour)
 
     // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
     const DWORD wanted = (static_cast<DWORD>(GetRValue(colour)) << 16) |
-                         (static_cast<DWORD>(GetGValue(colour)) << 8) | GetBValue(colour);
+        (static_cast<DWORD>(GetGValue(colour)) << 8) | GetBValue(colour);
     const auto* pixels = static_cast<const DWORD*>(bits);
     int count = 0;
     for (int i = 0; pixels && i < width * height; ++i) {

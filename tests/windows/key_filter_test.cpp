@@ -55,8 +55,13 @@ const std::vector<FieldCase>& FieldCases()
         {FieldDecimal, "Decimal", Union({Digits, KeypadDigits, KeypadMinus, MainMinus})},
         {FieldHex, "Hex", Union({Digits, Range('A', 'F'), KeypadDigits})},
         {FieldFloat, "Float",
-         Union({Digits, {'A', 'D', 'E', 'F', 'I', 'N', 'Q', 'S'}, KeypadDigits, KeypadMinus, KeypadPeriod,
-                MainMinus, MainPeriod})},
+         Union({Digits,
+                {'A', 'D', 'E', 'F', 'I', 'N', 'Q', 'S'},
+                KeypadDigits,
+                KeypadMinus,
+                KeypadPeriod,
+                MainMinus,
+                MainPeriod})},
         {FieldExponent, "Exponent", Union({Digits, KeypadDigits, KeypadMinus, MainMinus, MainPeriod})},
         {FieldMantissa, "Mantissa", Union({Digits, KeypadDigits, KeypadPeriod, MainPeriod})},
     };
@@ -73,9 +78,9 @@ std::vector<WORD> SweepKeys()
     std::vector<WORD> keys;
     for (WORD key = 0x08; key <= 0xFE; ++key) {
         bool skip = key == VK_TAB || key == VK_CAPITAL || key == VK_NUMLOCK || key == VK_SCROLL ||
-                    key == VK_LWIN || key == VK_RWIN || key == VK_APPS || key == VK_SLEEP ||
-                    (key >= VK_LSHIFT && key <= VK_LAUNCH_APP2) || key == VK_PROCESSKEY || key == VK_PACKET ||
-                    (key >= 0x15 && key <= 0x1A) || (key >= 0x1C && key <= 0x1F) || key == VK_MENU;
+            key == VK_LWIN || key == VK_RWIN || key == VK_APPS || key == VK_SLEEP ||
+            (key >= VK_LSHIFT && key <= VK_LAUNCH_APP2) || key == VK_PROCESSKEY || key == VK_PACKET ||
+            (key >= 0x15 && key <= 0x1A) || (key >= 0x1C && key <= 0x1F) || key == VK_MENU;
         if (!skip)
             keys.push_back(key);
     }
@@ -84,8 +89,14 @@ std::vector<WORD> SweepKeys()
 
 class KeyFilter : public ::testing::TestWithParam<FieldCase> {
 protected:
-    void SetUp() override { OpenMainDialog(ButtonWidth80, ButtonLittle); }
-    void TearDown() override { CloseMainDialog(); }
+    void SetUp() override
+    {
+        OpenMainDialog(ButtonWidth80, ButtonLittle);
+    }
+    void TearDown() override
+    {
+        CloseMainDialog();
+    }
 };
 
 TEST_P(KeyFilter, PassesExactlyTheFieldsKeys)
@@ -123,7 +134,8 @@ TEST_P(KeyFilter, AltAndAltCombinationsAreDiscarded)
     PressKey(VK_MENU);
     PressKeyWith(VK_MENU, VK_SPACE);
     PressKeyWith(VK_MENU, VK_F4);
-    EXPECT_TRUE(SeenKeys().empty()) << c.Name << " field let through " << SeenKeys().size() << " key messages";
+    EXPECT_TRUE(SeenKeys().empty()) << c.Name << " field let through " << SeenKeys().size()
+                                    << " key messages";
     EXPECT_TRUE(IsWindowVisible(Dialog()));
     EXPECT_EQ(GetFocus(), Control(c.Field));
 }
@@ -143,8 +155,14 @@ INSTANTIATE_TEST_SUITE_P(Fields, KeyFilter, ::testing::ValuesIn(FieldCases()),
 
 class KeyFilterOutsideFields : public ::testing::Test {
 protected:
-    void SetUp() override { OpenMainDialog(ButtonWidth32, ButtonLittle); }
-    void TearDown() override { CloseMainDialog(); }
+    void SetUp() override
+    {
+        OpenMainDialog(ButtonWidth32, ButtonLittle);
+    }
+    void TearDown() override
+    {
+        CloseMainDialog();
+    }
 };
 
 TEST_F(KeyFilterOutsideFields, EveryKeyPassesOnButtonsAndTheSignBox)
@@ -181,7 +199,8 @@ TEST_F(KeyFilterOutsideFields, RandomKeystrokesLeaveTheFieldsSound)
         ASSERT_TRUE(IsWindow(Dialog())) << "burst " << burst;
         for (int id : fields) {
             int limit = TextLimit(id);
-            EXPECT_LE(static_cast<int>(ControlText(id).size()), limit) << "field " << id << ", burst " << burst;
+            EXPECT_LE(static_cast<int>(ControlText(id).size()), limit)
+                << "field " << id << ", burst " << burst;
         }
         FocusControl(ButtonLittle);
         const auto width = static_cast<size_t>(ConverterState.Width);

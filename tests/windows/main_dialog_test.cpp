@@ -15,7 +15,7 @@ constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Black = RGB(0, 0, 0);
 
 // The four float controls and their labels, enabled and disabled together.
-const int FloatControls[] = {LabelFloat, FieldFloat, LabelSign, FieldSign,
+const int FloatControls[] = {LabelFloat,    FieldFloat,    LabelSign,     FieldSign,
                              LabelExponent, FieldExponent, LabelMantissa, FieldMantissa};
 const int EntryFields[] = {FieldBinary, FieldDecimal, FieldHex};
 
@@ -31,17 +31,21 @@ struct WidthCase {
 // stay as the 32-bit start left them (4 and 9).
 const WidthCase WidthCases[] = {
     // button        width bin dec hex exp man  float
-    {ButtonWidth8, 8, 8, 4, 2, 4, 9, false},
-    {ButtonWidth16, 16, 16, 6, 4, 4, 9, false},
-    {ButtonWidth32, 32, 32, 11, 8, 4, 9, true},
-    {ButtonWidth64, 64, 64, 20, 16, 5, 18, true},
+    {ButtonWidth8, 8, 8, 4, 2, 4, 9, false},      {ButtonWidth16, 16, 16, 6, 4, 4, 9, false},
+    {ButtonWidth32, 32, 32, 11, 8, 4, 9, true},   {ButtonWidth64, 64, 64, 20, 16, 5, 18, true},
     {ButtonWidth80, 80, 80, 25, 20, 6, 21, true},
 };
 
 class MainDialog : public ::testing::Test {
 protected:
-    void Open(int widthButton, int endianButton) { OpenMainDialog(widthButton, endianButton); }
-    void TearDown() override { CloseMainDialog(); }
+    void Open(int widthButton, int endianButton)
+    {
+        OpenMainDialog(widthButton, endianButton);
+    }
+    void TearDown() override
+    {
+        CloseMainDialog();
+    }
 
     // Replaces a field's whole text by typing, as a person selecting all
     // and typing over it.
@@ -53,7 +57,7 @@ protected:
     }
 };
 
-class StartUpByWidth : public MainDialog, public ::testing::WithParamInterface<WidthCase> {};
+class StartUpByWidth : public MainDialog, public ::testing::WithParamInterface<WidthCase> { };
 
 TEST_P(StartUpByWidth, ButtonsLimitsTextsAndFloatControls)
 {
@@ -291,9 +295,9 @@ TEST_F(MainDialog, EditColourFollowsEachErrorFlag)
         for (uint8_t flag : {uint8_t{1}, uint8_t{0}}) {
             *c.Flag = flag;
             SetTextColor(dc, RGB(0, 0, 255));
-            auto brush = reinterpret_cast<HBRUSH>(
-                SendMessageA(Dialog(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                             reinterpret_cast<LPARAM>(Control(c.Field))));
+            auto brush =
+                reinterpret_cast<HBRUSH>(SendMessageA(Dialog(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                                      reinterpret_cast<LPARAM>(Control(c.Field))));
             EXPECT_EQ(brush, GetSysColorBrush(COLOR_WINDOW)) << "field " << c.Field;
             EXPECT_EQ(GetTextColor(dc), flag ? Red : Black) << "field " << c.Field << " flag " << int(flag);
         }
@@ -301,7 +305,8 @@ TEST_F(MainDialog, EditColourFollowsEachErrorFlag)
     // Fields without an error flag keep whatever colour the control chose.
     for (int id : {FieldBinary, FieldHex}) {
         SetTextColor(dc, RGB(0, 0, 255));
-        SendMessageA(Dialog(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Control(id)));
+        SendMessageA(Dialog(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(Control(id)));
         EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255)) << "field " << id;
     }
     DeleteDC(dc);
@@ -377,8 +382,14 @@ namespace {
 
 class FloatFields : public ::testing::Test {
 protected:
-    void SetUp() override { OpenMainDialog(ButtonWidth32, ButtonLittle); }
-    void TearDown() override { CloseMainDialog(); }
+    void SetUp() override
+    {
+        OpenMainDialog(ButtonWidth32, ButtonLittle);
+    }
+    void TearDown() override
+    {
+        CloseMainDialog();
+    }
 };
 
 TEST_F(FloatFields, TypedNumberReachesEveryOtherField)

@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
-void DeleteTestKey() { RegDeleteKeyA(HKEY_CURRENT_USER, TestKeyPath); }
+void DeleteTestKey()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, TestKeyPath);
+}
 
 void SetRawValue(const char* name, DWORD type, const void* data, DWORD size)
 {
@@ -12,7 +15,10 @@ void SetRawValue(const char* name, DWORD type, const void* data, DWORD size)
     RegCloseKey(key);
 }
 
-void SetDwordValue(const char* name, uint32_t value) { SetRawValue(name, REG_DWORD, &value, sizeof value); }
+void SetDwordValue(const char* name, uint32_t value)
+{
+    SetRawValue(name, REG_DWORD, &value, sizeof value);
+}
 
 RawValue GetRawValue(const char* name)
 {
@@ -37,7 +43,7 @@ std::string Describe(const RawValue& value)
     char text[64];
     if (value.Type == REG_DWORD && value.Data.size() == 4) {
         uint32_t number = value.Data[0] | value.Data[1] << 8 | value.Data[2] << 16 |
-                          static_cast<uint32_t>(value.Data[3]) << 24;
+            static_cast<uint32_t>(value.Data[3]) << 24;
         std::snprintf(text, sizeof text, "REG_DWORD 0x%08x", number);
     } else {
         std::snprintf(text, sizeof text, "type %lu, %u bytes", static_cast<unsigned long>(value.Type),

@@ -72,7 +72,7 @@ TEST_F(SettingsKeyTest, OpeningAgainClosesTheKeyHeldBefore)
 struct ClampCase {
     uint32_t Stored;
     int32_t Min, Max;
-    int32_t Signed;    // ReadSigned with default 99
+    int32_t Signed;  // ReadSigned with default 99
     uint32_t Unsigned;  // ReadUnsigned with the same bounds taken as unsigned
 };
 
@@ -82,9 +82,9 @@ const ClampCase ClampCases[] = {
     {5, 8, 80, 8, 8},
     {81, 8, 80, 80, 80},
     {24, 8, 80, 24, 24},
-    {0xFFFFFFFBu, 8, 80, 8, 80},   // -5: below as signed, above as unsigned
+    {0xFFFFFFFBu, 8, 80, 8, 80},  // -5: below as signed, above as unsigned
     {0xFFFFFFFFu, 0, 100, 0, 100},
-    {1000, 5, 5, 1000, 1000},      // min equals max: no clamp at all
+    {1000, 5, 5, 1000, 1000},  // min equals max: no clamp at all
     {0x80000000u, 0, 0x7FFFFFFF, 0, 0x7FFFFFFFu},
 };
 
@@ -112,7 +112,8 @@ struct Raw {
 
 Raw Dword(const char* name, uint32_t value)
 {
-    return {name, REG_DWORD,
+    return {name,
+            REG_DWORD,
             {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
              static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)}};
 }
@@ -151,26 +152,38 @@ const std::vector<ReadCase>& ReadCases()
         {"Bits7ReadsAs8", {Dword("Bits", 7)}, With(ButtonWidth8, ButtonLittle, 0, 0, 255, 0, 0)},
         {"Bits81ReadsAs80", {Dword("Bits", 81)}, With(ButtonWidth80, ButtonLittle, 0, 0, 255, 0, 0)},
         {"Bits24Selects32", {Dword("Bits", 24)}, Defaults},
-        {"NegativeBitsReadsAs8", {Dword("Bits", 0xFFFFFFF0u)}, With(ButtonWidth8, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"NegativeBitsReadsAs8",
+         {Dword("Bits", 0xFFFFFFF0u)},
+         With(ButtonWidth8, ButtonLittle, 0, 0, 255, 0, 0)},
         {"BigEndian1", {Dword("BigEndian", 1)}, With(ButtonWidth32, ButtonBig, 0, 0, 255, 0, 0)},
         {"BigEndianAnyNonzero", {Dword("BigEndian", 0x100)}, With(ButtonWidth32, ButtonBig, 0, 0, 255, 0, 0)},
         {"OnTop1", {Dword("OnTop", 1)}, With(ButtonWidth32, ButtonLittle, 1, 0, 255, 0, 0)},
         {"OnTop256IsOff", {Dword("OnTop", 256)}, Defaults},
         {"OnTopLowByteCounts", {Dword("OnTop", 0x102)}, With(ButtonWidth32, ButtonLittle, 2, 0, 255, 0, 0)},
-        {"TransparencyMinus300", {Dword("Transparency", static_cast<uint32_t>(-300))},
+        {"TransparencyMinus300",
+         {Dword("Transparency", static_cast<uint32_t>(-300))},
          With(ButtonWidth32, ButtonLittle, 0, 1, 255, 0, 0)},
         {"Transparency300", {Dword("Transparency", 300)}, Defaults},
-        {"Transparency10RaisedTo25", {Dword("Transparency", 10)}, With(ButtonWidth32, ButtonLittle, 0, 0, 25, 0, 0)},
-        {"TransparencyMinus10", {Dword("Transparency", static_cast<uint32_t>(-10))},
+        {"Transparency10RaisedTo25",
+         {Dword("Transparency", 10)},
+         With(ButtonWidth32, ButtonLittle, 0, 0, 25, 0, 0)},
+        {"TransparencyMinus10",
+         {Dword("Transparency", static_cast<uint32_t>(-10))},
          With(ButtonWidth32, ButtonLittle, 0, 1, 25, 0, 0)},
         {"Transparency0", {Dword("Transparency", 0)}, With(ButtonWidth32, ButtonLittle, 0, 0, 25, 0, 0)},
         {"Transparency100", {Dword("Transparency", 100)}, With(ButtonWidth32, ButtonLittle, 0, 0, 100, 0, 0)},
-        {"TransparencyMinus128", {Dword("Transparency", static_cast<uint32_t>(-128))},
+        {"TransparencyMinus128",
+         {Dword("Transparency", static_cast<uint32_t>(-128))},
          With(ButtonWidth32, ButtonLittle, 0, 1, 128, 0, 0)},
-        {"PositionX16YMinus1", {Dword("Position", 0xFFFF0010u)}, With(ButtonWidth32, ButtonLittle, 0, 0, 255, 16, -1)},
-        {"PositionExtremes", {Dword("Position", 0x80007FFFu)},
+        {"PositionX16YMinus1",
+         {Dword("Position", 0xFFFF0010u)},
+         With(ButtonWidth32, ButtonLittle, 0, 0, 255, 16, -1)},
+        {"PositionExtremes",
+         {Dword("Position", 0x80007FFFu)},
          With(ButtonWidth32, ButtonLittle, 0, 0, 255, 32767, -32768)},
-        {"PositionNegativeX", {Dword("Position", 0x0064FF38u)}, With(ButtonWidth32, ButtonLittle, 0, 0, 255, -200, 100)},
+        {"PositionNegativeX",
+         {Dword("Position", 0x0064FF38u)},
+         With(ButtonWidth32, ButtonLittle, 0, 0, 255, -200, 100)},
         // Values of another size than 4 bytes give the defaults.
         {"TwoByteBits", {{"Bits", REG_BINARY, {16, 0}}}, Defaults},
         {"EightByteBits", {{"Bits", REG_BINARY, {8, 0, 0, 0, 0, 0, 0, 0}}}, Defaults},
@@ -178,19 +191,24 @@ const std::vector<ReadCase>& ReadCases()
         {"EmptyPosition", {{"Position", REG_BINARY, {}}}, Defaults},
         {"LongStringBits", {{"Bits", REG_SZ, {'1', '6', '0', '0', '0', 0}}}, Defaults},
         // Any 4-byte value is taken, whatever its type.
-        {"FourByteBinaryBits", {{"Bits", REG_BINARY, {16, 0, 0, 0}}}, With(ButtonWidth16, ButtonLittle, 0, 0, 255, 0, 0)},
-        {"FourByteStringBits", {{"Bits", REG_SZ, {'a', 'b', 'c', 0}}}, With(ButtonWidth80, ButtonLittle, 0, 0, 255, 0, 0)},
-        {"FourByteStringPosition", {{"Position", REG_SZ, {'a', 'b', 'c', 0}}},
+        {"FourByteBinaryBits",
+         {{"Bits", REG_BINARY, {16, 0, 0, 0}}},
+         With(ButtonWidth16, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"FourByteStringBits",
+         {{"Bits", REG_SZ, {'a', 'b', 'c', 0}}},
+         With(ButtonWidth80, ButtonLittle, 0, 0, 255, 0, 0)},
+        {"FourByteStringPosition",
+         {{"Position", REG_SZ, {'a', 'b', 'c', 0}}},
          With(ButtonWidth32, ButtonLittle, 0, 0, 255, 0x6261, 0x63)},
         {"AllFive",
-         {Dword("Bits", 64), Dword("BigEndian", 1), Dword("OnTop", 1), Dword("Transparency", static_cast<uint32_t>(-51)),
-          Dword("Position", 0x00C80064u)},
+         {Dword("Bits", 64), Dword("BigEndian", 1), Dword("OnTop", 1),
+          Dword("Transparency", static_cast<uint32_t>(-51)), Dword("Position", 0x00C80064u)},
          With(ButtonWidth64, ButtonBig, 1, 1, 51, 100, 200)},
     };
     return cases;
 }
 
-class ReadSettingsCase : public RegistryTest, public ::testing::WithParamInterface<ReadCase> {};
+class ReadSettingsCase : public RegistryTest, public ::testing::WithParamInterface<ReadCase> { };
 
 void Store(const std::vector<Raw>& values)
 {

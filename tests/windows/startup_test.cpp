@@ -70,13 +70,20 @@ uint32_t StoredDword(const char* name)
     EXPECT_EQ(value.Data.size(), 4u) << name << ": " << Describe(value);
     if (value.Data.size() != 4)
         return 0xDEADBEEF;
-    return value.Data[0] | value.Data[1] << 8 | value.Data[2] << 16 | static_cast<uint32_t>(value.Data[3]) << 24;
+    return value.Data[0] | value.Data[1] << 8 | value.Data[2] << 16 |
+        static_cast<uint32_t>(value.Data[3]) << 24;
 }
 
 class Program : public ::testing::Test {
 protected:
-    void SetUp() override { DeleteTestKey(); }
-    void TearDown() override { DeleteTestKey(); }
+    void SetUp() override
+    {
+        DeleteTestKey();
+    }
+    void TearDown() override
+    {
+        DeleteTestKey();
+    }
 };
 
 TEST_F(Program, FirstRunStartsAt32BitsLittleEndianAndWritesTheDefaults)
@@ -110,7 +117,8 @@ TEST_F(Program, RestoresSettingsAndSavesTheSessionsChanges)
             EXPECT_EQ(ConverterState.Width, 8);
             EXPECT_EQ(ConverterState.BigEndian, 1);
             EXPECT_EQ(IsDlgButtonChecked(dialog, ButtonBig), BST_CHECKED);
-            for (int id : {int(FieldFloat), int(FieldSign), int(FieldExponent), int(FieldMantissa), int(LabelFloat), int(LabelMantissa)})
+            for (int id : {int(FieldFloat), int(FieldSign), int(FieldExponent), int(FieldMantissa),
+                           int(LabelFloat), int(LabelMantissa)})
                 EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, id))) << "control " << id;
             EXPECT_EQ(Text(dialog, FieldFloat), "");
             RECT rect;
@@ -142,7 +150,7 @@ struct MalformedCase {
     const char* Name;
     DWORD Type;
     std::vector<unsigned char> Bytes;  // stored under all five names
-    uint32_t Bits, Transparency;       // what the run writes back
+    uint32_t Bits, Transparency;  // what the run writes back
 };
 
 // Whatever the five values hold, the program runs and leaves five 4-byte
@@ -154,7 +162,7 @@ TEST_F(Program, MalformedSettingsNeverStopTheProgram)
         {"one byte", REG_BINARY, {0xFF}, 32, 255},
         {"eight bytes", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8}, 32, 255},
         {"all ones", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, 8, 0xFFFFFFE7u},  // -1: 8 bits, "Always" at 25
-        {"most negative", REG_DWORD, {0, 0, 0, 0x80}, 8, 0xFFFFFF01u},      // clamped to -255
+        {"most negative", REG_DWORD, {0, 0, 0, 0x80}, 8, 0xFFFFFF01u},  // clamped to -255
         {"most positive", REG_DWORD, {0xFF, 0xFF, 0xFF, 0x7F}, 80, 255},
         {"short string", REG_SZ, {'z', 0}, 32, 255},
         {"four-byte string", REG_SZ, {'4', '2', '!', 0}, 80, 255},
