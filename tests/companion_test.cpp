@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/companion.h"
-#include "core/memory_fields.h"
+#include "memory/memory_fields.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "core/converter_state.h"
-#include "core/field_events.h"
+#include "converter/field_events.h"
 #include "core/field_ids.h"
-#include "core/memory_fields.h"
+#include "memory/memory_fields.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -19,15 +19,6 @@ std::string Register(int bytes = 10)
 std::string Text(int field)
 {
     return MemoryFieldText(field);
-}
-
-int WidthButton(int width)
-{
-    for (int button = ButtonWidth8; button <= ButtonWidth80; ++button) {
-        if (ButtonWidth(button) == width)
-            return button;
-    }
-    return 0;
 }
 
 struct WidthChange {
@@ -63,10 +54,10 @@ TEST(SetWidth, KeepsLowBitsLittleEndianAndHighBitsBigEndian)
                      std::to_string(c.to));
         MemoryStartUp(c.from, c.big);
         MemoryUserReplace(FieldHex, c.hex);
-        MemoryClickButton(WidthButton(c.to));
+        MemoryClickButton(ButtonOfWidth(c.to));
         EXPECT_EQ(Text(FieldHex), c.after);
         if (c.back != 0) {
-            MemoryClickButton(WidthButton(c.back));
+            MemoryClickButton(ButtonOfWidth(c.back));
             EXPECT_EQ(Text(FieldHex), c.afterBack);
         }
     }
@@ -108,7 +99,7 @@ TEST(WidthButton, SetsTheTextLimitsOfItsWidth)
 {
     for (const WidthLimitRow& row : WidthLimits) {
         MemoryStartUp(80, false);
-        MemoryClickButton(WidthButton(row.Width));
+        MemoryClickButton(ButtonOfWidth(row.Width));
         EXPECT_EQ(MemoryFieldLimit(FieldBinary), row.Width);
         EXPECT_EQ(MemoryFieldLimit(FieldDecimal), row.Decimal);
         EXPECT_EQ(MemoryFieldLimit(FieldHex), row.Width / 4);
@@ -137,7 +128,7 @@ TEST(EnableFloatFields, NarrowWidthsDisableAndEmptyTheFloatControls)
         MemoryStartUp(32, false);
         MemoryUserReplace(FieldHex, "80000000");
         EXPECT_TRUE(MemorySignChecked());
-        MemoryClickButton(WidthButton(width));
+        MemoryClickButton(ButtonOfWidth(width));
         for (int control : controls)
             EXPECT_EQ(MemoryControlEnabled(control), width >= 32)
                 << "control " << control << " width " << width;
