@@ -10,8 +10,8 @@
 #include <cstring>
 
 #include "cli/companion.h"
-#include "core/converter_state.h"
 #include "converter/field_events.h"
+#include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "memory/memory_fields.h"
 

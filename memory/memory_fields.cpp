@@ -140,8 +140,8 @@ void ClickButton(int button)
     }
 }
 
-const FieldAccess MemoryAccess = {ReadText, WriteText, ReadCheck, WriteCheck, Repaint,
-                                  Enable, LimitText, AlignEntry, UppercaseLetters, ClickButton};
+const FieldAccess MemoryAccess = {ReadText, WriteText, ReadCheck,  WriteCheck,       Repaint,
+                                  Enable,   LimitText, AlignEntry, UppercaseLetters, ClickButton};
 
 }  // namespace
 

@@ -87,8 +87,8 @@ void ClickButton(int button)
     SendDlgItemMessageA(ShellState.Dialog, button, BM_CLICK, 0, 0);
 }
 
-const FieldAccess DialogAccess = {ReadText, WriteText, ReadCheck, WriteCheck, Repaint,
-                                  Enable, LimitText, AlignEntry, UppercaseLetters, ClickButton};
+const FieldAccess DialogAccess = {ReadText, WriteText, ReadCheck,  WriteCheck,       Repaint,
+                                  Enable,   LimitText, AlignEntry, UppercaseLetters, ClickButton};
 
 }  // namespace
 

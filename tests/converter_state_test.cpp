@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/converter_state.h"
 #include "converter/field_events.h"
+#include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "memory/memory_fields.h"
 #include "tests/test_support.h"
@@ -235,3 +235,31 @@ TEST(UpdatingGuard, ProgramWritesNeverReachAParser)
 }
 
 }  // namespace
+
+struct RepaintCase {
+    int width;
+    int field;
+    const char* texts[4];  // typed one after another; null ends the list
+    int repaints[4];  // the field's repaints after each text
+};
+
+// The error flag repaints its field only when it changes, whatever the field.
+TEST(ErrorFlags, RepaintTheFieldOnlyWhenTheFlagChanges)
+{
+    const RepaintCase cases[] = {
+        {8, FieldDecimal, {"x", "xy", "999", "9"}, {1, 1, 1, 2}},
+        {64, FieldFloat, {"1.", "1.x", "1.xyz", "1.5"}, {0, 1, 1, 2}},
+        {32, FieldExponent, {"20", "200", "300", "20"}, {0, 1, 1, 2}},
+        {32, FieldMantissa, {"1.", "1.x", "1.5", nullptr}, {1, 1, 2, 0}},
+    };
+    for (const RepaintCase& c : cases) {
+        MemoryStartUp(c.width, false);
+        int before = MemoryRepaintCount(c.field);
+        for (int i = 0; i < 4 && c.texts[i]; ++i) {
+            MemoryUserReplace(c.field, c.texts[i]);
+            EXPECT_EQ(MemoryRepaintCount(c.field) - before, c.repaints[i])
+                << "field " << c.field << " after '" << c.texts[i] << "'";
+        }
+        EXPECT_EQ(*ErrorFlagOf(c.field), 0) << "field " << c.field << " ends accepted";
+    }
+}

@@ -159,21 +159,6 @@ TEST(FloatField, RejectedTextsLeavePositiveZeroAndFlagUntilFocusLoss)
     }
 }
 
-TEST(FloatField, ErrorFlagRepaintsOnlyWhenItChanges)
-{
-    MemoryStartUp(64, false);
-    int paints = MemoryRepaintCount(FieldFloat);
-    MemoryUserReplace(FieldFloat, "1.");
-    EXPECT_EQ(MemoryRepaintCount(FieldFloat), paints) << "accepted: the flag stays clear";
-    MemoryUserReplace(FieldFloat, "1.x");
-    MemoryUserReplace(FieldFloat, "1.xy");
-    MemoryUserReplace(FieldFloat, "1.xyz");
-    EXPECT_EQ(MemoryRepaintCount(FieldFloat), paints + 1) << "set once and then unchanged";
-    MemoryUserReplace(FieldFloat, "1.5");
-    EXPECT_EQ(MemoryRepaintCount(FieldFloat), paints + 2) << "cleared";
-    EXPECT_EQ(ConverterState.FloatError, 0);
-}
-
 TEST(FloatField, TheTypedTextIsReadUpToThirtyCharacters)
 {
     // The field's own limit is 28; a program's write can be longer, and only

@@ -190,18 +190,6 @@ TEST(DecimalView, LongTextIsReadUpTo29Characters)
     EXPECT_EQ(ConverterState.DecimalError, 1);
 }
 
-TEST(DecimalView, ErrorRepaintsOnlyWhenTheFlagChanges)
-{
-    MemoryStartUp(8, false);
-    MemoryUserReplace(FieldDecimal, "x");
-    MemoryUserReplace(FieldDecimal, "xy");
-    MemoryUserReplace(FieldDecimal, "999");
-    EXPECT_EQ(MemoryRepaintCount(FieldDecimal), 1);
-    MemoryUserReplace(FieldDecimal, "9");
-    EXPECT_EQ(MemoryRepaintCount(FieldDecimal), 2);
-    EXPECT_EQ(ConverterState.DecimalError, 0);
-}
-
 TEST(SaturateToWidth, LooksOnlyAtTheByteAboveTheWidth)
 {
     struct Case {
