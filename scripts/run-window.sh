@@ -67,12 +67,11 @@ probe_run() {
 
 # Waits for the dialog itself to be visible and painted: a cold prefix takes
 # many seconds to start the program, a warm one well under one.
-waited=0
+deadline=$(($(date +%s) + 90))
 until probe_run shown >/dev/null; do
     kill -0 "$program_pid" 2>/dev/null || fail "dexolin.exe ended before its window was shown"
-    [ "$waited" -lt 900 ] || fail "the Dexolin window was not shown within 90 seconds"
+    [ "$(date +%s)" -lt "$deadline" ] || fail "the Dexolin window was not shown within 90 seconds"
     sleep 0.1
-    waited=$((waited + 1))
 done
 rect=$(probe_run rect | tr -d '\r') || fail "cannot read the position of the Dexolin window"
 set -- $rect
