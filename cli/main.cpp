@@ -3,6 +3,7 @@
 //   dexolin-cli [--width 8|16|32|64|80] [--big] [--binary T | --decimal T |
 //               --hex T | --float T | --exponent T | --mantissa T | --sign 0|1]
 //   dexolin-cli [--width N] [--big] --script     (commands from standard input)
+//   dexolin-cli --help | --version
 //
 // Exit status: 0 done, 1 an error flag was set by the one-shot edit, 2 bad
 // usage or a script line that cannot run.
@@ -13,6 +14,7 @@
 #include "converter/field_events.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "dexolin_version.h"
 #include "memory/memory_fields.h"
 
 namespace {
@@ -32,6 +34,37 @@ int Usage(const char* problem)
                  "[--FIELD TEXT | --sign 0|1 | --script])\n",
                  problem);
     return CompanionBad;
+}
+
+// --help and --version, answered on standard output when either is the only
+// argument. Returns false for every other command line.
+bool AnswerHelpOrVersion(int argc, char** argv)
+{
+    if (argc != 2)
+        return false;
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("dexolin-cli %s\n", DEXOLIN_VERSION);
+        return true;
+    }
+    if (std::strcmp(argv[1], "--help") != 0)
+        return false;
+    std::fputs("usage: dexolin-cli [--width 8|16|32|64|80] [--big] [--binary T | --decimal T | --hex T |\n"
+               "                   --float T | --exponent T | --mantissa T | --sign 0|1]\n"
+               "       dexolin-cli [--width N] [--big] --script   (commands from standard input)\n"
+               "       dexolin-cli --help | --version\n"
+               "\n"
+               "Starts as the Dexolin window does (value zero, 32 bits, little-endian unless\n"
+               "--big), replaces the named field's text by T, leaves the field and prints one\n"
+               "name<TAB>value line per item: width, endian, binary, decimal, hex, float, sign,\n"
+               "exponent, mantissa, errors, register.\n"
+               "\n"
+               "Script commands, one per line: width N, endian little|big, edit FIELD TEXT,\n"
+               "leave FIELD, sign, show (blank lines and # comments are ignored).\n"
+               "\n"
+               "Exit status: 0 done, 1 an error flag was set, 2 bad usage or a script line\n"
+               "that cannot run.\n",
+               stdout);
+    return true;
 }
 
 // Parses argv into options; returns false after printing the usage message.
@@ -162,6 +195,8 @@ int RunScript()
 
 int main(int argc, char** argv)
 {
+    if (AnswerHelpOrVersion(argc, argv))
+        return CompanionOk;
     Options options;
     int status = CompanionOk;
     if (!ParseArguments(argc, argv, &options, &status))

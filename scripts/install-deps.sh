@@ -2,23 +2,26 @@
 # Installs what building and testing Dexolin needs on Debian or Ubuntu, and
 # only what is missing. Groups: "build" (native build, tests, fuzzing,
 # benchmarks), "windows" (MinGW-w64 cross compilers, Wine with its 32-bit
-# part, a virtual display). With no argument: both.
+# part, a virtual display), "release" (the installer compiler and the zip
+# tools). With no argument: all three.
 set -euo pipefail
 
 groups=("$@")
-[ ${#groups[@]} -gt 0 ] || groups=(build windows)
+[ ${#groups[@]} -gt 0 ] || groups=(build windows release)
 
 build_packages=(cmake ninja-build g++ ccache googletest libgtest-dev libbenchmark-dev clang clang-format)
 windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
                   x11-utils)
+release_packages=(nsis zip unzip)
 
 wanted=()
 for group in "${groups[@]}"; do
   case "$group" in
     build) wanted+=("${build_packages[@]}") ;;
     windows) wanted+=("${windows_packages[@]}") ;;
-    *) echo "install-deps: unknown group '$group' (build, windows)" >&2; exit 2 ;;
+    release) wanted+=("${release_packages[@]}") ;;
+    *) echo "install-deps: unknown group '$group' (build, windows, release)" >&2; exit 2 ;;
   esac
 done
 

@@ -6,9 +6,11 @@
 #   With DISPLAY set: the window opens there; the script returns when the
 #   program ends.
 #   Without DISPLAY: the program runs on a private Xvfb inside a Wine
-#   virtual desktop (so that Wine draws the frame and caption), a screenshot
-#   of the window is saved (default build/dexolin-window.png) and its path
-#   printed, then the program is closed.
+#   virtual desktop (so that Wine draws the frame and caption); once the
+#   dialog is visible and painted a screenshot of it is saved (default
+#   build/dexolin-window.png) and its path printed, then the program is
+#   closed. Exits non-zero, with the reason on stderr, when the window does
+#   not show or the picture is blank.
 # Environment: DEXOLIN_WINEPREFIX (default <repo>/build/wineprefix).
 set -eu
 
@@ -37,6 +39,7 @@ cleanup() {
         kill "$program_pid" 2>/dev/null || true
         wait "$program_pid" 2>/dev/null || true
     fi
+    wineserver -k 2>/dev/null || true
     if [ -n "$xvfb_pid" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
@@ -45,25 +48,54 @@ cleanup() {
 }
 trap cleanup EXIT
 
+fail() {
+    echo "run-window.sh: $*" >&2
+    exit 1
+}
+
 . "$root/scripts/xvfb-display.sh"
-start_private_display "$work" 1024x768
+start_private_display "$work" 1280x1024
 
-desktop_size=800x400
-timeout 60 wine explorer "/desktop=Dexolin,$desktop_size" "$program" </dev/null >/dev/null 2>&1 &
+# A Wine virtual desktop of its own, so that Wine draws the frame and the
+# caption; the probe looks for the dialog in it by the desktop's name.
+desktop=Screenshot
+timeout 120 wine explorer "/desktop=$desktop,1280x1024" "$program" </dev/null >/dev/null 2>&1 &
 program_pid=$!
-timeout 30 xdotool search --sync --name 'Dexolin' >/dev/null
-sleep 2  # let the dialog paint
+probe_run() {
+    timeout 20 wine "$probe" --desktop "$desktop" "$@" </dev/null 2>/dev/null
+}
 
-# The desktop sits at the top left of the screen; trimming its plain
-# background leaves the window.
-import -window root "$work/screen.png"
-convert "$work/screen.png" -crop "$desktop_size+0+0" +repage -trim +repage "$shot"
+# Waits for the dialog itself to be visible and painted: a cold prefix takes
+# many seconds to start the program, a warm one well under one.
+deadline=$(($(date +%s) + 90))
+until probe_run shown >/dev/null; do
+    kill -0 "$program_pid" 2>/dev/null || fail "dexolin.exe ended before its window was shown"
+    [ "$(date +%s)" -lt "$deadline" ] || fail "the Dexolin window was not shown within 90 seconds"
+    sleep 0.1
+done
+rect=$(probe_run rect | tr -d '\r') || fail "cannot read the position of the Dexolin window"
+set -- $rect
+geometry="$(($3 - $1))x$(($4 - $2))+$1+$2"
+
+# The picture must show a window: a blank or tiny one means it was taken too
+# early. X may show the painted window a moment after Wine has painted it, so
+# a few pictures are taken before giving up.
+shot_ok=0
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    import -window root -crop "$geometry" +repage "$work/window.png"
+    set -- $(convert "$work/window.png" -format '%w %h %k' info:)
+    if [ "$1" -ge 200 ] && [ "$2" -ge 80 ] && [ "$3" -ge 4 ]; then
+        shot_ok=1
+        break
+    fi
+    sleep 0.5
+done
+[ "$shot_ok" = 1 ] || fail "the screenshot shows no window (${1}x${2} pixels, $3 colours)"
+mkdir -p "$(dirname "$shot")"
+mv "$work/window.png" "$shot"
+
+# Closed by its own close command, so it saves its settings as after any
+# session.
+probe_run close >/dev/null || true
+timeout 10 sh -c "while kill -0 $program_pid 2>/dev/null; do sleep 0.2; done" || true
 echo "$shot"
-
-# Closed by its own close command when the probe is built, so it saves its
-# settings as after any session; otherwise the session is ended.
-if [ -f "$probe" ]; then
-    wine "$probe" close >/dev/null 2>&1 || true
-    timeout 10 sh -c "while kill -0 $program_pid 2>/dev/null; do sleep 0.2; done" || true
-fi
-wineserver -k 2>/dev/null || true

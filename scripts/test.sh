@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Builds and runs every test of Dexolin: the native tests, the same tests
 # under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing
-# run, and the Windows builds with their tests under Wine on a virtual
-# display. Ends with one line "N passed, N failed".
+# run, the Windows builds with their tests under Wine on a virtual display,
+# and the release: built by scripts/release.sh, installed, run and
+# uninstalled under Wine in a fresh prefix, and built again to show that
+# the files are byte-identical. Ends with one line "N passed, N failed".
 #
 # DEXOLIN_FUZZ_SECONDS (default 60) bounds the fuzzing run;
-# DEXOLIN_SKIP_WINDOWS=1 leaves out the Windows stage.
+# DEXOLIN_SKIP_WINDOWS=1 leaves out the Windows and release stages.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh build windows || exit 1
+bash scripts/install-deps.sh build windows release || exit 1
 
 jobs=2
 passed=0
@@ -94,11 +96,44 @@ run_windows() {
   fi
 }
 
+# Adds the counts of a script's last line "NAME: N passed, N failed" (its
+# log in $log) to the totals.
+count_checks() {
+  local stage=$1 status=$2 line
+  line=$(grep -E '^[a-z]+: [0-9]+ passed, [0-9]+ failed$' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    echo "== $stage: no results (status $status)"
+    failed=$((failed + 1))
+    return
+  fi
+  passed=$((passed + $(sed -E 's/.*: ([0-9]+) passed.*/\1/' <<<"$line")))
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed$/\1/' <<<"$line")))
+}
+
+run_release() {
+  echo "== release: build"
+  if ! { bash scripts/release.sh && cmake --build --preset windows-i686 -j "$jobs" --target dexolin_probe >/dev/null; } >"$log" 2>&1; then
+    cat "$log"
+    echo "== release: build failed"
+    failed=$((failed + 1))
+    return
+  fi
+  grep -vE '^install-deps' "$log"
+  echo "== release: install, run and uninstall under Wine"
+  sh tests/release/release_test.sh dist build/windows-i686/tests/windows/dexolin-probe.exe 2>&1 | tee "$log" |
+    grep -E '^FAIL|: [0-9]+ passed'
+  count_checks release "${PIPESTATUS[0]}"
+  echo "== release: build again and compare"
+  sh tests/release/reproducible_test.sh 2>&1 | tee "$log" | grep -E '^FAIL|: [0-9]+ passed'
+  count_checks reproducible "${PIPESTATUS[0]}"
+}
+
 run_preset native
 run_preset sanitize
 run_fuzzer
 if [ "${DEXOLIN_SKIP_WINDOWS:-0}" != 1 ]; then
   run_windows
+  run_release
 fi
 
 echo

@@ -30,10 +30,16 @@ constexpr COLORREF NormalTextColour = RGB(0, 0, 0);
 // The six number edits, in the order they receive the fixed-pitch font.
 const int NumberFields[] = {FieldBinary, FieldDecimal, FieldHex, FieldFloat, FieldExponent, FieldMantissa};
 
+// 12 pixels high at 96 DPI, scaled to the screen's DPI: the program is
+// DPI-aware, so the dialog's own font grows with the DPI and so must this one.
 HFONT CreateFieldFont()
 {
-    return CreateFontA(-12, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_DONTCARE, "Lucida Console");
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return CreateFontA(-MulDiv(12, dpi, 96), 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_DONTCARE,
+                       "Lucida Console");
 }
 
 // ---- Message handlers ------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include <commctrl.h>
+
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "shell/main_dialog.h"
@@ -15,6 +17,10 @@ void PrepareMainDialog(HINSTANCE instance)
     // as the template creates them. Translucency is not applied yet.
     ResetConverterState(ShellState.InitialEndianButton == ButtonBig);
     ShellState.LayeredApplied = 0;
+    // The manifest asks for the version 6 common controls; the dialog's
+    // buttons, edits and statics come from them once they are loaded.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     ShellState.Dialog = nullptr;
     ShellState.KeyboardHook = nullptr;
     ShellState.Icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DEXOLIN));

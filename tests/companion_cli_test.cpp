@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "dexolin_version.h"
 #include "tests/cli_run.h"
 
 namespace {
@@ -34,13 +35,25 @@ TEST(CompanionCli, BadUsageIsOneLineAndStatusTwo)
                          "--sign 2",
                          "--script --hex 1",
                          "--width 8 --float 1",
-                         "--width 16 --sign 1"};
+                         "--width 16 --sign 1",
+                         "--version --big"};
     for (const char* arguments : bad) {
         CliRun run = RunCli(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.output.find("dexolin-cli: "), 0u) << arguments;
         EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << arguments << ": " << run.output;
     }
+}
+
+TEST(CompanionCli, HelpAndVersionAloneAnswerWithStatusZero)
+{
+    CliRun run = RunCli("--version");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output, "dexolin-cli " DEXOLIN_VERSION "\n");
+    run = RunCli("--help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.output.find("usage: dexolin-cli "), 0u) << run.output;
+    EXPECT_NE(run.output.find("--script"), std::string::npos) << run.output;
 }
 
 TEST(CompanionCli, ScriptFromStandardInput)

@@ -4,6 +4,12 @@
 //                              "checked id" for each ticked button
 //   dexolin-probe center ID    prints the screen centre "x y" of a control
 //   dexolin-probe close        sends the window its close command
+//   dexolin-probe shown        exits 0 when the window is visible and has
+//                              painted itself and every control, else 1
+//   dexolin-probe rect         prints the window's screen rectangle
+//                              "left top right bottom"
+// With "--desktop NAME" first, the window is looked for in that Wine virtual
+// desktop (explorer /desktop=NAME) instead of the default one.
 // Exits with 2 when no Dexolin window is found.
 #include <windows.h>
 
@@ -47,10 +53,44 @@ int PrintCenter(HWND dialog, int id)
     return 0;
 }
 
+// A window has painted once it is visible and nothing of it waits for
+// WM_PAINT; the controls paint after the dialog, so each is asked too.
+bool HasPainted(HWND window)
+{
+    return IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE);
+}
+
+int Shown(HWND dialog)
+{
+    if (!HasPainted(dialog))
+        return 1;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child) && !HasPainted(child))
+            return 1;
+    }
+    return 0;
+}
+
+int PrintRect(HWND dialog)
+{
+    RECT rect;
+    if (!GetWindowRect(dialog, &rect))
+        return 1;
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc >= 3 && std::strcmp(argv[1], "--desktop") == 0) {
+        HDESK desktop = OpenDesktopA(argv[2], 0, FALSE, GENERIC_ALL);
+        if (!desktop || !SetThreadDesktop(desktop))
+            return 2;
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 2)
         return 1;
     HWND dialog = FindDexolin();
@@ -60,6 +100,10 @@ int main(int argc, char** argv)
         return PrintFields(dialog);
     if (std::strcmp(argv[1], "center") == 0 && argc == 3)
         return PrintCenter(dialog, std::atoi(argv[2]));
+    if (std::strcmp(argv[1], "shown") == 0)
+        return Shown(dialog);
+    if (std::strcmp(argv[1], "rect") == 0)
+        return PrintRect(dialog);
     if (std::strcmp(argv[1], "close") == 0)
         return PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
     return 1;

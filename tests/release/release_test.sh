@@ -1,0 +1,152 @@
+#!/bin/sh
+# Tests the release files as a Windows user meets them, under Wine in a
+# fresh prefix of its own: the zip's contents, a silent install, the
+# installed programs, the uninstall entry, an upgrade install over the first
+# and a silent uninstall that keeps the user's settings.
+#
+# Usage: release_test.sh DIST PROBE.exe
+#   DIST: the folder scripts/release.sh wrote; PROBE.exe: dexolin-probe
+#   (built by the windows-i686 preset).
+# Prints "ok - ..." or "FAIL - ..." per check, then "release: N passed, N failed".
+# Environment: DEXOLIN_RELEASE_PREFIX (default <repo>/build/release-prefix,
+#   deleted and created anew).
+set -eu
+
+dist=$(cd "$1" && pwd)
+probe=$2
+root=$(cd "$(dirname "$0")/../.." && pwd)
+version=$(sed -n 's/^project(Dexolin VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+zip=$dist/dexolin-$version-win32.zip
+setup=$dist/dexolin-$version-setup.exe
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dexolin'
+settings_key='HKCU\Software\Brevlund\Dexolin'
+
+passed=0
+failed=0
+check() {  # check DESCRIPTION COMMAND...: one counted check
+    description=$1
+    shift
+    if "$@" >/dev/null 2>&1; then
+        echo "ok - $description"
+        passed=$((passed + 1))
+    else
+        echo "FAIL - $description"
+        failed=$((failed + 1))
+    fi
+}
+
+# ---- The files ---------------------------------------------------------------
+zip_lists_exactly() {
+    [ "$(unzip -Z1 "$zip" | tr '\n' ' ')" = "dexolin.exe dexolin-cli.exe README.txt LICENSE.txt " ]
+}
+readme_has_crlf() {
+    [ "$(unzip -p "$zip" README.txt | grep -vc "$(printf '\r')\$")" = 0 ] &&
+        unzip -p "$zip" README.txt | grep -q "Dexolin $version"
+}
+programs_are_stripped_x86() {
+    for program in dexolin.exe dexolin-cli.exe; do
+        unzip -p "$zip" "$program" >"$work/$program"
+        i686-w64-mingw32-objdump -f "$work/$program" | grep -q 'file format pei-i386' || return 1
+        i686-w64-mingw32-objdump -t "$work/$program" | grep -q 'no symbols' || return 1
+    done
+}
+checksums_match() { (cd "$dist" && sha256sum --quiet -c SHA256SUMS); }
+
+# ---- Wine --------------------------------------------------------------------
+prefix=${DEXOLIN_RELEASE_PREFIX:-$root/build/release-prefix}
+work=$(mktemp -d)
+xvfb_pid=""
+server_started=0
+program_pid=""
+cleanup() {
+    [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
+    [ "$server_started" = 0 ] || wineserver -k 2>/dev/null || true
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+check "the zip holds exactly the four files, in order" zip_lists_exactly
+check "README.txt has CRLF line ends and names the version" readme_has_crlf
+check "both programs are stripped x86 programs" programs_are_stripped_x86
+check "SHA256SUMS matches both files" checksums_match
+
+rm -rf "$prefix" "$prefix.lock"
+WINEPREFIX=$(DEXOLIN_WINEPREFIX=$prefix "$root/scripts/wine-prefix.sh")
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$root/scripts/xvfb-display.sh"
+start_private_display "$work" 1280x1024
+wineserver -k 2>/dev/null || true
+wineserver -p </dev/null >/dev/null 2>&1
+server_started=1
+
+# The user's folders of the prefix, as Unix paths.
+local_appdata=$(wine cmd /c 'echo %LOCALAPPDATA%' </dev/null 2>/dev/null | tr -d '\r')
+instdir=$(winepath -u "$local_appdata\\Programs\\Dexolin" 2>/dev/null)
+shortcut=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' </dev/null 2>/dev/null | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs\\Dexolin.lnk" 2>/dev/null)
+
+run_windows() { timeout 60 wine "$@" </dev/null 2>/dev/null; }
+installed() {
+    for file in dexolin.exe dexolin-cli.exe README.txt LICENSE.txt uninstall.exe; do
+        [ -f "$instdir/$file" ] || return 1
+    done
+    [ -f "$shortcut" ]
+}
+entry_is_complete() {
+    run_windows reg query "$uninstall_key" | tr -d '\r' >"$work/entry" || return 1
+    for line in "DisplayName +REG_SZ +Dexolin" "DisplayVersion +REG_SZ +$version" "Publisher +REG_SZ +Brevlund" \
+                "EstimatedSize +REG_DWORD +0x[0-9a-f]+" "UninstallString +REG_SZ +\".*uninstall.exe\"" \
+                "QuietUninstallString +REG_SZ +\".*uninstall.exe\" /S"; do
+        grep -qE "^ +$line\$" "$work/entry" || return 1
+    done
+}
+cli_prints_version() { [ "$(run_windows "$instdir/dexolin-cli.exe" --version | tr -d '\r')" = "dexolin-cli $version" ]; }
+
+# Starts the installed program, waits until its dialog is visible and painted,
+# and closes it, so that it writes its settings.
+window_shows() {
+    wine "$instdir/dexolin.exe" </dev/null >/dev/null 2>&1 &
+    program_pid=$!
+    shown=1
+    for _ in $(seq 300); do
+        if run_windows "$probe" shown; then
+            shown=0
+            break
+        fi
+        sleep 0.1
+    done
+    run_windows "$probe" close || true
+    timeout 20 sh -c "while kill -0 $program_pid 2>/dev/null; do sleep 0.1; done" || shown=1
+    program_pid=""
+    return $shown
+}
+
+# The uninstaller copies itself to a temporary folder, starts the copy and
+# returns at once: the copy's work is done when the folder is gone.
+uninstalled() {
+    run_windows "$instdir/uninstall.exe" /S || return 1
+    for _ in $(seq 300); do
+        [ -e "$instdir" ] || break
+        sleep 0.2
+    done
+    [ ! -e "$instdir" ] && [ ! -e "$shortcut" ] && ! run_windows reg query "$uninstall_key"
+}
+settings_kept() { run_windows reg query "$settings_key" /v Bits | tr -d '\r' | grep -qE '^ +Bits +REG_DWORD +0x20$'; }
+
+check "silent install" run_windows "$setup" /S
+check "the files and the Start-menu shortcut are installed" installed
+check "the uninstall entry has name, version, publisher, size and uninstallers" entry_is_complete
+check "the installed dexolin.exe shows its window" window_shows
+check "the installed dexolin-cli.exe --version prints the version" cli_prints_version
+check "an upgrade installs silently over the first install" run_windows "$setup" /S
+upgraded() { installed && entry_is_complete && cli_prints_version; }
+check "after the upgrade the files, the entry and the programs are in place" upgraded
+check "silent uninstall removes the files, the shortcut and the entry" uninstalled
+check "the settings written by the program outlive the uninstall" settings_kept
+
+echo "release: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,34 @@
+#!/bin/sh
+# Builds the release a second time, in another folder and without the
+# compiler cache, and compares it byte for byte with the first build
+# (scripts/release.sh's default folders): the zip, the installer and both
+# programs must be identical.
+# Prints "ok - ..." or "FAIL - ..." per file, then
+# "reproducible: N passed, N failed".
+set -eu
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+first=$root/build/release
+again=$root/build/release-again
+rm -rf "$again"
+CCACHE_DISABLE=1 bash "$root/scripts/release.sh" --build-dir "$again" --dist "$again/dist" >/dev/null
+
+passed=0
+failed=0
+compare() {  # compare FIRST SECOND
+    if [ -f "$1" ] && cmp -s "$1" "$2"; then
+        echo "ok - $(basename "$1") is byte-identical"
+        passed=$((passed + 1))
+    else
+        echo "FAIL - $(basename "$1") differs between two builds"
+        failed=$((failed + 1))
+    fi
+}
+for file in "$root"/dist/dexolin-*-win32.zip "$root"/dist/dexolin-*-setup.exe; do
+    compare "$file" "$again/dist/$(basename "$file")"
+done
+for program in dexolin.exe dexolin-cli.exe; do
+    compare "$first/stage/$program" "$again/stage/$program"
+done
+echo "reproducible: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
