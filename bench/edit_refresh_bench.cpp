@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "core/field_ids.h"
-#include "core/memory_fields.h"
+#include "memory/memory_fields.h"
 
 namespace {
 

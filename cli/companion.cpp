@@ -1,10 +1,11 @@
 #include "cli/companion.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "core/converter_state.h"
 #include "core/field_ids.h"
-#include "core/memory_fields.h"
+#include "memory/memory_fields.h"
 
 namespace {
 
@@ -18,16 +19,12 @@ const NamedField FieldNames[] = {
     {"float", FieldFloat},   {"exponent", FieldExponent}, {"mantissa", FieldMantissa},
 };
 
-struct NamedFlag {
-    const char* Name;
-    const uint8_t* Flag;
-};
-
-const NamedFlag ErrorNames[] = {
-    {"decimal", &ConverterState.DecimalError},
-    {"float", &ConverterState.FloatError},
-    {"exponent", &ConverterState.ExponentError},
-    {"mantissa", &ConverterState.MantissaError},
+// The fields with an error flag, in the order the "errors" line lists them.
+const NamedField ErrorFields[] = {
+    {"decimal", FieldDecimal},
+    {"float", FieldFloat},
+    {"exponent", FieldExponent},
+    {"mantissa", FieldMantissa},
 };
 
 // Splits "word rest": copies the first word (up to a space) into word and
@@ -60,18 +57,15 @@ bool ArgumentIs(const char* rest, const char* expected)
     return std::strncmp(rest, expected, n) == 0 && IsBlank(rest + n);
 }
 
+// The button of the width that text names, trailing blanks allowed; 0 when
+// it names none.
 int WidthButtonFor(const char* text)
 {
-    static const struct {
-        const char* Text;
-        int Button;
-    } Widths[] = {
-        {"8", ButtonWidth8},   {"16", ButtonWidth16}, {"32", ButtonWidth32},
-        {"64", ButtonWidth64}, {"80", ButtonWidth80},
-    };
-    for (const auto& width : Widths) {
-        if (ArgumentIs(text, width.Text))
-            return width.Button;
+    for (const WidthButtonPair& pair : WidthButtons) {
+        char name[4];  // "80" and the NUL at most
+        std::snprintf(name, sizeof name, "%d", pair.Width);
+        if (ArgumentIs(text, name))
+            return pair.Button;
     }
     return 0;
 }
@@ -96,7 +90,7 @@ int CompanionErrorFlags()
 {
     int flags = 0;
     for (int i = 0; i < 4; ++i) {
-        if (*ErrorNames[i].Flag)
+        if (*ErrorFlagOf(ErrorFields[i].Field))
             flags |= 1 << i;
     }
     return flags;
@@ -117,7 +111,7 @@ void CompanionPrintBlock(FILE* out, int errorFlags)
     const char* separator = "";
     for (int i = 0; i < 4; ++i) {
         if (errorFlags & (1 << i)) {
-            std::fprintf(out, "%s%s", separator, ErrorNames[i].Name);
+            std::fprintf(out, "%s%s", separator, ErrorFields[i].Name);
             separator = ",";
         }
     }

@@ -1,9 +1,10 @@
 #pragma once
 #include <cstdio>
 
-// The companion's engine: start-up, one-shot edits and script commands over
-// the in-memory fields, and the printed block. The command-line parsing in
-// main.cpp and the fuzzer both drive it.
+// The companion's engine: script commands over the in-memory fields and the
+// printed block. It starts nothing itself: its callers (the command-line
+// parsing in main.cpp, the tests and the fuzzer) run MemoryStartUp first,
+// which is the window's own start-up over the in-memory fields.
 
 enum CompanionStatus {
     CompanionOk = 0,  // done, no error flag

@@ -8,13 +8,12 @@
 // usage or a script line that cannot run.
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 
 #include "cli/companion.h"
+#include "converter/field_events.h"
 #include "core/converter_state.h"
-#include "core/field_events.h"
 #include "core/field_ids.h"
-#include "core/memory_fields.h"
+#include "memory/memory_fields.h"
 
 namespace {
 
@@ -65,11 +64,11 @@ bool ParseArguments(int argc, char** argv, Options* options, int* status)
         const char* value = argv[++i];
         if (isWidth) {
             int width = 0;
-            for (int w : {8, 16, 32, 64, 80}) {
-                char text[4];
-                std::snprintf(text, sizeof text, "%d", w);
+            for (const WidthButtonPair& pair : WidthButtons) {
+                char text[4];  // "80" and the NUL at most
+                std::snprintf(text, sizeof text, "%d", pair.Width);
                 if (std::strcmp(value, text) == 0)
-                    width = w;
+                    width = pair.Width;
             }
             if (width == 0) {
                 *status = Usage("width must be 8, 16, 32, 64 or 80");

@@ -3,11 +3,7 @@
 #include "core/byte_arith.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
-#include "views/binary_hex_view.h"
-#include "views/decimal_view.h"
-#include "views/exponent_field.h"
-#include "views/float_view.h"
-#include "views/mantissa_field.h"
+#include "core/float_format.h"
 
 ConverterRecord ConverterState;
 
@@ -79,35 +75,19 @@ void SetBigEndian(bool flag)
 
 int SignByteIndex()
 {
-    switch (ConverterState.Width) {
-    case 32: return 3;
-    case 64: return 7;
-    case 80: return 9;
-    default: return -1;
-    }
+    const FloatFormat* format = FloatFormatOf(ConverterState.Width);
+    return format ? format->SignByte : -1;
 }
 
-void RefreshViews(int sourceId)
+uint8_t* ErrorFlagOf(int field)
 {
-    if (sourceId != FieldBinary)
-        RenderBinary(FieldBinary);
-    if (sourceId != FieldDecimal)
-        RenderDecimal(FieldDecimal);
-    if (sourceId != FieldHex)
-        RenderHex(FieldHex);
-    if (!ConverterState.FloatFieldsEnabled)
-        return;
-    if (sourceId != FieldFloat)
-        RenderFloat(FieldFloat);
-    if (sourceId != FieldSign) {
-        int signByte = SignByteIndex();
-        if (signByte >= 0)
-            WriteFieldCheck(FieldSign, (ConverterState.ValueRegister[signByte] & 0x80) != 0);
+    switch (field) {
+    case FieldDecimal: return &ConverterState.DecimalError;
+    case FieldFloat: return &ConverterState.FloatError;
+    case FieldExponent: return &ConverterState.ExponentError;
+    case FieldMantissa: return &ConverterState.MantissaError;
+    default: return nullptr;
     }
-    if (sourceId != FieldExponent)
-        RenderExponent(FieldExponent);
-    if (sourceId != FieldMantissa)
-        RenderMantissa(FieldMantissa);
 }
 
 void SetFieldText(int field, const char* text)

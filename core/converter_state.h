@@ -32,9 +32,6 @@ void SetWidth(int32_t newWidth);
 // The value and every field's text stay as they are.
 void SetBigEndian(bool flag);
 
-// Re-renders every field except sourceId (0: all of them) in a fixed order.
-void RefreshViews(int sourceId);
-
 // The one way a renderer writes a field: the updating guard is set around the
 // write, so the change notification the write raises is not read back.
 void SetFieldText(int field, const char* text);
@@ -47,3 +44,8 @@ void UpdateErrorFlag(uint8_t* flag, bool error, int field);
 // The sign bit's byte within ValueRegister for the current width (3, 7 or 9),
 // or -1 at widths without a float format.
 int SignByteIndex();
+
+// The error flag of FieldDecimal, FieldFloat, FieldExponent or
+// FieldMantissa; null for every other id (the binary and hexadecimal fields
+// have none).
+uint8_t* ErrorFlagOf(int field);

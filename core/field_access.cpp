@@ -41,3 +41,11 @@ void AlignEntryFields(bool bigEndian)
 {
     CurrentFields->AlignEntryFields(bigEndian);
 }
+void UppercaseFieldLetters(int field)
+{
+    CurrentFields->UppercaseLetters(field);
+}
+void ClickFieldButton(int button)
+{
+    CurrentFields->ClickButton(button);
+}

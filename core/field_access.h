@@ -25,6 +25,12 @@ struct FieldAccess {
     // Aligns the binary, decimal and hexadecimal fields' text to the left in
     // big-endian mode and to the right in little-endian mode.
     void (*AlignEntryFields)(bool bigEndian);
+    // From now on, letters typed or pasted into the field show as capitals.
+    void (*UppercaseLetters)(int field);
+    // Clicks a button as the user would: an option button becomes the
+    // checked one of its group, and the click's handler runs before this
+    // returns.
+    void (*ClickButton)(int button);
 };
 
 // Installs the front end's fields; every call below goes to them.
@@ -38,3 +44,5 @@ void RepaintField(int field);
 void EnableControl(int control, bool enable);
 void LimitFieldText(int field, int limit);
 void AlignEntryFields(bool bigEndian);
+void UppercaseFieldLetters(int field);
+void ClickFieldButton(int button);

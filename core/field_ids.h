@@ -37,3 +37,32 @@ inline bool IsEditField(int id)
 {
     return id >= FieldBinary && id <= FieldMantissa;
 }
+
+// The five widths and their option buttons.
+struct WidthButtonPair {
+    int Width;
+    int Button;
+};
+inline constexpr WidthButtonPair WidthButtons[5] = {
+    {8, ButtonWidth8}, {16, ButtonWidth16}, {32, ButtonWidth32}, {64, ButtonWidth64}, {80, ButtonWidth80},
+};
+
+// Width of a width option button, or 0 for any other id.
+constexpr int WidthOfButton(int button)
+{
+    for (const WidthButtonPair& pair : WidthButtons) {
+        if (pair.Button == button)
+            return pair.Width;
+    }
+    return 0;
+}
+
+// Option button of a width, or 0 for a width the converter does not offer.
+constexpr int ButtonOfWidth(int width)
+{
+    for (const WidthButtonPair& pair : WidthButtons) {
+        if (pair.Width == width)
+            return pair.Button;
+    }
+    return 0;
+}

@@ -2,7 +2,11 @@
 
 #include <cstring>
 
-// The one unit that touches the x87 unit. g++ gives `long double` the 80-bit
+#include "core/little_endian.h"
+
+// The x87 arithmetic and its control word; the narrowing stores to double
+// and single precision are the only other inline assembly (core/x87_narrow),
+// and they set the control word through this unit. g++ gives `long double` the 80-bit
 // extended format on every target we build (x86-64 Linux, MinGW-w64 i686 and
 // x86_64), and its first 10 bytes are the value's image. Every operation runs
 // in inline assembly marked volatile: the compiler can neither fold it at
@@ -149,17 +153,11 @@ Extended80 X87FromUnsigned64(uint64_t value)
 
 Extended80 X87LoadBytes(const uint8_t* bytes)
 {
-    Extended80 value{0, 0};
-    for (int i = 7; i >= 0; --i)
-        value.Significand = (value.Significand << 8) | bytes[i];
-    value.SignExponent = static_cast<uint16_t>(bytes[8] | (bytes[9] << 8));
-    return value;
+    return Extended80{LoadLittle(bytes, 8), static_cast<uint16_t>(LoadLittle(bytes + 8, 2))};
 }
 
 void X87StoreBytes(Extended80 value, uint8_t* bytes)
 {
-    for (int i = 0; i < 8; ++i)
-        bytes[i] = static_cast<uint8_t>(value.Significand >> (8 * i));
-    bytes[8] = static_cast<uint8_t>(value.SignExponent);
-    bytes[9] = static_cast<uint8_t>(value.SignExponent >> 8);
+    StoreLittle(bytes, value.Significand, 8);
+    StoreLittle(bytes + 8, value.SignExponent, 2);
 }

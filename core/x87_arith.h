@@ -1,8 +1,9 @@
 #pragma once
 #include <cstdint>
 
-// The processor's x87 double-extended arithmetic, and nothing else of the
-// program, lives behind this interface. Everything outside treats an 80-bit
+// The processor's x87 double-extended arithmetic and its control word live
+// behind this interface (the narrowing stores of core/x87_narrow are the only
+// other x87 instructions of the program). Everything outside treats an 80-bit
 // value as its image: a 64-bit significand with the integer bit at bit 63,
 // and a 16-bit word holding the sign (bit 15) and the exponent biased by
 // 16383 (bits 0-14).

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "cli/companion.h"
-#include "core/memory_fields.h"
+#include "memory/memory_fields.h"
 
 namespace {
 

@@ -8,7 +8,7 @@ set -euo pipefail
 groups=("$@")
 [ ${#groups[@]} -gt 0 ] || groups=(build windows)
 
-build_packages=(cmake ninja-build g++ ccache googletest libgtest-dev libbenchmark-dev clang)
+build_packages=(cmake ninja-build g++ ccache googletest libgtest-dev libbenchmark-dev clang clang-format)
 windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick
                   x11-utils)

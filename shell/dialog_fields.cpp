@@ -72,8 +72,23 @@ void AlignEntry(bool bigEndian)
     }
 }
 
-const FieldAccess DialogAccess = {ReadText, WriteText, ReadCheck, WriteCheck,
-                                  Repaint,  Enable,    LimitText, AlignEntry};
+// ES_UPPERCASE: the edit control itself turns typed and pasted letters into
+// capitals.
+void UppercaseLetters(int field)
+{
+    HWND control = Control(field);
+    SetWindowLongA(control, GWL_STYLE, GetWindowLongA(control, GWL_STYLE) | ES_UPPERCASE);
+}
+
+// BM_CLICK checks an option button and sends BN_CLICKED to the dialog
+// before it returns, exactly as a user's click.
+void ClickButton(int button)
+{
+    SendDlgItemMessageA(ShellState.Dialog, button, BM_CLICK, 0, 0);
+}
+
+const FieldAccess DialogAccess = {ReadText, WriteText, ReadCheck,  WriteCheck,       Repaint,
+                                  Enable,   LimitText, AlignEntry, UppercaseLetters, ClickButton};
 
 }  // namespace
 

@@ -1,8 +1,9 @@
 #include "shell/main_dialog.h"
 
+#include "converter/converter_startup.h"
+#include "converter/field_events.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
-#include "core/field_events.h"
 #include "core/field_ids.h"
 #include "shell/dialog_fields.h"
 #include "shell/key_filter.h"
@@ -35,23 +36,6 @@ HFONT CreateFieldFont()
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_DONTCARE, "Lucida Console");
 }
 
-void AddStyle(HWND control, LONG style)
-{
-    SetWindowLongA(control, GWL_STYLE, GetWindowLongA(control, GWL_STYLE) | style);
-}
-
-// The error flag that colours a field's text, or null for fields without one.
-const uint8_t* ErrorFlagOf(int field)
-{
-    switch (field) {
-    case FieldDecimal: return &ConverterState.DecimalError;
-    case FieldFloat: return &ConverterState.FloatError;
-    case FieldExponent: return &ConverterState.ExponentError;
-    case FieldMantissa: return &ConverterState.MantissaError;
-    default: return nullptr;
-    }
-}
-
 // ---- Message handlers ------------------------------------------------------
 
 INT_PTR OnEditNotification(int field, int code)
@@ -69,7 +53,7 @@ INT_PTR OnButtonClicked(int id)
         OnSignClick();
         return TRUE;
     }
-    if (ButtonWidth(id) != 0) {
+    if (WidthOfButton(id) != 0) {
         OnWidthButton(id);
         return TRUE;
     }
@@ -133,17 +117,13 @@ BOOL InitMainDialog(HWND dialog)
     for (int field : NumberFields)
         SendDlgItemMessageA(dialog, field, WM_SETFONT, reinterpret_cast<WPARAM>(ShellState.Font), 0);
 
-    // 6. Hexadecimal letters show as capitals whatever the keyboard gives.
-    AddStyle(GetDlgItem(dialog, FieldHex), ES_UPPERCASE);
-
-    // 7. The float field's limit does not depend on the width.
-    LimitFieldText(FieldFloat, FloatFieldLimit);
-
-    // 8. The saved width and endianness, clicked as a user would: the click
-    //    handlers set the width, limits, float controls, texts and alignment.
-    //    Start-up left the converter so that both clicks are changes.
-    SendDlgItemMessageA(dialog, ShellState.InitialWidthButton, BM_CLICK, 0, 0);
-    SendDlgItemMessageA(dialog, ShellState.InitialEndianButton, BM_CLICK, 0, 0);
+    // 6 to 8. The converter's start-up, the same as every front end's:
+    //    capitals in the hexadecimal field, the float field's fixed limit,
+    //    then the saved width and endianness clicked as a user would (the
+    //    click handlers set the width, limits, float controls, texts and
+    //    alignment). Start-up left the converter so that both clicks are
+    //    changes.
+    StartConverter(ShellState.InitialWidthButton, ShellState.InitialEndianButton);
 
     // 9. The saved position, or the centre of the primary screen when the
     //    title bar would be on no screen there.

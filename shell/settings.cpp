@@ -8,13 +8,8 @@
 
 int WidthButtonForBits(int32_t bits)
 {
-    switch (bits) {
-    case 8: return ButtonWidth8;
-    case 16: return ButtonWidth16;
-    case 64: return ButtonWidth64;
-    case 80: return ButtonWidth80;
-    default: return ButtonWidth32;
-    }
+    int button = ButtonOfWidth(bits);
+    return button != 0 ? button : ButtonWidth32;
 }
 
 uint32_t PackPosition(int32_t x, int32_t y)

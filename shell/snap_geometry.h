@@ -45,8 +45,10 @@ SnapRect TitleBarTestRectangle(const SnapRect& reportedTitleBar, bool titleBarIn
                                const SnapRect& window, int32_t captionHeight, int32_t smallIconWidth,
                                int32_t captionButtonWidth);
 
-// True when title lies strictly inside some work area of the list (every
-// edge strictly inside; touching an edge is not enough).
+// True when title overlaps some work area of the list from side to side
+// (its left edge left of the area's right edge and its right edge right of
+// the area's left edge) and lies strictly between the area's top and bottom
+// edges; touching an edge from outside is not enough.
 bool TitleBarInsideSomeArea(const WorkAreaList& list, const SnapRect& title);
 
 // window moved to the centre of a screen of the given size; a window larger

@@ -27,7 +27,7 @@ TEST(ByteAddSub, CarryAndBorrowLeaveTheTopByte)
 #ifdef __SIZEOF_INT128__
 // The random cross-checks use the compiler's 128-bit integers, which 32-bit
 // targets lack; the fixed cases below run everywhere.
-using u128 = unsigned __int128;
+__extension__ typedef unsigned __int128 u128;
 
 void Store(u128 value, uint8_t* bytes, int n)
 {

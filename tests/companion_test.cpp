@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/companion.h"
-#include "core/memory_fields.h"
+#include "memory/memory_fields.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ ScriptResult RunScript(std::initializer_list<const char*> lines, int width = 32,
     return result;
 }
 
-TEST(CompanionBlock, StartUpBlockAtEveryWidth)
+TEST(CompanionBlock, StartUpBlockAtSixteenBitsBigEndian)
 {
     ScriptResult r = RunScript({"show"}, 16, true);
     EXPECT_EQ(r.output,

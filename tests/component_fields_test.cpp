@@ -6,7 +6,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_ids.h"
-#include "core/memory_fields.h"
+#include "memory/memory_fields.h"
 #include "tests/test_support.h"
 #include "views/exponent_field.h"
 
@@ -237,26 +237,6 @@ TEST(ComponentFields, MantissaWithMoreThanNineteenDigitsIsRejected)
         EXPECT_EQ(Register(c.width / 8), c.value) << "text '" << c.text << "'";
         EXPECT_EQ(ConverterState.MantissaError != 0, c.error) << "text '" << c.text << "'";
     }
-}
-
-TEST(ComponentFields, ErrorFlagsRepaintOnlyWhenTheyChange)
-{
-    StartWith(32, "3F800000");
-    int exponentPaints = MemoryRepaintCount(FieldExponent);
-    MemoryUserReplace(FieldExponent, "200");
-    MemoryUserReplace(FieldExponent, "300");
-    EXPECT_EQ(MemoryRepaintCount(FieldExponent), exponentPaints + 1) << "set once, then unchanged";
-    MemoryUserReplace(FieldExponent, "20");
-    EXPECT_EQ(MemoryRepaintCount(FieldExponent), exponentPaints + 2) << "cleared";
-    EXPECT_EQ(ConverterState.ExponentError, 0);
-
-    int mantissaPaints = MemoryRepaintCount(FieldMantissa);
-    MemoryUserReplace(FieldMantissa, "1.");
-    MemoryUserReplace(FieldMantissa, "1.x");
-    EXPECT_EQ(MemoryRepaintCount(FieldMantissa), mantissaPaints + 1);
-    MemoryUserReplace(FieldMantissa, "1.5");
-    EXPECT_EQ(MemoryRepaintCount(FieldMantissa), mantissaPaints + 2);
-    EXPECT_EQ(ConverterState.MantissaError, 0);
 }
 
 TEST(ComponentFields, EditsRefreshEveryOtherFieldButNotThemselves)

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "converter/field_events.h"
 #include "core/converter_state.h"
-#include "core/field_events.h"
 #include "core/field_ids.h"
-#include "core/memory_fields.h"
+#include "memory/memory_fields.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -19,15 +19,6 @@ std::string Register(int bytes = 10)
 std::string Text(int field)
 {
     return MemoryFieldText(field);
-}
-
-int WidthButton(int width)
-{
-    for (int button = ButtonWidth8; button <= ButtonWidth80; ++button) {
-        if (ButtonWidth(button) == width)
-            return button;
-    }
-    return 0;
 }
 
 struct WidthChange {
@@ -63,10 +54,10 @@ TEST(SetWidth, KeepsLowBitsLittleEndianAndHighBitsBigEndian)
                      std::to_string(c.to));
         MemoryStartUp(c.from, c.big);
         MemoryUserReplace(FieldHex, c.hex);
-        MemoryClickButton(WidthButton(c.to));
+        MemoryClickButton(ButtonOfWidth(c.to));
         EXPECT_EQ(Text(FieldHex), c.after);
         if (c.back != 0) {
-            MemoryClickButton(WidthButton(c.back));
+            MemoryClickButton(ButtonOfWidth(c.back));
             EXPECT_EQ(Text(FieldHex), c.afterBack);
         }
     }
@@ -108,7 +99,7 @@ TEST(WidthButton, SetsTheTextLimitsOfItsWidth)
 {
     for (const WidthLimitRow& row : WidthLimits) {
         MemoryStartUp(80, false);
-        MemoryClickButton(WidthButton(row.Width));
+        MemoryClickButton(ButtonOfWidth(row.Width));
         EXPECT_EQ(MemoryFieldLimit(FieldBinary), row.Width);
         EXPECT_EQ(MemoryFieldLimit(FieldDecimal), row.Decimal);
         EXPECT_EQ(MemoryFieldLimit(FieldHex), row.Width / 4);
@@ -137,7 +128,7 @@ TEST(EnableFloatFields, NarrowWidthsDisableAndEmptyTheFloatControls)
         MemoryStartUp(32, false);
         MemoryUserReplace(FieldHex, "80000000");
         EXPECT_TRUE(MemorySignChecked());
-        MemoryClickButton(WidthButton(width));
+        MemoryClickButton(ButtonOfWidth(width));
         for (int control : controls)
             EXPECT_EQ(MemoryControlEnabled(control), width >= 32)
                 << "control " << control << " width " << width;
@@ -244,3 +235,31 @@ TEST(UpdatingGuard, ProgramWritesNeverReachAParser)
 }
 
 }  // namespace
+
+struct RepaintCase {
+    int width;
+    int field;
+    const char* texts[4];  // typed one after another; null ends the list
+    int repaints[4];  // the field's repaints after each text
+};
+
+// The error flag repaints its field only when it changes, whatever the field.
+TEST(ErrorFlags, RepaintTheFieldOnlyWhenTheFlagChanges)
+{
+    const RepaintCase cases[] = {
+        {8, FieldDecimal, {"x", "xy", "999", "9"}, {1, 1, 1, 2}},
+        {64, FieldFloat, {"1.", "1.x", "1.xyz", "1.5"}, {0, 1, 1, 2}},
+        {32, FieldExponent, {"20", "200", "300", "20"}, {0, 1, 1, 2}},
+        {32, FieldMantissa, {"1.", "1.x", "1.5", nullptr}, {1, 1, 2, 0}},
+    };
+    for (const RepaintCase& c : cases) {
+        MemoryStartUp(c.width, false);
+        int before = MemoryRepaintCount(c.field);
+        for (int i = 0; i < 4 && c.texts[i]; ++i) {
+            MemoryUserReplace(c.field, c.texts[i]);
+            EXPECT_EQ(MemoryRepaintCount(c.field) - before, c.repaints[i])
+                << "field " << c.field << " after '" << c.texts[i] << "'";
+        }
+        EXPECT_EQ(*ErrorFlagOf(c.field), 0) << "field " << c.field << " ends accepted";
+    }
+}

@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "core/little_endian.h"
 #include "core/x87_narrow.h"
 #include "tests/test_support.h"
 #include "views/float_layout.h"

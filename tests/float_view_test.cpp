@@ -6,7 +6,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_ids.h"
-#include "core/memory_fields.h"
+#include "memory/memory_fields.h"
 #include "tests/test_support.h"
 #include "views/float_view.h"
 
@@ -157,21 +157,6 @@ TEST(FloatField, RejectedTextsLeavePositiveZeroAndFlagUntilFocusLoss)
             EXPECT_EQ(Text(FieldFloat), "0.0") << "width " << width << ", typed '" << typed << "'";
         }
     }
-}
-
-TEST(FloatField, ErrorFlagRepaintsOnlyWhenItChanges)
-{
-    MemoryStartUp(64, false);
-    int paints = MemoryRepaintCount(FieldFloat);
-    MemoryUserReplace(FieldFloat, "1.");
-    EXPECT_EQ(MemoryRepaintCount(FieldFloat), paints) << "accepted: the flag stays clear";
-    MemoryUserReplace(FieldFloat, "1.x");
-    MemoryUserReplace(FieldFloat, "1.xy");
-    MemoryUserReplace(FieldFloat, "1.xyz");
-    EXPECT_EQ(MemoryRepaintCount(FieldFloat), paints + 1) << "set once and then unchanged";
-    MemoryUserReplace(FieldFloat, "1.5");
-    EXPECT_EQ(MemoryRepaintCount(FieldFloat), paints + 2) << "cleared";
-    EXPECT_EQ(ConverterState.FloatError, 0);
 }
 
 TEST(FloatField, TheTypedTextIsReadUpToThirtyCharacters)

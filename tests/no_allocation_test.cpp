@@ -6,7 +6,11 @@
 #include <new>
 
 #include "core/field_ids.h"
-#include "core/memory_fields.h"
+#include "memory/memory_fields.h"
+
+// The replaced operators below allocate with malloc and release with free,
+// which g++ cannot see across the replacement.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
 namespace {
 bool Counting = false;

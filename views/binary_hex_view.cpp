@@ -47,7 +47,7 @@ void RenderBinary(int field)
     SetFieldText(field, text);
 }
 
-void ParseBinary(int field)
+bool ParseBinary(int field)
 {
     char text[81];  // at most 80 characters and the NUL
     int n = ReadFieldText(field, text, sizeof text);
@@ -57,7 +57,7 @@ void ParseBinary(int field)
             ConverterState.ValueRegister[position / 8] |= static_cast<uint8_t>(1u << (position % 8));
     }
     AlignEntryToTop(n);
-    RefreshViews(FieldBinary);
+    return true;
 }
 
 void RenderHex(int field)
@@ -75,7 +75,7 @@ void RenderHex(int field)
     SetFieldText(field, text);
 }
 
-void ParseHex(int field)
+bool ParseHex(int field)
 {
     char text[21];  // at most 20 characters and the NUL
     int n = ReadFieldText(field, text, sizeof text);
@@ -92,5 +92,5 @@ void ParseHex(int field)
         }
         AlignEntryToTop(4 * digits);
     }
-    RefreshViews(FieldHex);
+    return true;
 }

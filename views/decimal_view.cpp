@@ -4,15 +4,14 @@
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "core/little_endian.h"
 #include "core/number_text.h"
 
 namespace {
 
 int64_t SignedBytes(const uint8_t* bytes, int n)
 {
-    uint64_t value = 0;
-    for (int i = n - 1; i >= 0; --i)
-        value = (value << 8) | bytes[i];
+    uint64_t value = LoadLittle(bytes, n);
     int shift = 64 - 8 * n;  // sign-extend from the width's top bit
     return static_cast<int64_t>(value << shift) >> shift;
 }
@@ -30,7 +29,7 @@ void RenderDecimal(int field)
     SetFieldText(field, text);
 }
 
-void ParseDecimal(int field)
+bool ParseDecimal(int field)
 {
     char text[30];  // at most 29 characters and the NUL
     ReadFieldText(field, text, sizeof text);
@@ -73,7 +72,7 @@ void ParseDecimal(int field)
             reg[i] = acc[i];
     }
     UpdateErrorFlag(&ConverterState.DecimalError, error, FieldDecimal);
-    RefreshViews(FieldDecimal);
+    return true;
 }
 
 bool SaturateToWidth(uint8_t* acc, int n)
@@ -121,9 +120,7 @@ char* PrintInt80(char* out, const uint8_t* value, int count)
         ByteDivMod(dividend, ten, magnitude, remainder, 10);
         digits[nd++] = static_cast<char>('0' + remainder[0]);
     }
-    uint64_t low = 0;
-    for (int i = 7; i >= 0; --i)
-        low = (low << 8) | magnitude[i];
+    uint64_t low = LoadLittle(magnitude, 8);
     do {
         uint64_t remainder;
         low = DivMod64(low, 10, &remainder);

@@ -9,8 +9,8 @@
 void RenderDecimal(int field);
 
 // Reads at most 29 characters: an optional leading "-" and digits. Updates
-// DecimalError and refreshes the other fields.
-void ParseDecimal(int field);
+// DecimalError.
+bool ParseDecimal(int field);
 
 // Clamps the low n bytes of acc (at least n + 1 bytes) by the byte just above
 // them: below -1 gives the width's most negative value, above 0 its largest

@@ -37,7 +37,7 @@ int32_t ReadLeadingInteger(const char* text)
 
 void RenderExponent(int field)
 {
-    const FloatLayout* layout = FloatLayoutOf(ConverterState.Width);
+    const FloatFormat* layout = FloatFormatOf(ConverterState.Width);
     if (!layout)
         return;
     int32_t exponent = ReadBiasedExponent(*layout, ConverterState.ValueRegister) - layout->Bias;
@@ -46,11 +46,11 @@ void RenderExponent(int field)
     SetFieldText(field, text);
 }
 
-void ParseExponent(int field)
+bool ParseExponent(int field)
 {
-    const FloatLayout* layout = FloatLayoutOf(ConverterState.Width);
+    const FloatFormat* layout = FloatFormatOf(ConverterState.Width);
     if (!layout)
-        return;
+        return false;
     char text[8];  // read with the count 8: at most 7 characters and the NUL
     ReadFieldText(field, text, sizeof text);
 
@@ -64,5 +64,5 @@ void ParseExponent(int field)
         error = false;  // the all-ones exponent is taken as typed
     WriteBiasedExponent(*layout, ConverterState.ValueRegister, static_cast<uint16_t>(biased));
     UpdateErrorFlag(&ConverterState.ExponentError, error, field);
-    RefreshViews(field);
+    return true;
 }

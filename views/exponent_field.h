@@ -11,8 +11,8 @@ void RenderExponent(int field);
 
 // Reads at most 7 characters as a leading integer, biases it and writes the
 // exponent bits; sign and significand stay. Out of range exponents are
-// clamped to the nearer end and set ExponentError. Refreshes the other fields.
-void ParseExponent(int field);
+// clamped to the nearer end and set ExponentError.
+bool ParseExponent(int field);
 
 // The leading integer of text as the C library's atoi reads it: leading
 // white space, an optional sign, then digits up to the first other

@@ -1,5 +1,6 @@
 #include "views/float_neighbours.h"
 
+#include "core/little_endian.h"
 #include "views/float_layout.h"
 #include "views/float_printer.h"
 
@@ -10,7 +11,7 @@ constexpr uint64_t IntegerBit = 0x8000000000000000u;
 // The magnitude one step up or down, as exponent field and fraction. At 80
 // bits the fraction is the whole significand with its integer bit, which is
 // set exactly when the exponent field is not zero.
-void StepMagnitude(const FloatLayout& layout, uint16_t* field, uint64_t* fraction, bool larger)
+void StepMagnitude(const FloatFormat& layout, uint16_t* field, uint64_t* fraction, bool larger)
 {
     bool extended = layout.Width == 80;
     uint64_t all = extended ? ~uint64_t{0} : (uint64_t{1} << layout.FractionBits) - 1;
@@ -41,7 +42,7 @@ bool StepFloat(uint8_t* value, uint8_t size, bool up)
     UnpackedFloat f = UnpackFloat(value, size);
     if (f.floatClass == FloatClass::Invalid)
         return false;
-    const FloatLayout& layout = *FloatLayoutOf(8 * size);
+    const FloatFormat& layout = *FloatFormatOf(8 * size);
     uint16_t field = ReadBiasedExponent(layout, value);
     uint64_t fraction = size == 10 ? LoadLittle(value, 8) : ReadFraction(layout, value);
     bool negative = f.negative;
@@ -55,8 +56,8 @@ bool StepFloat(uint8_t* value, uint8_t size, bool up)
     } else {
         StepMagnitude(layout, &field, &fraction, negative != up);
     }
-    int signByte = layout.TopWord + 1;
-    value[signByte] = static_cast<uint8_t>(negative ? value[signByte] | 0x80 : value[signByte] & 0x7F);
+    uint8_t& signByte = value[layout.SignByte];
+    signByte = static_cast<uint8_t>(negative ? signByte | 0x80 : signByte & 0x7F);
     WriteBiasedExponent(layout, value, field);
     if (size == 10)
         StoreLittle(value, fraction, 8);

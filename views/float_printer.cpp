@@ -1,6 +1,8 @@
 #include "views/float_printer.h"
 
 #include "core/byte_arith.h"
+#include "core/float_format.h"
+#include "core/little_endian.h"
 #include "core/number_text.h"
 #include "core/pow10.h"
 #include "core/x87_arith.h"
@@ -14,35 +16,18 @@ constexpr uint64_t QuietBit = 0x4000000000000000u;
 constexpr int ScaledDigits = 18;  // N = floor(x / 10^(D-17)) has 18 digits
 constexpr int SubnormalDigitCap = 19;  // SubnormalScale is below 10^19
 
-// Exponent suffix of the subnormal form: "0." and the nineteen digits of R
-// stand for R * 10^-19, that is value * 10^37, 10^307 or 10^4931.
-const char* SubnormalSuffix(uint8_t size)
-{
-    return size == 4 ? "e-37" : size == 8 ? "e-307" : "e-4931";
-}
-
 // Characters the subnormal form needs besides its digits: "0." and the suffix.
-int32_t SubnormalOverhead(uint8_t size)
+int32_t SubnormalOverhead(const FloatFormat& format)
 {
-    return size == 4 ? 6 : size == 8 ? 7 : 8;
-}
-
-int32_t ScientificLimit(uint8_t size)  // digits after the point; 0: none
-{
-    return size == 4 ? 7 : size == 8 ? 16 : 0;
-}
-
-uint64_t LoadLittleEndian(const uint8_t* bytes, int n)
-{
-    uint64_t v = 0;
-    for (int i = n - 1; i >= 0; --i)
-        v = (v << 8) | bytes[i];
-    return v;
+    int32_t n = 2;
+    for (const char* c = format.SubnormalSuffix; *c != '\0'; ++c)
+        ++n;
+    return n;
 }
 
 // Writes "0." and the subnormal's digits and suffix. Integer arithmetic only:
 // R = significand / 2^63 * SubnormalScale, rounded half up.
-char* PrintSubnormal(char* out, uint64_t significand, uint8_t size, int32_t budget)
+char* PrintSubnormal(char* out, uint64_t significand, const FloatFormat& format, int32_t budget)
 {
     // 9 bytes: the 64-bit operands with a zero top byte, as ByteMul takes
     // equal lengths; the product needs twice that.
@@ -50,7 +35,7 @@ char* PrintSubnormal(char* out, uint64_t significand, uint8_t size, int32_t budg
     uint8_t s[9] = {};
     uint8_t product[18];
     uint64_t doubled = significand << 1;  // bit 63 is clear: nothing is lost
-    uint64_t scale = SubnormalScale(size);
+    uint64_t scale = format.SubnormalScale;
     for (int i = 0; i < 8; ++i) {
         a[i] = static_cast<uint8_t>(doubled >> (8 * i));
         s[i] = static_cast<uint8_t>(scale >> (8 * i));
@@ -63,7 +48,7 @@ char* PrintSubnormal(char* out, uint64_t significand, uint8_t size, int32_t budg
         ByteAdd(r, one, 10);
     }
 
-    int32_t n = budget - SubnormalOverhead(size);
+    int32_t n = budget - SubnormalOverhead(format);
     if (n > SubnormalDigitCap)
         n = SubnormalDigitCap;
     // The digits are R padded to nineteen, so that the suffix scales them
@@ -76,7 +61,7 @@ char* PrintSubnormal(char* out, uint64_t significand, uint8_t size, int32_t budg
     out = WriteText(out, "0.");
     for (int32_t i = 0; i < n; ++i)
         *out++ = padded[i];
-    return WriteText(out, SubnormalSuffix(size));
+    return WriteText(out, format.SubnormalSuffix);
 }
 
 char* PrintSpecial(char* out, uint64_t significand)
@@ -93,23 +78,20 @@ char* PrintSpecial(char* out, uint64_t significand)
 
 uint64_t SubnormalScale(uint8_t size)
 {
-    return size == 4 ? 0x105031E2503DA894u  // 2^-126 * 10^56
-        : size == 8  ? 0x1EE10CE2A7545B67u  // 2^-1022 * 10^326
-                     : 0x2EA896FED76BAF42u;  // 2^-16382 * 10^4950
+    return FloatFormatOfSize(size)->SubnormalScale;
 }
 
 UnpackedFloat UnpackFloat(const uint8_t* value, uint8_t size)
 {
+    const FloatFormat& format = *FloatFormatOfSize(size);
     UnpackedFloat f{};
-    uint32_t field;
-    uint32_t allOnes;
+    uint32_t allOnes = format.ExponentMax;
+    uint32_t signExponent = static_cast<uint32_t>(LoadLittle(value + format.TopWord, 2));
+    uint32_t field = (signExponent >> format.ExponentShift) & allOnes;
+    f.negative = (signExponent & 0x8000) != 0;
+    f.exponent = static_cast<int32_t>(field) - format.Bias;
     if (size == 10) {
-        f.significand = LoadLittleEndian(value, 8);
-        uint32_t signExponent = value[8] | (value[9] << 8);
-        f.negative = (signExponent & 0x8000) != 0;
-        field = signExponent & 0x7FFF;
-        allOnes = 0x7FFF;
-        f.exponent = static_cast<int32_t>(field) - 16383;
+        f.significand = LoadLittle(value, 8);
         bool integerBit = (f.significand & IntegerBit) != 0;
         // With the integer bit set every exponent field but zero is valid,
         // with it clear only zero.
@@ -122,14 +104,8 @@ UnpackedFloat UnpackFloat(const uint8_t* value, uint8_t size)
             return f;
         }
     } else {
-        int fractionBits = size == 4 ? 23 : 52;
-        int exponentBits = size == 4 ? 8 : 11;
-        uint64_t bits = LoadLittleEndian(value, size);
-        uint64_t fraction = bits & ((uint64_t{1} << fractionBits) - 1);
-        allOnes = (1u << exponentBits) - 1;
-        field = static_cast<uint32_t>(bits >> fractionBits) & allOnes;
-        f.negative = (bits >> (8 * size - 1)) != 0;
-        f.exponent = static_cast<int32_t>(field) - static_cast<int32_t>(allOnes >> 1);
+        int fractionBits = format.FractionBits;
+        uint64_t fraction = LoadLittle(value, size) & ((uint64_t{1} << fractionBits) - 1);
         if (field == allOnes) {
             uint64_t quiet = uint64_t{1} << (fractionBits - 1);
             f.significand = (fraction & (quiet - 1)) | ((fraction & quiet) != 0 ? QuietBit : 0);
@@ -176,7 +152,7 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
     if (f.floatClass == FloatClass::Special)
         return PrintSpecial(out, f.significand);
     if (f.floatClass == FloatClass::Subnormal)
-        return PrintSubnormal(out, f.significand, size, budget);
+        return PrintSubnormal(out, f.significand, *FloatFormatOfSize(size), budget);
 
     // Step 7: scale the magnitude to an 18-digit integer N and two further
     // digits G, in extended precision rounding to nearest.
@@ -286,7 +262,7 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
         k = c - 1;
     if (k < 1)
         k = 1;
-    int32_t limit = ScientificLimit(size);
+    int32_t limit = FloatFormatOfSize(size)->ScientificDigits;
     if (limit != 0 && k > limit)
         k = limit;
     while (k > 1 && digits[k] == '0')  // digits[1..k] follow the point

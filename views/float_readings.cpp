@@ -1,5 +1,6 @@
 #include "views/float_readings.h"
 
+#include "core/little_endian.h"
 #include "core/number_text.h"
 #include "views/decimal_big.h"
 #include "views/float_decimal.h"
@@ -54,7 +55,7 @@ char* WriteSmallExact(char* out, uint32_t bits, SmallFormat format)
 }
 
 // The value of a single, double or extended number as m * 2^q.
-BinaryValue BinaryOf(const UnpackedFloat& f, const FloatLayout& layout)
+BinaryValue BinaryOf(const UnpackedFloat& f, const FloatFormat& layout)
 {
     int fractionBits = layout.FractionBits;
     BinaryValue value{f.negative, f.significand >> (63 - fractionBits), f.exponent - fractionBits, false};
@@ -78,7 +79,7 @@ char* WriteBinaryExponent(char* out, int32_t exponent)
 // trailing zero digits dropped. Singles are written as the double of the
 // same value (always normal). Extended values take the 63 fraction bits and
 // a 0 bit as 16 digits: 0x1.<digits>p<exponent>, 0x0.<digits>p-16382.
-char* WriteHexFloat(char* out, const UnpackedFloat& f, const FloatLayout& layout)
+char* WriteHexFloat(char* out, const UnpackedFloat& f, const FloatFormat& layout)
 {
     if (f.negative)
         *out++ = '-';
@@ -151,7 +152,7 @@ char* WriteNeighbour(char* out, const uint8_t* value, int32_t width, bool up)
 
 char* WriteFloatReading(char* out, Reading reading, const uint8_t* value, int32_t width)
 {
-    const FloatLayout* layout = FloatLayoutOf(width);
+    const FloatFormat* layout = FloatFormatOf(width);
     if (!layout) {
         *out = '\0';
         return out;

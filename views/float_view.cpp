@@ -2,6 +2,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_access.h"
+#include "core/little_endian.h"
 #include "core/x87_narrow.h"
 #include "views/float_layout.h"
 #include "views/float_parser.h"
@@ -26,7 +27,7 @@ bool IsExtendedSpecial(const uint8_t* value)
 
 bool NarrowSpecial(uint8_t* value, int32_t width)
 {
-    const FloatLayout* layout = FloatLayoutOf(width);
+    const FloatFormat* layout = FloatFormatOf(width);
     if (!layout || layout->Width == 80)
         return false;
     uint64_t significand = LoadLittle(value, 8);
@@ -48,7 +49,7 @@ bool NarrowSpecial(uint8_t* value, int32_t width)
 
 void RenderFloat(int field)
 {
-    const FloatLayout* layout = FloatLayoutOf(ConverterState.Width);
+    const FloatFormat* layout = FloatFormatOf(ConverterState.Width);
     if (!layout)
         return;
     char text[32];  // the printer's text: at most 28 characters and the NUL
@@ -56,11 +57,11 @@ void RenderFloat(int field)
     SetFieldText(field, text);
 }
 
-void ParseFloatField(int field)
+bool ParseFloatField(int field)
 {
-    const FloatLayout* layout = FloatLayoutOf(ConverterState.Width);
+    const FloatFormat* layout = FloatFormatOf(ConverterState.Width);
     if (!layout)
-        return;
+        return false;
     // Read with the count 31: at most 30 characters and the NUL (one spare).
     char text[32];
     ReadFieldText(field, text, 31);
@@ -78,5 +79,5 @@ void ParseFloatField(int field)
             X87NarrowToSingle(X87LoadBytes(reg), reg);
     }
     UpdateErrorFlag(&ConverterState.FloatError, error, field);
-    RefreshViews(field);
+    return true;
 }

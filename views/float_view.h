@@ -12,8 +12,8 @@ void RenderFloat(int field);
 // bytes of ValueRegister and narrows it to the width: finite values and zeros
 // are rounded to nearest, infinities and NaNs are moved by NarrowSpecial. A
 // text the parser rejects, or a NaN payload too wide for the width, sets
-// FloatError and leaves +0.0 within the width. Refreshes the other fields.
-void ParseFloatField(int field);
+// FloatError and leaves +0.0 within the width.
+bool ParseFloatField(int field);
 
 // Moves an extended infinity or NaN in value (10 bytes) into the format of
 // width 32 or 64, in place: sign, quiet bit and payload. A payload that does

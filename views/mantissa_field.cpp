@@ -3,6 +3,7 @@
 #include "core/byte_arith.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
+#include "core/little_endian.h"
 #include "core/number_text.h"
 #include "views/decimal_view.h"
 #include "views/float_layout.h"
@@ -20,7 +21,7 @@ constexpr uint64_t DoubleFractionScale = 160000000000000000ull;
 
 constexpr uint64_t IntegerBit = 0x8000000000000000ull;
 
-char LeadingDigit(const FloatLayout& layout, const uint8_t* value)
+char LeadingDigit(const FloatFormat& layout, const uint8_t* value)
 {
     if (layout.Width == 80)
         return (value[7] & 0x80) != 0 ? '1' : '0';
@@ -112,7 +113,7 @@ uint64_t FixedToBinary(const uint8_t* fixed, int bits)
     return LoadLittle(quotient, 8);  // below 2^bits, as fixed is below 10^19
 }
 
-bool LeadingDigitAccepted(const FloatLayout& layout, char digit)
+bool LeadingDigitAccepted(const FloatFormat& layout, char digit)
 {
     return digit == '1' || (layout.Width == 80 && digit == '0');
 }
@@ -121,7 +122,7 @@ bool LeadingDigitAccepted(const FloatLayout& layout, char digit)
 
 void RenderMantissa(int field)
 {
-    const FloatLayout* layout = FloatLayoutOf(ConverterState.Width);
+    const FloatFormat* layout = FloatFormatOf(ConverterState.Width);
     if (!layout)
         return;
     const uint8_t* reg = ConverterState.ValueRegister;
@@ -139,11 +140,11 @@ void RenderMantissa(int field)
     SetFieldText(field, text);
 }
 
-void ParseMantissa(int field)
+bool ParseMantissa(int field)
 {
-    const FloatLayout* layout = FloatLayoutOf(ConverterState.Width);
+    const FloatFormat* layout = FloatFormatOf(ConverterState.Width);
     if (!layout)
-        return;
+        return false;
     char text[24];  // read with the count 24: at most 23 characters and the NUL
     int length = ReadFieldText(field, text, sizeof text);
 
@@ -162,5 +163,5 @@ void ParseMantissa(int field)
             reg[7] = static_cast<uint8_t>(text[0] == '1' ? (reg[7] | 0x80) : (reg[7] & 0x7F));
     }
     UpdateErrorFlag(&ConverterState.MantissaError, error, field);
-    RefreshViews(field);
+    return true;
 }

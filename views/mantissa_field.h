@@ -13,5 +13,4 @@ void RenderMantissa(int field);
 // digits. Writes the fraction bits (and at 80 bits the integer bit); sign and
 // exponent stay. Any other text clears the fraction (at 80 bits the
 // significand becomes the integer bit alone) and sets MantissaError.
-// Refreshes the other fields.
-void ParseMantissa(int field);
+bool ParseMantissa(int field);

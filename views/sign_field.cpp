@@ -12,5 +12,4 @@ void ParseSign()
         uint8_t& top = ConverterState.ValueRegister[signByte];
         top = static_cast<uint8_t>(negative ? (top | 0x80) : (top & 0x7F));
     }
-    RefreshViews(FieldSign);
 }

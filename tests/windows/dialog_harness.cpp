@@ -66,6 +66,11 @@ HWND OpenMainDialog(int widthButton, int endianButton)
     ShellState.InitialEndianButton = endianButton;
     ShellState.SavedX = 40;
     ShellState.SavedY = 40;
+    // Opaque and not on top, as on a first run: translucency while inactive
+    // would change every pixel a test reads once the dialog loses the focus.
+    ShellState.Alpha = 255;
+    ShellState.AlwaysTransparent = 0;
+    ShellState.OnTop = 0;
     PrepareMainDialog(instance);
     Current = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
     ShowWindow(Current, SW_SHOW);

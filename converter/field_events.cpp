@@ -1,5 +1,6 @@
-#include "core/field_events.h"
+#include "converter/field_events.h"
 
+#include "converter/refresh_views.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
@@ -21,18 +22,17 @@ namespace {
 // What each edit field's notifications run.
 struct FieldRoute {
     int Field;
-    void (*Parse)(int field);
+    bool (*Parse)(int field);
     void (*Render)(int field);
-    uint8_t* ErrorFlag;  // null for the fields without one
 };
 
 const FieldRoute Routes[] = {
-    {FieldBinary, ParseBinary, RenderBinary, nullptr},
-    {FieldDecimal, ParseDecimal, RenderDecimal, &ConverterState.DecimalError},
-    {FieldHex, ParseHex, RenderHex, nullptr},
-    {FieldFloat, ParseFloatField, RenderFloat, &ConverterState.FloatError},
-    {FieldExponent, ParseExponent, RenderExponent, &ConverterState.ExponentError},
-    {FieldMantissa, ParseMantissa, RenderMantissa, &ConverterState.MantissaError},
+    {FieldBinary, ParseBinary, RenderBinary},
+    {FieldDecimal, ParseDecimal, RenderDecimal},
+    {FieldHex, ParseHex, RenderHex},
+    {FieldFloat, ParseFloatField, RenderFloat},
+    {FieldExponent, ParseExponent, RenderExponent},
+    {FieldMantissa, ParseMantissa, RenderMantissa},
 };
 
 const FieldRoute* FindRoute(int field)
@@ -46,24 +46,13 @@ const FieldRoute* FindRoute(int field)
 
 }  // namespace
 
-int ButtonWidth(int button)
-{
-    switch (button) {
-    case ButtonWidth8: return 8;
-    case ButtonWidth16: return 16;
-    case ButtonWidth32: return 32;
-    case ButtonWidth64: return 64;
-    case ButtonWidth80: return 80;
-    default: return 0;
-    }
-}
-
 void OnFieldChange(int field)
 {
     if (ConverterState.Updating)
         return;
-    if (const FieldRoute* route = FindRoute(field))
-        route->Parse(field);
+    const FieldRoute* route = FindRoute(field);
+    if (route && route->Parse(field))
+        RefreshViews(field);
 }
 
 void OnFieldKillFocus(int field)
@@ -71,8 +60,8 @@ void OnFieldKillFocus(int field)
     const FieldRoute* route = FindRoute(field);
     if (!route)
         return;
-    if (route->ErrorFlag)
-        *route->ErrorFlag = 0;
+    if (uint8_t* error = ErrorFlagOf(field))
+        *error = 0;
     route->Render(field);
 }
 
@@ -93,7 +82,7 @@ void ApplyWidthLimits(int width)
 
 void OnWidthButton(int button)
 {
-    int width = ButtonWidth(button);
+    int width = WidthOfButton(button);
     if (width == 0)
         return;
     SetWidth(width);
@@ -113,6 +102,7 @@ void OnEndianButton(int button)
 void OnSignClick()
 {
     ParseSign();
+    RefreshViews(FieldSign);
 }
 
 void EnableFloatFields(bool enable)

@@ -17,7 +17,8 @@ void OnWidthButton(int button);
 // Click of an endianness option button (ButtonLittle or ButtonBig).
 void OnEndianButton(int button);
 
-// Click of the sign check box (its state has already toggled).
+// Click of the sign check box (its state has already toggled): the sign bit
+// follows it and every other field is re-rendered.
 void OnSignClick();
 
 // Enables or disables the float, sign, exponent and mantissa controls and
@@ -34,9 +35,6 @@ extern const WidthLimitRow WidthLimits[5];
 
 // Sends the text limits of the given width to the fields.
 void ApplyWidthLimits(int width);
-
-// Width of a width option button, or 0 for any other id.
-int ButtonWidth(int button);
 
 // Fixed text limit of the float field.
 constexpr int FloatFieldLimit = 28;

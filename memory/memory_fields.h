@@ -1,10 +1,12 @@
 #pragma once
-// An in-memory front end: the dialog's controls as plain records, with the
-// behaviour the converter relies on from real edit controls. A text write
-// raises the field's change notification inside the write, a read is cut at
-// the buffer size, and enabled states, check state and text limits are kept.
-// The companion, the tests, the fuzzer and the benchmarks drive the converter
-// through it exactly as the dialog does.
+// An in-memory front end: the dialog's controls as plain records, with every
+// property of the window's controls that changes what the converter reads.
+// A text write raises the field's change notification inside the write; a
+// read is cut at the buffer size; a user's paste is cut at the field's text
+// limit; the hexadecimal field shows letters as capitals; enabled states,
+// check states and the entry alignment are kept. It starts up through the
+// same converter start-up as the window, so the companion, the tests, the
+// fuzzer and the benchmarks see exactly what the window shows.
 
 // 1024 bytes per control: far above every text the converter writes (at most
 // 80 characters) and every limit it sets, so a program's write is kept whole.
@@ -15,15 +17,17 @@ constexpr int MemoryFieldCapacity = 1024;
 void InstallMemoryFields();
 
 // Start-up as the window's: the converter reset for the saved endianness,
-// then the width button clicked, then the endianness button clicked.
+// then the converter's start-up (capitals in the hexadecimal field, the
+// float field's limit, the width button clicked, the endianness button
+// clicked). A width the converter does not offer starts at 32 bits.
 void MemoryStartUp(int width, bool bigEndian);
 
 // The user replaces a field's whole text (select all, then paste): the text
 // is cut at the field's limit and the change notification is raised.
 void MemoryUserReplace(int field, const char* text);
 
-// A program writes a field's text (no limit applies, as with WM_SETTEXT); the
-// change notification is raised as for any write.
+// A program writes a field's text (no limit applies, as with WM_SETTEXT, but
+// capitals do); the change notification is raised as for any write.
 void MemoryProgramWrite(int field, const char* text);
 
 // The field loses the focus.
@@ -37,6 +41,7 @@ void MemoryClickSign();
 const char* MemoryFieldText(int field);
 int MemoryFieldLimit(int field);
 bool MemoryControlEnabled(int control);
+bool MemoryControlChecked(int id);
 bool MemorySignChecked();
 int MemoryRepaintCount(int field);
 // True when the binary, decimal and hexadecimal fields are right-aligned.

@@ -1,0 +1,13 @@
+#include "converter/converter_startup.h"
+
+#include "converter/field_events.h"
+#include "core/field_access.h"
+#include "core/field_ids.h"
+
+void StartConverter(int widthButton, int endianButton)
+{
+    UppercaseFieldLetters(FieldHex);
+    LimitFieldText(FieldFloat, FloatFieldLimit);
+    ClickFieldButton(widthButton);
+    ClickFieldButton(endianButton);
+}
