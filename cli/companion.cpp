@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/json_output.h"
+#include "converter/field_events.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "memory/memory_fields.h"
+#include "views/float_readings.h"
 
 namespace {
 
@@ -70,6 +73,56 @@ int WidthButtonFor(const char* text)
     return 0;
 }
 
+// The block's form: readings after the register, JSON instead of TAB lines.
+bool BlockReadings = false;
+bool BlockJson = false;
+// Whether the JSON object being written has had its first key.
+bool BlockStarted = false;
+
+// The start of an item: "name<TAB>" or the JSON key with its separator.
+void PutName(FILE* out, const char* name)
+{
+    if (!BlockJson) {
+        std::fprintf(out, "%s\t", name);
+        return;
+    }
+    std::fprintf(out, BlockStarted ? ",\"%s\":" : "\"%s\":", name);
+    BlockStarted = true;
+}
+
+void PutText(FILE* out, const char* name, const char* value)
+{
+    PutName(out, name);
+    if (BlockJson) {
+        WriteJsonString(out, value);
+    } else {
+        std::fputs(value, out);
+        std::fputc('\n', out);
+    }
+}
+
+void PutNumber(FILE* out, const char* name, int value)
+{
+    PutName(out, name);
+    std::fprintf(out, BlockJson ? "%d" : "%d\n", value);
+}
+
+// The error flags in the bit set: "decimal,float" or ["decimal","float"].
+void PutErrors(FILE* out, int errorFlags)
+{
+    PutName(out, "errors");
+    if (BlockJson)
+        std::fputc('[', out);
+    const char* separator = "";
+    for (int i = 0; i < 4; ++i) {
+        if (errorFlags & (1 << i)) {
+            std::fprintf(out, BlockJson ? "%s\"%s\"" : "%s%s", separator, ErrorFields[i].Name);
+            separator = ",";
+        }
+    }
+    std::fputs(BlockJson ? "]" : "\n", out);
+}
+
 }  // namespace
 
 int CompanionFieldByName(const char* name)
@@ -96,29 +149,68 @@ int CompanionErrorFlags()
     return flags;
 }
 
+void CompanionSetBlockForm(bool readings, bool json)
+{
+    BlockReadings = readings;
+    BlockJson = json;
+}
+
+bool CompanionBlocksAreJson()
+{
+    return BlockJson;
+}
+
 void CompanionPrintBlock(FILE* out, int errorFlags)
 {
-    std::fprintf(out, "width\t%d\n", static_cast<int>(ConverterState.Width));
-    std::fprintf(out, "endian\t%s\n", ConverterState.BigEndian ? "big" : "little");
-    std::fprintf(out, "binary\t%s\n", MemoryFieldText(FieldBinary));
-    std::fprintf(out, "decimal\t%s\n", MemoryFieldText(FieldDecimal));
-    std::fprintf(out, "hex\t%s\n", MemoryFieldText(FieldHex));
-    std::fprintf(out, "float\t%s\n", MemoryFieldText(FieldFloat));
-    std::fprintf(out, "sign\t%d\n", MemorySignChecked() ? 1 : 0);
-    std::fprintf(out, "exponent\t%s\n", MemoryFieldText(FieldExponent));
-    std::fprintf(out, "mantissa\t%s\n", MemoryFieldText(FieldMantissa));
-    std::fputs("errors\t", out);
-    const char* separator = "";
-    for (int i = 0; i < 4; ++i) {
-        if (errorFlags & (1 << i)) {
-            std::fprintf(out, "%s%s", separator, ErrorFields[i].Name);
-            separator = ",";
+    if (BlockJson)
+        std::fputc('{', out);
+    BlockStarted = false;
+    PutNumber(out, "width", ConverterState.Width);
+    PutText(out, "endian", ConverterState.BigEndian ? "big" : "little");
+    PutText(out, "binary", MemoryFieldText(FieldBinary));
+    PutText(out, "decimal", MemoryFieldText(FieldDecimal));
+    PutText(out, "hex", MemoryFieldText(FieldHex));
+    PutText(out, "float", MemoryFieldText(FieldFloat));
+    PutNumber(out, "sign", MemorySignChecked() ? 1 : 0);
+    PutText(out, "exponent", MemoryFieldText(FieldExponent));
+    PutText(out, "mantissa", MemoryFieldText(FieldMantissa));
+    PutErrors(out, errorFlags);
+    char text[ReadingCapacity];
+    for (int i = 0; i < 10; ++i) {
+        uint8_t byte = ConverterState.ValueRegister[9 - i];
+        text[2 * i] = "0123456789ABCDEF"[byte >> 4];
+        text[2 * i + 1] = "0123456789ABCDEF"[byte & 15];
+    }
+    text[20] = '\0';
+    PutText(out, "register", text);
+    if (BlockReadings) {
+        const Reading* readings;
+        int count = ReadingsOfWidth(ConverterState.Width, &readings);
+        for (int i = 0; i < count; ++i) {
+            WriteReading(text, readings[i], ConverterState.ValueRegister, ConverterState.Width);
+            PutText(out, ReadingName(readings[i]), text);
         }
     }
-    std::fputs("\nregister\t", out);
-    for (int i = 9; i >= 0; --i)
-        std::fprintf(out, "%02X", ConverterState.ValueRegister[i]);
-    std::fputc('\n', out);
+    if (BlockJson)
+        std::fputs("}\n", out);
+}
+
+int CompanionOneShot(int field, const char* text, FILE* out)
+{
+    if (field == FieldSign) {
+        bool want = text[0] == '1';
+        if (MemorySignChecked() != want)
+            MemoryClickSign();
+        else
+            OnSignClick();  // the box already shows that state; the handler still runs
+    } else if (field != 0) {
+        MemoryUserReplace(field, text);
+    }
+    int noted = CompanionErrorFlags();
+    if (IsEditField(field))
+        MemoryLoseFocus(field);
+    CompanionPrintBlock(out, noted);
+    return noted != 0 ? CompanionFlagged : CompanionOk;
 }
 
 int CompanionRunLine(const char* line, FILE* out, const char** reason)

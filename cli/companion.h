@@ -20,8 +20,20 @@ int CompanionFieldByName(const char* name);
 int CompanionErrorFlags();
 
 // Prints the block: width, endian, each field's text, sign, errors (from the
-// given bit set) and register, one "name<TAB>value" line each.
+// given bit set) and register, one "name<TAB>value" line each; in the form
+// chosen below, then the readings of the width (views/float_readings.h),
+// and as one JSON object on one line instead of the lines.
 void CompanionPrintBlock(FILE* out, int errorFlags);
+
+// The form of every block printed after it (both off at start).
+void CompanionSetBlockForm(bool readings, bool json);
+bool CompanionBlocksAreJson();
+
+// The one-shot form: replaces the field's whole text by text (the sign box:
+// FieldSign with "0" or "1"; field 0: nothing), notes the error flags, leaves
+// the field and prints the block. The field must be editable. Returns
+// CompanionOk, or CompanionFlagged when an error flag was noted.
+int CompanionOneShot(int field, const char* text, FILE* out);
 
 // Runs one script line (NUL-terminated, no line end). Blank lines and lines
 // starting with '#' do nothing. Returns CompanionOk, or CompanionBad with a

@@ -2,16 +2,21 @@
 //
 //   dexolin-cli [--width 8|16|32|64|80] [--big] [--binary T | --decimal T |
 //               --hex T | --float T | --exponent T | --mantissa T | --sign 0|1]
+//   dexolin-cli [--width N] [--big] --bits TEXT  (bits as copied: 0x3f80_0000)
 //   dexolin-cli [--width N] [--big] --script     (commands from standard input)
+//   dexolin-cli [--width N] [--big] --each FIELD (one text per input line)
 //   dexolin-cli --help | --version
+// Any form but the last also takes --readings (more lines after the register)
+// and --json (each block as one JSON line).
 //
-// Exit status: 0 done, 1 an error flag was set by the one-shot edit, 2 bad
-// usage or a script line that cannot run.
+// Exit status: 0 done, 1 an error flag was set by the one-shot edit (by any
+// line with --each), 2 bad usage or a script line that cannot run.
 #include <cstdio>
 #include <cstring>
 
+#include "cli/batch_input.h"
+#include "cli/bits_text.h"
 #include "cli/companion.h"
-#include "converter/field_events.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "dexolin_version.h"
@@ -25,13 +30,37 @@ struct Options {
     bool Script = false;
     int Field = 0;  // the field of a one-shot edit, FieldSign for --sign
     const char* Text = nullptr;
+    const char* Bits = nullptr;  // --bits TEXT, before it is read
+    int Each = 0;  // the field of --each
+    bool Readings = false;
+    bool Json = false;
 };
+
+// The options that take no value and the flag each sets.
+bool* SwitchOf(Options* options, const char* arg)
+{
+    const struct {
+        const char* Name;
+        bool Options::*Flag;
+    } switches[] = {
+        {"--big", &Options::Big},
+        {"--script", &Options::Script},
+        {"--readings", &Options::Readings},
+        {"--json", &Options::Json},
+    };
+    for (const auto& s : switches) {
+        if (std::strcmp(arg, s.Name) == 0)
+            return &(options->*s.Flag);
+    }
+    return nullptr;
+}
 
 int Usage(const char* problem)
 {
     std::fprintf(stderr,
                  "dexolin-cli: %s (usage: dexolin-cli [--width 8|16|32|64|80] [--big] "
-                 "[--FIELD TEXT | --sign 0|1 | --script])\n",
+                 "[--readings] [--json] [--FIELD TEXT | --sign 0|1 | --bits TEXT | --script | "
+                 "--each FIELD])\n",
                  problem);
     return CompanionBad;
 }
@@ -49,9 +78,13 @@ bool AnswerHelpOrVersion(int argc, char** argv)
     if (std::strcmp(argv[1], "--help") != 0)
         return false;
     std::fputs("usage: dexolin-cli [--width 8|16|32|64|80] [--big] [--binary T | --decimal T | --hex T |\n"
-               "                   --float T | --exponent T | --mantissa T | --sign 0|1]\n"
-               "       dexolin-cli [--width N] [--big] --script   (commands from standard input)\n"
+               "                   --float T | --exponent T | --mantissa T | --sign 0|1 | --bits T]\n"
+               "       dexolin-cli [--width N] [--big] --script     (commands from standard input)\n"
+               "       dexolin-cli [--width N] [--big] --each FIELD (one text per input line)\n"
                "       dexolin-cli --help | --version\n"
+               "Each form but the last also takes --readings (unsigned, exact, shortest,\n"
+               "hexfloat, next and previous readings after the register; half and\n"
+               "bfloat16 at 16 bits) and --json (each block as one JSON line).\n"
                "\n"
                "Starts as the Dexolin window does (value zero, 32 bits, little-endian unless\n"
                "--big), replaces the named field's text by T, leaves the field and prints one\n"
@@ -61,8 +94,12 @@ bool AnswerHelpOrVersion(int argc, char** argv)
                "Script commands, one per line: width N, endian little|big, edit FIELD TEXT,\n"
                "leave FIELD, sign, show (blank lines and # comments are ignored).\n"
                "\n"
-               "Exit status: 0 done, 1 an error flag was set, 2 bad usage or a script line\n"
-               "that cannot run.\n",
+               "--bits T takes a bit pattern as copied: 0x or 0b prefix, separators _ ' space\n"
+               ": - between digits. --each FIELD runs --FIELD LINE from a fresh start for each\n"
+               "line of standard input.\n"
+               "\n"
+               "Exit status: 0 done, 1 an error flag was set (by any line with --each), 2 bad\n"
+               "usage or a script line that cannot run.\n",
                stdout);
     return true;
 }
@@ -72,12 +109,8 @@ bool ParseArguments(int argc, char** argv, Options* options, int* status)
 {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (std::strcmp(arg, "--big") == 0) {
-            options->Big = true;
-            continue;
-        }
-        if (std::strcmp(arg, "--script") == 0) {
-            options->Script = true;
+        if (bool* flag = SwitchOf(options, arg)) {
+            *flag = true;
             continue;
         }
         if (std::strncmp(arg, "--", 2) != 0) {
@@ -86,7 +119,9 @@ bool ParseArguments(int argc, char** argv, Options* options, int* status)
         }
         int field = std::strcmp(arg, "--sign") == 0 ? FieldSign : CompanionFieldByName(arg + 2);
         bool isWidth = std::strcmp(arg, "--width") == 0;
-        if (!isWidth && field == 0) {
+        bool isEach = std::strcmp(arg, "--each") == 0;
+        bool isBits = std::strcmp(arg, "--bits") == 0;
+        if (!isWidth && !isEach && !isBits && field == 0) {
             *status = Usage("unknown option");
             return false;
         }
@@ -110,7 +145,15 @@ bool ParseArguments(int argc, char** argv, Options* options, int* status)
             options->Width = width;
             continue;
         }
-        if (options->Field != 0) {
+        if (isEach) {
+            options->Each = CompanionFieldByName(value);
+            if (options->Each == 0) {
+                *status = Usage("unknown field for --each");
+                return false;
+            }
+            continue;
+        }
+        if (options->Field != 0 || options->Bits != nullptr) {
             *status = Usage("only one field may be given");
             return false;
         }
@@ -118,68 +161,52 @@ bool ParseArguments(int argc, char** argv, Options* options, int* status)
             *status = Usage("sign must be 0 or 1");
             return false;
         }
-        options->Field = field;
+        if (isBits)
+            options->Bits = value;
+        else
+            options->Field = field;
         options->Text = value;
     }
-    if (options->Script && options->Field != 0) {
-        *status = Usage("--script takes no field");
+    bool oneShot = options->Field != 0 || options->Bits != nullptr;
+    const char* conflict = options->Script && oneShot ? "--script takes no field"
+        : options->Each != 0 && oneShot               ? "--each takes no field"
+        : options->Each != 0 && options->Script       ? "--each and --script exclude each other"
+                                                      : nullptr;
+    if (conflict) {
+        *status = Usage(conflict);
         return false;
+    }
+    if (options->Bits) {
+        static char digits[BitsDigitsCapacity];
+        const char* problem = ParseBitsText(options->Bits, options->Width, &options->Field, digits);
+        if (problem) {
+            *status = Usage(problem);
+            return false;
+        }
+        options->Text = digits;
     }
     return true;
 }
 
 int RunOneShot(const Options& options)
 {
-    if (options.Field == 0) {
-        CompanionPrintBlock(stdout, CompanionErrorFlags());
-        return CompanionOk;
-    }
-    if (!CompanionFieldEditable(options.Field))
+    if (options.Field != 0 && !CompanionFieldEditable(options.Field))
         return Usage("that field is disabled at this width");
-    if (options.Field == FieldSign) {
-        bool want = options.Text[0] == '1';
-        if (MemorySignChecked() != want)
-            MemoryClickSign();
-        else
-            OnSignClick();  // the box already shows that state; the handler still runs
-    } else {
-        MemoryUserReplace(options.Field, options.Text);
-    }
-    int noted = CompanionErrorFlags();
-    if (options.Field != FieldSign)
-        MemoryLoseFocus(options.Field);
-    CompanionPrintBlock(stdout, noted);
-    return noted != 0 ? CompanionFlagged : CompanionOk;
+    return CompanionOneShot(options.Field, options.Text, stdout);
 }
 
-// Reads one line into line (cut at its size; a NUL cuts the text there, as a
-// paste would). Returns false at the end of the input.
-bool ReadLine(FILE* in, char* line, int size)
+int RunBatch(const Options& options)
 {
-    int c, n = 0;
-    bool any = false, cut = false;
-    while ((c = std::getc(in)) != EOF) {
-        any = true;
-        if (c == '\n')
-            break;
-        if (c == '\0')
-            cut = true;
-        if (!cut && n < size - 1)
-            line[n++] = static_cast<char>(c);
-    }
-    if (n > 0 && line[n - 1] == '\r')
-        --n;
-    line[n] = '\0';
-    return any;
+    if (!CompanionFieldEditable(options.Each))
+        return Usage("that field is disabled at this width");
+    return CompanionRunBatch(stdin, stdout, options.Each, options.Width, options.Big);
 }
 
 int RunScript()
 {
-    // 4096 bytes: every field's limit is at most 80 characters, so a longer
-    // line is cut far beyond anything a field keeps.
-    static char line[4096];
+    static char line[CompanionLineCapacity];
     long number = 0;
-    while (ReadLine(stdin, line, sizeof line)) {
+    while (CompanionReadLine(stdin, line, sizeof line)) {
         ++number;
         const char* reason = "";
         if (CompanionRunLine(line, stdout, &reason) != CompanionOk) {
@@ -201,6 +228,9 @@ int main(int argc, char** argv)
     int status = CompanionOk;
     if (!ParseArguments(argc, argv, &options, &status))
         return status;
+    CompanionSetBlockForm(options.Readings, options.Json);
     MemoryStartUp(options.Width, options.Big);
+    if (options.Each != 0)
+        return RunBatch(options);
     return options.Script ? RunScript() : RunOneShot(options);
 }

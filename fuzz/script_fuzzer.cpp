@@ -1,16 +1,28 @@
 // Feeds random scripts through the converter as the companion runs them.
 //
-// Input: the first byte picks the start-up width and endianness; the rest is
-// script lines. Besides the companion's commands, a line "!FIELD TEXT"
-// writes TEXT into FIELD as another program would (no text limit), so texts
-// far beyond every limit reach the parsers too.
+// Input: the first byte picks the start-up width and endianness (and, by
+// its bits 5 and 6, JSON blocks and the readings); the rest is script lines.
+// Besides the companion's commands:
+//   "!FIELD TEXT"  writes TEXT into FIELD as another program would (no text
+//                  limit), so texts far beyond every limit reach the parsers;
+//   "$BYTES"       puts up to 10 raw bytes into the register and takes every
+//                  reading of the width, checking that the neighbours step
+//                  back;
+//   "%TEXT"        reads TEXT as --bits does and makes the one-shot edit;
+//   "&FIELD LINES" runs --each FIELD over LINES ('|' ends a line, 0x01
+//                  stands for a NUL).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
+#include "cli/batch_input.h"
+#include "cli/bits_text.h"
 #include "cli/companion.h"
+#include "core/converter_state.h"
 #include "memory/memory_fields.h"
+#include "views/float_neighbours.h"
+#include "views/float_readings.h"
 
 namespace {
 
@@ -20,17 +32,87 @@ FILE* Discard()
     return sink;
 }
 
+// The field named by "NAME rest" at line; *rest is set to the text after
+// the space.
+int FieldOfLine(const char* line, const char** rest)
+{
+    char name[16] = {};
+    const char* space = std::strchr(line, ' ');
+    size_t length = space ? static_cast<size_t>(space - line) : std::strlen(line);
+    if (length < sizeof name)
+        std::memcpy(name, line, length);
+    *rest = space ? space + 1 : "";
+    return CompanionFieldByName(name);
+}
+
+void TakeReadings(const char* bytes)
+{
+    uint8_t* value = ConverterState.ValueRegister;
+    for (int i = 0; i < 10 && bytes[i] != '\0'; ++i)
+        value[i] = static_cast<uint8_t>(bytes[i]);
+    static char text[ReadingCapacity];
+    const Reading* readings;
+    int width = ConverterState.Width;
+    for (int i = 0, n = ReadingsOfWidth(width, &readings); i < n; ++i) {
+        if (WriteReading(text, readings[i], value, width) - text >= ReadingCapacity)
+            __builtin_trap();
+    }
+    // A step down and one up give the value back, but for the zeros (the
+    // step up from either lands on +0's neighbour's side) and for the values
+    // a step down leaves as they are (-inf, NaNs).
+    uint8_t step[10];
+    std::memcpy(step, value, 10);
+    uint8_t size = static_cast<uint8_t>(width / 8);
+    if (width >= 32 && StepFloat(step, size, false)) {
+        bool stayed = std::memcmp(step, value, size) == 0;
+        StepFloat(step, size, true);
+        bool zero = true;
+        for (int i = 0; i < size; ++i)
+            zero = zero && (value[i] & (i == size - 1 ? 0x7F : 0xFF)) == 0;
+        if (!zero && !stayed && std::memcmp(step, value, size) != 0)
+            __builtin_trap();
+    }
+}
+
+void RunBatch(const char* line)
+{
+    const char* rest;
+    int field = FieldOfLine(line, &rest);
+    if (field == 0 || !CompanionFieldEditable(field))
+        return;
+    static char input[2048];
+    size_t n = 0;
+    for (; rest[n] != '\0' && n < sizeof input; ++n)
+        input[n] = rest[n] == '|' ? '\n' : rest[n] == '\x01' ? '\0' : rest[n];
+    if (n == 0)
+        return;
+    FILE* in = fmemopen(input, n, "r");
+    CompanionRunBatch(in, Discard(), field, ConverterState.Width, ConverterState.BigEndian != 0);
+    std::fclose(in);
+}
+
 void RunLine(const char* line)
 {
     if (line[0] == '!') {
-        char name[16] = {};
-        const char* space = std::strchr(line + 1, ' ');
-        size_t length = space ? static_cast<size_t>(space - line - 1) : std::strlen(line + 1);
-        if (length < sizeof name)
-            std::memcpy(name, line + 1, length);
-        int field = CompanionFieldByName(name);
+        const char* text;
+        int field = FieldOfLine(line + 1, &text);
         if (field != 0 && CompanionFieldEditable(field))
-            MemoryProgramWrite(field, space ? space + 1 : "");
+            MemoryProgramWrite(field, text);
+        return;
+    }
+    if (line[0] == '$') {
+        TakeReadings(line + 1);
+        return;
+    }
+    if (line[0] == '%') {
+        char digits[BitsDigitsCapacity];
+        int field = 0;
+        if (ParseBitsText(line + 1, ConverterState.Width, &field, digits) == nullptr)
+            CompanionOneShot(field, digits, Discard());
+        return;
+    }
+    if (line[0] == '&') {
+        RunBatch(line + 1);
         return;
     }
     const char* reason = nullptr;
@@ -45,6 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     static const int Widths[] = {8, 16, 32, 64, 80};
     MemoryStartUp(Widths[data[0] % 5], (data[0] & 0x80) != 0);
+    CompanionSetBlockForm((data[0] & 0x40) != 0, (data[0] & 0x20) != 0);
     // 2048 bytes: lines beyond it are cut, which is far above every limit.
     static char line[2048];
     size_t n = 0;

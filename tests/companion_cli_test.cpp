@@ -1,6 +1,7 @@
 // The dexolin-cli program itself: arguments, exit status and standard input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "dexolin_version.h"
@@ -36,7 +37,26 @@ TEST(CompanionCli, BadUsageIsOneLineAndStatusTwo)
                          "--script --hex 1",
                          "--width 8 --float 1",
                          "--width 16 --sign 1",
-                         "--version --big"};
+                         "--version --big",
+                         "--each",
+                         "--each sign",
+                         "--each bogus",
+                         "--each hex --script",
+                         "--each hex --decimal 1",
+                         "--each hex --bits 1",
+                         "--width 16 --each float",
+                         "--bits 1 --hex 1",
+                         "--hex 1 --bits 1",
+                         "--bits 1 --script",
+                         "--bits ''",
+                         "--bits 0x",
+                         "--bits 0b2",
+                         "--bits 3g",
+                         "--bits _3f",
+                         "--bits 3f_",
+                         "--bits 0x_3f",
+                         "--width 8 --bits 123",
+                         "--width 8 --bits 0b1_0000_0000"};
     for (const char* arguments : bad) {
         CliRun run = RunCli(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
@@ -54,6 +74,64 @@ TEST(CompanionCli, HelpAndVersionAloneAnswerWithStatusZero)
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output.find("usage: dexolin-cli "), 0u) << run.output;
     EXPECT_NE(run.output.find("--script"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("--each"), std::string::npos) << run.output;
+}
+
+// --bits acts as --hex or --binary with the digits alone.
+TEST(CompanionCli, BitsAsCopied)
+{
+    const struct {
+        const char* bits;
+        const char* same;
+    } cases[] = {
+        {"--bits 0x3f80_0000", "--hex 3f800000"},
+        {"--bits \"0X3F:80-00' 00\"", "--hex 3F800000"},
+        {"--width 16 --big --bits 7f", "--width 16 --big --hex 7f"},
+        {"--width 8 --bits 0b1010_0101", "--width 8 --binary 10100101"},
+        {"--width 80 --bits 0B1", "--width 80 --binary 1"},
+        {"--width 80 --bits FFFF_FFFF_FFFF_FFFF_FFFF", "--width 80 --hex FFFFFFFFFFFFFFFFFFFF"},
+        {"--width 16 --bits 0b1", "--width 16 --binary 1"},  // the prefix wins over the hex digits 0B1
+    };
+    for (const auto& c : cases) {
+        CliRun bits = RunCli(c.bits);
+        CliRun same = RunCli(c.same);
+        EXPECT_EQ(bits.status, 0) << c.bits << ": " << bits.output;
+        EXPECT_EQ(bits.output, same.output) << c.bits;
+    }
+}
+
+// --each gives the one-shot runs' blocks, each from a fresh start-up.
+TEST(CompanionCli, BatchEqualsOneShotRuns)
+{
+    const struct {
+        const char* options;
+        const char* field;
+        const char* lines[4];
+    } cases[] = {
+        {"--width 80 --readings", "float", {"1.5", "-1.QNaN#5", "1e5000", "x"}},
+        {"--width 64 --big --json", "hex", {"3ff", "", "fff0000000000000", "1"}},
+        {"--width 16 --readings --json", "decimal", {"-1", "70000", "31744", "abc"}},
+        {"--width 8", "binary", {"1", "11111111", "2", "0"}},
+        {"--width 32 --readings", "mantissa", {"1.5", "0.5", "1.9999999", "2"}},
+    };
+    for (const auto& c : cases) {
+        std::string input, expected;
+        int status = 0;
+        for (const char* line : c.lines) {
+            CliRun one = RunCli(std::string(c.options) + " --" + c.field + " '" + line + "'");
+            if (!expected.empty() && one.output[0] != '{')
+                expected += "\n";
+            expected += one.output;
+            status = std::max(status, one.status);
+            input += std::string(line) + "\\r\\n";
+        }
+        CliRun batch = RunCli(std::string(c.options) + " --each " + c.field, input);
+        EXPECT_EQ(batch.output, expected) << c.options;
+        EXPECT_EQ(batch.status, status) << c.options;
+    }
+    CliRun cut = RunCli("--width 16 --each hex", "12\\000034\\n");
+    EXPECT_NE(cut.output.find("hex\t0012\n"), std::string::npos) << "a NUL cuts the line: " << cut.output;
+    EXPECT_EQ(RunCli("--each hex", "").output, "");
 }
 
 TEST(CompanionCli, ScriptFromStandardInput)

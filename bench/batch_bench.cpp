@@ -1,0 +1,71 @@
+// dexolin-cli --each: lines per second through the batch form (a fresh
+// start-up, the one-shot edit, the block printed) at 64 and 80 bits, with and
+// without the readings, on two inputs: random bit patterns for the hex field
+// and everyday decimal numbers for the float field.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "cli/batch_input.h"
+#include "cli/companion.h"
+#include "core/field_ids.h"
+
+namespace {
+
+constexpr int Lines = 1000;
+
+// Random bits, every digit of the width.
+std::string RandomPatterns(int width)
+{
+    std::mt19937_64 random(42);
+    std::string input;
+    for (int i = 0; i < Lines; ++i) {
+        for (int d = 0; d < width / 4; ++d)
+            input += "0123456789ABCDEF"[random() % 16];
+        input += '\n';
+    }
+    return input;
+}
+
+// Decimal numbers as people type them: a few digits, magnitudes from 1e-30
+// to 1e30.
+std::string EverydayNumbers()
+{
+    std::mt19937_64 random(7);
+    std::string input;
+    char text[32];
+    for (int i = 0; i < Lines; ++i) {
+        double mantissa = static_cast<double>(random() % 100000) / 1000.0;
+        int exponent = static_cast<int>(random() % 61) - 30;
+        std::snprintf(text, sizeof text, "%s%.3fe%d\n", random() % 2 ? "-" : "", mantissa, exponent);
+        input += text;
+    }
+    return input;
+}
+
+// Arguments: width, readings (0 or 1), field.
+void Batch(benchmark::State& state)
+{
+    int width = static_cast<int>(state.range(0));
+    int field = static_cast<int>(state.range(2));
+    std::string input = field == FieldHex ? RandomPatterns(width) : EverydayNumbers();
+    FILE* sink = std::fopen("/dev/null", "w");
+    CompanionSetBlockForm(state.range(1) != 0, false);
+    for (auto _ : state) {
+        FILE* in = fmemopen(input.data(), input.size(), "r");
+        benchmark::DoNotOptimize(CompanionRunBatch(in, sink, field, width, false));
+        std::fclose(in);
+    }
+    std::fclose(sink);
+    CompanionSetBlockForm(false, false);
+    state.SetItemsProcessed(state.iterations() * Lines);
+}
+
+}  // namespace
+
+BENCHMARK(Batch)
+    ->ArgNames({"width", "readings", "field"})
+    ->ArgsProduct({{64, 80}, {0, 1}, {FieldHex, FieldFloat}})
+    ->Unit(benchmark::kMillisecond);
