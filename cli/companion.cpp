@@ -7,6 +7,7 @@
 #include "converter/field_events.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "core/number_text.h"
 #include "memory/memory_fields.h"
 #include "views/float_readings.h"
 
@@ -58,19 +59,6 @@ bool ArgumentIs(const char* rest, const char* expected)
 {
     size_t n = std::strlen(expected);
     return std::strncmp(rest, expected, n) == 0 && IsBlank(rest + n);
-}
-
-// The button of the width that text names, trailing blanks allowed; 0 when
-// it names none.
-int WidthButtonFor(const char* text)
-{
-    for (const WidthButtonPair& pair : WidthButtons) {
-        char name[4];  // "80" and the NUL at most
-        std::snprintf(name, sizeof name, "%d", pair.Width);
-        if (ArgumentIs(text, name))
-            return pair.Button;
-    }
-    return 0;
 }
 
 // The block's form: readings after the register, JSON instead of TAB lines.
@@ -125,6 +113,17 @@ void PutErrors(FILE* out, int errorFlags)
 
 }  // namespace
 
+int CompanionWidthButtonByName(const char* text, bool trailingBlanks)
+{
+    for (const WidthButtonPair& pair : WidthButtons) {
+        char name[4];  // "80" and the NUL at most
+        std::snprintf(name, sizeof name, "%d", pair.Width);
+        if (trailingBlanks ? ArgumentIs(text, name) : std::strcmp(text, name) == 0)
+            return pair.Button;
+    }
+    return 0;
+}
+
 int CompanionFieldByName(const char* name)
 {
     for (const NamedField& named : FieldNames) {
@@ -176,12 +175,7 @@ void CompanionPrintBlock(FILE* out, int errorFlags)
     PutText(out, "mantissa", MemoryFieldText(FieldMantissa));
     PutErrors(out, errorFlags);
     char text[ReadingCapacity];
-    for (int i = 0; i < 10; ++i) {
-        uint8_t byte = ConverterState.ValueRegister[9 - i];
-        text[2 * i] = "0123456789ABCDEF"[byte >> 4];
-        text[2 * i + 1] = "0123456789ABCDEF"[byte & 15];
-    }
-    text[20] = '\0';
+    WriteHexBytes(text, ConverterState.ValueRegister, 10);
     PutText(out, "register", text);
     if (BlockReadings) {
         const Reading* readings;
@@ -243,7 +237,7 @@ int CompanionRunLine(const char* line, FILE* out, const char** reason)
         return CompanionOk;
     }
     if (std::strcmp(command, "width") == 0) {
-        int button = WidthButtonFor(rest);
+        int button = CompanionWidthButtonByName(rest, true);
         if (button == 0) {
             *reason = "width must be 8, 16, 32, 64 or 80";
             return CompanionBad;

@@ -16,6 +16,10 @@ enum CompanionStatus {
 // Returns the field id, or 0 for any other name.
 int CompanionFieldByName(const char* name);
 
+// The option button of the width that text names ("8", "16", "32", "64" or
+// "80", then only blanks when trailingBlanks is true), or 0.
+int CompanionWidthButtonByName(const char* text, bool trailingBlanks);
+
 // Error flags as the block's "errors" line lists them, as a bit set.
 int CompanionErrorFlags();
 

@@ -131,13 +131,7 @@ bool ParseArguments(int argc, char** argv, Options* options, int* status)
         }
         const char* value = argv[++i];
         if (isWidth) {
-            int width = 0;
-            for (const WidthButtonPair& pair : WidthButtons) {
-                char text[4];  // "80" and the NUL at most
-                std::snprintf(text, sizeof text, "%d", pair.Width);
-                if (std::strcmp(value, text) == 0)
-                    width = pair.Width;
-            }
+            int width = WidthOfButton(CompanionWidthButtonByName(value, false));
             if (width == 0) {
                 *status = Usage("width must be 8, 16, 32, 64 or 80");
                 return false;

@@ -32,3 +32,14 @@ char* WriteText(char* out, const char* text)
         ++out;
     return out;
 }
+
+char* WriteHexBytes(char* out, const uint8_t* bytes, int n)
+{
+    static const char Digits[] = "0123456789ABCDEF";
+    for (int i = n - 1; i >= 0; --i) {
+        *out++ = Digits[bytes[i] >> 4];
+        *out++ = Digits[bytes[i] & 15];
+    }
+    *out = '\0';
+    return out;
+}

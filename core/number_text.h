@@ -16,3 +16,7 @@ char* WriteUnsignedDecimal(char* out, uint64_t value, int minDigits);
 // Copies text (NUL-terminated) to out and returns the position of the copied
 // NUL.
 char* WriteText(char* out, const char* text);
+
+// Writes the n little-endian bytes as 2n upper-case hexadecimal digits, most
+// significant first, and a NUL.
+char* WriteHexBytes(char* out, const uint8_t* bytes, int n);

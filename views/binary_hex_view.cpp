@@ -4,6 +4,7 @@
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "core/number_text.h"
 
 namespace {
 
@@ -62,16 +63,8 @@ bool ParseBinary(int field)
 
 void RenderHex(int field)
 {
-    static const char Digits[] = "0123456789ABCDEF";
     char text[21];  // 20 digits at width 80 and the NUL
-    int bytes = ConverterState.Width / 8;
-    char* out = text;
-    for (int i = bytes - 1; i >= 0; --i) {
-        uint8_t byte = ConverterState.ValueRegister[i];
-        *out++ = Digits[byte >> 4];
-        *out++ = Digits[byte & 15];
-    }
-    *out = '\0';
+    WriteHexBytes(text, ConverterState.ValueRegister, ConverterState.Width / 8);
     SetFieldText(field, text);
 }
 

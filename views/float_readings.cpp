@@ -142,12 +142,7 @@ char* WriteNeighbour(char* out, const uint8_t* value, int32_t width, bool up)
         *out = '\0';
         return out;
     }
-    for (int i = size - 1; i >= 0; --i) {
-        *out++ = "0123456789ABCDEF"[bytes[i] >> 4];
-        *out++ = "0123456789ABCDEF"[bytes[i] & 15];
-    }
-    *out = '\0';
-    return out;
+    return WriteHexBytes(out, bytes, size);  // as the hex field writes the width
 }
 
 char* WriteFloatReading(char* out, Reading reading, const uint8_t* value, int32_t width)
