@@ -5,7 +5,8 @@
 # Usage: scripts/release.sh [--build-dir DIR] [--dist DIR]
 #   (defaults: build/release and dist/ in the project folder)
 # Writes into the dist folder:
-#   dexolin-VERSION-win32.zip    dexolin.exe, dexolin-cli.exe, README.txt, LICENSE.txt
+#   dexolin-VERSION-win32.zip    dexolin.exe, dexolin-cli.exe, dexolin.ini (the
+#                                portable settings), README.txt, LICENSE.txt
 #   dexolin-VERSION-setup.exe    the per-user installer (NSIS)
 #   SHA256SUMS                   of both
 # Two runs from the same commit give byte-identical files: every time stamp
@@ -36,13 +37,16 @@ cmake --build "$build" -j2 --target dexolin dexolin-cli >/dev/null
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [ -n "$version" ] || { echo "release.sh: no project version in $build/CMakeCache.txt" >&2; exit 1; }
 
-# The four files of the portable program, as the zip and the installer hold them.
+# The files of the portable program, as the zip holds them; the installer
+# takes all but dexolin.ini, so installed programs keep their settings in the
+# registry.
 stage=$build/stage
 rm -rf "$stage"
 mkdir -p "$stage"
 cp "$build/shell/dexolin.exe" "$build/cli/dexolin-cli.exe" "$stage/"
 sed "s/@VERSION@/$version/g; s/\$/\r/" packaging/README.txt >"$stage/README.txt"
 sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
+sed 's/$/\r/' packaging/dexolin.ini >"$stage/dexolin.ini"
 chmod 644 "$stage"/*
 touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
 
@@ -52,7 +56,7 @@ mkdir -p "$dist"
 rm -f "$dist/$zip_name" "$dist/$setup_name" "$dist/SHA256SUMS"
 # -X: no extra fields (Unix times, owners); -D: no folder entries; the
 # files in this fixed order.
-(cd "$stage" && zip -X -D -9 -q "$dist/$zip_name" dexolin.exe dexolin-cli.exe README.txt LICENSE.txt)
+(cd "$stage" && zip -X -D -9 -q "$dist/$zip_name" dexolin.exe dexolin-cli.exe dexolin.ini README.txt LICENSE.txt)
 
 makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DICON="$root/shell/dexolin.ico" \
   -DOUTFILE="$dist/$setup_name" packaging/dexolin.nsi >/dev/null

@@ -24,6 +24,10 @@ struct ShellRecord {
     uint8_t TransparencyStep;  // 1..10, 0 before the first selection
     int32_t Alpha;  // 25..255, opacity while translucent
     uint8_t LayeredApplied;  // the dialog carries WS_EX_LAYERED
+    // The portable settings file beside the program, or empty when the
+    // settings live in the registry. MAX_PATH: a path the ANSI file
+    // functions take.
+    char SettingsFile[MAX_PATH];
 };
 
 extern ShellRecord ShellState;

@@ -40,6 +40,9 @@ int RunDexolin(HINSTANCE instance, const char* keyPath)
     // 1. Optional window-manager functions, before the settings: without
     //    SetLayeredWindowAttributes the transparency value is not read.
     LookUpOptionalUser32();
+    // A settings file beside the program makes it portable: the registry
+    // is then neither read nor written.
+    FindPortableSettingsFile();
     return RunWithOptionalUser32(instance, keyPath);
 }
 
