@@ -58,8 +58,14 @@ rm -f "$dist/$zip_name" "$dist/$setup_name" "$dist/SHA256SUMS"
 # files in this fixed order.
 (cd "$stage" && zip -X -D -9 -q "$dist/$zip_name" dexolin.exe dexolin-cli.exe dexolin.ini README.txt LICENSE.txt)
 
+# The installer's licence page wraps its lines itself: each paragraph of
+# the licence becomes one line.
+awk 'NF { line = line == "" ? $0 : line " " $0; next }
+     { if (line != "") print line; line = ""; print "" }
+     END { if (line != "") print line }' LICENSE | sed 's/$/\r/' >"$build/licence-page.txt"
+
 makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DICON="$root/shell/dexolin.ico" \
-  -DOUTFILE="$dist/$setup_name" packaging/dexolin.nsi >/dev/null
+  -DLICENCE="$build/licence-page.txt" -DOUTFILE="$dist/$setup_name" packaging/dexolin.nsi >/dev/null
 
 (cd "$dist" && sha256sum "$zip_name" "$setup_name" >SHA256SUMS)
 
