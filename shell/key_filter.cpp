@@ -1,6 +1,8 @@
 #include "shell/key_filter.h"
 
 #include "core/field_ids.h"
+#include "shell/field_entry.h"
+#include "shell/shell_state.h"
 
 namespace {
 
@@ -76,6 +78,17 @@ bool AlwaysPasses(WPARAM key)
     return false;
 }
 
+// A window move or size by keyboard, or a menu, takes the keys while it
+// runs: they reach no field then, so none is held back (Enter must end a
+// keyboard move and choose a menu item wherever the focus rests).
+bool InModalKeyboardLoop()
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD modes = GUI_INMOVESIZE | GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & modes) != 0;
+}
+
 int FocusedControlId()
 {
     HWND focus = GetFocus();
@@ -97,7 +110,18 @@ bool KeyPassesFilter(int focusedId, WPARAM virtualKey)
 
 LRESULT CALLBACK KeyFilterProc(int code, WPARAM virtualKey, LPARAM flags)
 {
-    if (code < 0 || KeyPassesFilter(FocusedControlId(), virtualKey))
+    if (code < 0 || InModalKeyboardLoop())
         return CallNextHookEx(nullptr, code, virtualKey, flags);
-    return 1;
+    // A label's mnemonic with Alt reaches the dialog manager from every
+    // field: such a key types nothing into an edit.
+    const bool altDown = (flags & (static_cast<LPARAM>(KF_ALTDOWN) << 16)) != 0;
+    if (altDown && IsDialogMnemonic(ShellState.Dialog, virtualKey))
+        return CallNextHookEx(nullptr, code, virtualKey, flags);
+    const int focused = FocusedControlId();
+    if (!KeyPassesFilter(focused, virtualKey))
+        return 1;
+    const bool keyDown = (flags & (static_cast<LPARAM>(KF_UP) << 16)) == 0;
+    if (code == HC_ACTION && keyDown && IsEditField(focused) && !AlwaysPasses(virtualKey))
+        PrepareOverwrite(GetFocus(), focused);
+    return CallNextHookEx(nullptr, code, virtualKey, flags);
 }

@@ -4,7 +4,10 @@
 // The keyboard filter: a thread keyboard hook that discards every keystroke
 // that makes no sense in the focused number field, before the edit control
 // sees it. Only virtual-key codes are looked at; keys down and up, repeats,
-// Alt, Shift, Ctrl and Caps Lock states are not.
+// Shift, Ctrl and Caps Lock states are not. Alt counts only for a label's
+// mnemonic letter, which passes from every field. While a menu or a window
+// move by keyboard runs, every key passes. A digit typed into a full
+// binary or hexadecimal field overwrites the digit after the caret.
 
 // Hook procedure for SetWindowsHookExA(WH_KEYBOARD, ...) on the dialog's
 // thread: returns 1 to discard the keystroke, otherwise passes it on.

@@ -5,7 +5,9 @@
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "shell/accessibility.h"
 #include "shell/dialog_fields.h"
+#include "shell/field_font.h"
 #include "shell/key_filter.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
@@ -26,21 +28,6 @@ namespace {
 
 constexpr COLORREF ErrorTextColour = RGB(255, 0, 0);
 constexpr COLORREF NormalTextColour = RGB(0, 0, 0);
-
-// The six number edits, in the order they receive the fixed-pitch font.
-const int NumberFields[] = {FieldBinary, FieldDecimal, FieldHex, FieldFloat, FieldExponent, FieldMantissa};
-
-// 12 pixels high at 96 DPI, scaled to the screen's DPI: the program is
-// DPI-aware, so the dialog's own font grows with the DPI and so must this one.
-HFONT CreateFieldFont()
-{
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return CreateFontA(-MulDiv(12, dpi, 96), 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_DONTCARE,
-                       "Lucida Console");
-}
 
 // ---- Message handlers ------------------------------------------------------
 
@@ -68,10 +55,19 @@ INT_PTR OnButtonClicked(int id)
     return FALSE;
 }
 
+// The "Transparency" popup's items: some systems (Wine) deliver a choice
+// from a popup of the system menu as WM_COMMAND, not WM_SYSCOMMAND.
+bool IsTransparencyCommand(int id)
+{
+    return id >= IDM_OPACITY_10 && id <= IDM_ALWAYS;
+}
+
 // IDOK and IDCANCEL (Enter and Esc) fall through to nothing: the dialog
 // closes only by WM_CLOSE.
-INT_PTR OnCommand(int id, int code)
+INT_PTR OnCommand(int id, int code, LPARAM control)
 {
+    if (IsTransparencyCommand(id) && control == 0)
+        return OnTransparencySysCommand(static_cast<WPARAM>(id)) ? TRUE : FALSE;
     if (IsEditField(id))
         return OnEditNotification(id, code);
     if (code == BN_CLICKED)
@@ -81,8 +77,10 @@ INT_PTR OnCommand(int id, int code)
 
 INT_PTR OnCtlColorEdit(HDC dc, HWND control)
 {
-    if (const uint8_t* error = ErrorFlagOf(GetDlgCtrlID(control)))
+    if (const uint8_t* error = ErrorFlagOf(GetDlgCtrlID(control))) {
         SetTextColor(dc, *error ? ErrorTextColour : NormalTextColour);
+        NoteFieldErrorState(control, *error != 0);
+    }
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
 }
 
@@ -97,6 +95,17 @@ INT_PTR OnClose(HWND dialog)
     ShellState.KeyboardHook = nullptr;
     EndDialog(dialog, 0);
     return TRUE;
+}
+
+// Typing goes where a person expects it: into the float field when it is
+// enabled, else into the hexadecimal field, with the text selected so that
+// the first key replaces it. WM_NEXTDLGCTL also tells the dialog manager,
+// which restores this focus when the window is activated.
+void FocusFirstField(HWND dialog)
+{
+    HWND field = GetDlgItem(dialog, ConverterState.FloatFieldsEnabled ? FieldFloat : FieldHex);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    SendMessageA(field, EM_SETSEL, 0, -1);
 }
 
 }  // namespace
@@ -117,11 +126,10 @@ BOOL InitMainDialog(HWND dialog)
     //    of the system menu's standard items.
     ExtendSystemMenu(dialog);
 
-    // 5. Fixed-pitch font for the number edits; labels and buttons keep the
-    //    template's font.
-    ShellState.Font = CreateFieldFont();
-    for (int field : NumberFields)
-        SendDlgItemMessageA(dialog, field, WM_SETFONT, reinterpret_cast<WPARAM>(ShellState.Font), 0);
+    // 5. Fixed-pitch font for the number edits at the window's DPI (made
+    //    smaller only where a substituted face would cut a text); labels
+    //    and buttons keep the template's font.
+    ShellState.Font = ApplyFieldFont(dialog, WindowDpi(dialog));
 
     // 6 to 8. The converter's start-up, the same as every front end's:
     //    capitals in the hexadecimal field, the float field's fixed limit,
@@ -138,7 +146,12 @@ BOOL InitMainDialog(HWND dialog)
     // 10, 11. The saved on-top state, translucency step and "Always" flag.
     ApplySavedOnTopAndTransparency();
 
-    // 12. No default focus.
+    // The names assistive technology cannot find by itself.
+    StartAccessibility(dialog);
+
+    // 12. The focus in the first field to type into; FALSE: the dialog
+    //     manager sets no default focus of its own.
+    FocusFirstField(dialog);
     return FALSE;
 }
 
@@ -146,7 +159,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_INITDIALOG: return InitMainDialog(dialog);
-    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam), lParam);
     case WM_CTLCOLOREDIT:
         return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CLOSE: return OnClose(dialog);
