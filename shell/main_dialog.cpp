@@ -7,6 +7,7 @@
 #include "core/field_ids.h"
 #include "shell/accessibility.h"
 #include "shell/dialog_fields.h"
+#include "shell/dpi_layout.h"
 #include "shell/field_font.h"
 #include "shell/key_filter.h"
 #include "shell/resource.h"
@@ -91,6 +92,7 @@ INT_PTR OnClose(HWND dialog)
     ShellState.SavedY = ShellState.SavedWindowRect.top;
     DeleteObject(ShellState.Font);
     ShellState.Font = nullptr;
+    ReleaseLayoutFonts();
     UnhookWindowsHookEx(ShellState.KeyboardHook);
     ShellState.KeyboardHook = nullptr;
     EndDialog(dialog, 0);
@@ -146,8 +148,10 @@ BOOL InitMainDialog(HWND dialog)
     // 10, 11. The saved on-top state, translucency step and "Always" flag.
     ApplySavedOnTopAndTransparency();
 
-    // The names assistive technology cannot find by itself.
+    // The names assistive technology cannot find by itself; the layout
+    //     that a change of DPI scales.
     StartAccessibility(dialog);
+    RecordLayout(dialog);
 
     // 12. The focus in the first field to type into; FALSE: the dialog
     //     manager sets no default focus of its own.
@@ -170,6 +174,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_ENTERSIZEMOVE: OnEnterSizeMove(); return FALSE;
     case WM_MOVING: OnMoving(lParam); return TRUE;
     case WM_EXITSIZEMOVE: OnExitSizeMove(); return FALSE;
+    case WM_DPICHANGED:
+        OnDpiChanged(dialog, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_SYSCOMMAND: return OnTransparencySysCommand(wParam) ? TRUE : FALSE;
     default: return FALSE;
     }

@@ -3,6 +3,15 @@
 
 #include <cstdint>
 
+// A control's rectangle in the dialog's client area, as created.
+struct ControlPlace {
+    HWND Control;
+    RECT Rect;
+};
+
+// 256: room for every control of the dialog, its pane and its bit grid.
+constexpr int MaxLayoutControls = 256;
+
 // The window shell's one global record.
 struct ShellRecord {
     HWND Dialog;  // the main dialog; every shell operation reaches the controls through it
@@ -28,6 +37,11 @@ struct ShellRecord {
     // settings live in the registry. MAX_PATH: a path the ANSI file
     // functions take.
     char SettingsFile[MAX_PATH];
+    int Dpi;  // the DPI the window is laid out for now
+    int LayoutDpi;  // the DPI the dialog was created at; Layout holds its places
+    HFONT ScaledDialogFont;  // the template's font at Dpi, none while Dpi is LayoutDpi
+    int LayoutCount;  // controls in Layout
+    ControlPlace Layout[MaxLayoutControls];  // every control's place at LayoutDpi
 };
 
 extern ShellRecord ShellState;

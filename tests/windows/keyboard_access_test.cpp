@@ -274,6 +274,14 @@ TEST_F(KeyboardAccess, EveryFieldShowsItsWidestTextWhole)
 {
     OpenMainDialog(ButtonWidth80, ButtonLittle);
     ExpectTextsFit("96 DPI");
+    // At 150 % (144 DPI), as a move to such a monitor brings it.
+    RECT window;
+    GetWindowRect(Dialog(), &window);
+    RECT larger = {window.left, window.top, window.left + (window.right - window.left) * 3 / 2,
+                   window.top + (window.bottom - window.top) * 3 / 2};
+    SendMessageA(Dialog(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&larger));
+    PumpMessages();
+    ExpectTextsFit("144 DPI");
 }
 
 }  // namespace

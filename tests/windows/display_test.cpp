@@ -1,0 +1,159 @@
+// The window on today's displays: a change of DPI (WM_DPICHANGED, as the
+// system sends it when the window moves to a monitor of another scale).
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/field_ids.h"
+#include "shell/field_font.h"
+#include "shell/resource.h"
+#include "shell/shell_state.h"
+#include "tests/windows/dialog_harness.h"
+
+namespace {
+
+class Display : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        CloseMainDialog();
+    }
+};
+
+struct Place {
+    HWND Control;
+    RECT Rect;  // in the dialog's client area
+};
+
+std::vector<Place> Places()
+{
+    std::vector<Place> places;
+    for (HWND child = GetWindow(Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, Dialog(), reinterpret_cast<POINT*>(&r), 2);
+        places.push_back({child, r});
+    }
+    return places;
+}
+
+RECT WindowRectOf(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    return r;
+}
+
+bool IsGroupBox(HWND control)
+{
+    return (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
+        GetDlgCtrlID(control) >= 1013 && GetDlgCtrlID(control) <= 1019;
+}
+
+bool Inside(const RECT& inner, const RECT& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+        inner.bottom <= outer.bottom;
+}
+
+// No two controls overlap (a group box holds its buttons), and each lies in
+// the client area.
+void ExpectNoOverlap(const char* where)
+{
+    RECT client;
+    GetClientRect(Dialog(), &client);
+    std::vector<Place> places = Places();
+    for (size_t i = 0; i < places.size(); ++i) {
+        EXPECT_TRUE(Inside(places[i].Rect, client))
+            << where << ": control " << GetDlgCtrlID(places[i].Control) << " leaves the client area";
+        for (size_t j = i + 1; j < places.size(); ++j) {
+            RECT both;
+            if (!IntersectRect(&both, &places[i].Rect, &places[j].Rect))
+                continue;
+            bool grouped = (IsGroupBox(places[i].Control) && Inside(places[j].Rect, places[i].Rect)) ||
+                (IsGroupBox(places[j].Control) && Inside(places[i].Rect, places[j].Rect));
+            EXPECT_TRUE(grouped) << where << ": controls " << GetDlgCtrlID(places[i].Control) << " and "
+                                 << GetDlgCtrlID(places[j].Control) << " overlap";
+        }
+    }
+}
+
+LONG FontHeight(HFONT font)
+{
+    LOGFONTA logical = {};
+    GetObjectA(font, sizeof logical, &logical);
+    return logical.lfHeight;
+}
+
+// The field font at a DPI: -MulDiv(12, dpi, 96) with Lucida Console; where
+// another face stands in (Wine) at most that, and every widest text fits.
+void ExpectFieldFontAt(int dpi)
+{
+    LONG height = FontHeight(ShellState.Font);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, ShellState.Font);
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc, sizeof face, face);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    if (lstrcmpiA(face, FieldFontFace) == 0)
+        EXPECT_EQ(height, -MulDiv(12, dpi, 96)) << "at " << dpi << " DPI";
+    else
+        EXPECT_TRUE(height < 0 && height >= -MulDiv(12, dpi, 96)) << height << " at " << dpi << " DPI";
+    EXPECT_TRUE(FieldTextsFit(Dialog())) << "at " << dpi << " DPI with " << face;
+    for (int id : {FieldBinary, FieldHex, FieldMantissa})
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(Control(id), WM_GETFONT, 0, 0)), ShellState.Font);
+}
+
+void SendDpiChange(int dpi, const RECT& suggested)
+{
+    SendMessageA(Dialog(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    PumpMessages();
+}
+
+TEST_F(Display, DpiChangeTakesTheSuggestedRectangleScalesTheLayoutAndComesBackExactly)
+{
+    OpenMainDialog(ButtonWidth80, ButtonLittle);
+    const int start = ShellState.Dpi;
+    ASSERT_GT(start, 0);
+    const RECT window = WindowRectOf(Dialog());
+    const std::vector<Place> before = Places();
+    ExpectNoOverlap("at the start");
+    ExpectFieldFontAt(start);
+
+    const int larger = start * 3 / 2;
+    RECT suggested = {window.left, window.top,
+                      window.left + MulDiv(window.right - window.left, larger, start),
+                      window.top + MulDiv(window.bottom - window.top, larger, start)};
+    SendDpiChange(larger, suggested);
+    RECT now = WindowRectOf(Dialog());
+    EXPECT_TRUE(EqualRect(&suggested, &now)) << "the suggested rectangle was not taken";
+    EXPECT_EQ(ShellState.Dpi, larger);
+    ExpectNoOverlap("at 1.5 times the DPI");
+    ExpectFieldFontAt(larger);
+    const std::vector<Place> scaled = Places();
+    ASSERT_EQ(scaled.size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(scaled[i].Rect.left, MulDiv(before[i].Rect.left, larger, start));
+        EXPECT_EQ(scaled[i].Rect.bottom, MulDiv(before[i].Rect.bottom, larger, start));
+    }
+    // The labels' font grew with them.
+    LOGFONTA label = {}, dialog = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Control(IDC_LABEL_BINARY), WM_GETFONT, 0, 0)),
+               sizeof label, &label);
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Dialog(), WM_GETFONT, 0, 0)), sizeof dialog, &dialog);
+    EXPECT_EQ(label.lfHeight, MulDiv(dialog.lfHeight, larger, start));
+
+    SendDpiChange(start, window);
+    now = WindowRectOf(Dialog());
+    EXPECT_TRUE(EqualRect(&window, &now));
+    ExpectFieldFontAt(start);
+    const std::vector<Place> after = Places();
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_TRUE(EqualRect(&after[i].Rect, &before[i].Rect))
+            << "control " << GetDlgCtrlID(after[i].Control);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(Control(IDC_LABEL_BINARY), WM_GETFONT, 0, 0)),
+              reinterpret_cast<HFONT>(SendMessageA(Dialog(), WM_GETFONT, 0, 0)));
+}
+
+}  // namespace
