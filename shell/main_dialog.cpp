@@ -6,6 +6,7 @@
 #include "core/field_access.h"
 #include "core/field_ids.h"
 #include "shell/accessibility.h"
+#include "shell/appearance.h"
 #include "shell/dialog_fields.h"
 #include "shell/dpi_layout.h"
 #include "shell/field_font.h"
@@ -26,9 +27,6 @@ static_assert(IDC_BITS_64 == ButtonWidth64 && IDC_BITS_80 == ButtonWidth80);
 static_assert(IDC_LITTLE == ButtonLittle && IDC_BIG == ButtonBig);
 
 namespace {
-
-constexpr COLORREF ErrorTextColour = RGB(255, 0, 0);
-constexpr COLORREF NormalTextColour = RGB(0, 0, 0);
 
 // ---- Message handlers ------------------------------------------------------
 
@@ -76,13 +74,13 @@ INT_PTR OnCommand(int id, int code, LPARAM control)
     return FALSE;
 }
 
-INT_PTR OnCtlColorEdit(HDC dc, HWND control)
+// A change of the app mode, of high contrast or of the system colours:
+// the colours, and the translucency that high contrast switches off.
+void OnColoursChanged(HWND dialog)
 {
-    if (const uint8_t* error = ErrorFlagOf(GetDlgCtrlID(control))) {
-        SetTextColor(dc, *error ? ErrorTextColour : NormalTextColour);
-        NoteFieldErrorState(control, *error != 0);
-    }
-    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+    Scheme before = FollowSystemScheme(dialog);
+    if ((before == SchemeHighContrast) != (ShellState.Scheme == SchemeHighContrast))
+        SetTransparency(-1, -1);
 }
 
 INT_PTR OnClose(HWND dialog)
@@ -93,6 +91,7 @@ INT_PTR OnClose(HWND dialog)
     DeleteObject(ShellState.Font);
     ShellState.Font = nullptr;
     ReleaseLayoutFonts();
+    ReleaseSchemeBrushes();
     UnhookWindowsHookEx(ShellState.KeyboardHook);
     ShellState.KeyboardHook = nullptr;
     EndDialog(dialog, 0);
@@ -153,6 +152,9 @@ BOOL InitMainDialog(HWND dialog)
     StartAccessibility(dialog);
     RecordLayout(dialog);
 
+    // The colours of the user's app mode or high contrast.
+    ApplyScheme(dialog, SystemScheme());
+
     // 12. The focus in the first field to type into; FALSE: the dialog
     //     manager sets no default focus of its own.
     FocusFirstField(dialog);
@@ -165,7 +167,12 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_INITDIALOG: return InitMainDialog(dialog);
     case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam), lParam);
     case WM_CTLCOLOREDIT:
-        return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+        return OnCtlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnColoursChanged(dialog); return FALSE;
     case WM_CLOSE: return OnClose(dialog);
     case WM_NCACTIVATE: OnNcActivate(wParam); return FALSE;  // the default processing draws the frame
     case WM_NCLBUTTONDOWN:

@@ -37,6 +37,9 @@ struct ShellRecord {
     // settings live in the registry. MAX_PATH: a path the ANSI file
     // functions take.
     char SettingsFile[MAX_PATH];
+    uint8_t Scheme;  // the colours in force: light, dark or high contrast (shell/appearance.h)
+    HBRUSH WindowBrush;  // dark mode's client-area brush, none otherwise
+    HBRUSH FieldBrush;  // dark mode's field brush, none otherwise
     int Dpi;  // the DPI the window is laid out for now
     int LayoutDpi;  // the DPI the dialog was created at; Layout holds its places
     HFONT ScaledDialogFont;  // the template's font at Dpi, none while Dpi is LayoutDpi

@@ -1,13 +1,19 @@
 // The window on today's displays: a change of DPI (WM_DPICHANGED, as the
-// system sends it when the window moves to a monitor of another scale).
+// system sends it when the window moves to a monitor of another scale),
+// dark mode and high contrast.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
+#include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "shell/appearance.h"
 #include "shell/field_font.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
+#include "shell/transparency.h"
 #include "tests/windows/dialog_harness.h"
 
 namespace {
@@ -154,6 +160,107 @@ TEST_F(Display, DpiChangeTakesTheSuggestedRectangleScalesTheLayoutAndComesBackEx
             << "control " << GetDlgCtrlID(after[i].Control);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(Control(IDC_LABEL_BINARY), WM_GETFONT, 0, 0)),
               reinterpret_cast<HFONT>(SendMessageA(Dialog(), WM_GETFONT, 0, 0)));
+}
+
+// ---- Dark mode and high contrast ---------------------------------------------------
+
+constexpr const char* PersonalizeKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+void SetAppMode(bool light)
+{
+    DWORD value = light ? 1 : 0;
+    RegSetKeyValueA(HKEY_CURRENT_USER, PersonalizeKey, "AppsUseLightTheme", REG_DWORD, &value, sizeof value);
+}
+
+// WCAG 2 relative luminance and contrast ratio.
+double Luminance(COLORREF colour)
+{
+    auto channel = [](int value) {
+        double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(colour)) + 0.7152 * channel(GetGValue(colour)) +
+        0.0722 * channel(GetBValue(colour));
+}
+double Contrast(COLORREF a, COLORREF b)
+{
+    double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+class Colours : public Display {
+protected:
+    void TearDown() override
+    {
+        Display::TearDown();
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, PersonalizeKey, "AppsUseLightTheme");
+    }
+    static void TypeOver(int field, const char* text)
+    {
+        FocusControl(field);
+        SendMessageA(Control(field), EM_SETSEL, 0, -1);
+        TypeText(text);
+    }
+};
+
+TEST_F(Colours, DarkModeDrawsDarkWithLegibleErrorsAndFollowsTheAppMode)
+{
+    SetAppMode(false);
+    OpenMainDialog(ButtonWidth32, ButtonLittle);
+    ASSERT_EQ(ShellState.Scheme, SchemeDark);
+    EXPECT_GT(CountPixels(FieldBinary, DarkField), 0);
+    EXPECT_GT(CountPixels(FieldBinary, DarkText), 0) << "the digits are not drawn light";
+    for (int id : {IDC_LABEL_BINARY, int(ButtonBig), int(ButtonWidth32), IDC_HINT})
+        EXPECT_GT(CountPixels(id, DarkWindow), 0) << "control " << id << " is not dark";
+    for (int id : {IDC_LABEL_BINARY, int(ButtonBig)})
+        EXPECT_GT(CountPixels(id, DarkText), 0) << "control " << id << " has no light text";
+
+    TypeOver(FieldFloat, "QQ");
+    ASSERT_EQ(ConverterState.FloatError, 1);
+    EXPECT_GT(CountPixels(FieldFloat, DarkErrorText), 0);
+    EXPECT_EQ(CountPixels(FieldFloat, RGB(255, 0, 0)), 0);
+    EXPECT_GE(Contrast(DarkErrorText, DarkField), 4.5);
+    EXPECT_GE(Contrast(DarkText, DarkField), 4.5);
+
+    // The user switches to light mode while the window runs.
+    SetAppMode(true);
+    SendMessageA(Dialog(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"));
+    PumpMessages();
+    EXPECT_EQ(ShellState.Scheme, SchemeLight);
+    EXPECT_GT(CountPixels(FieldFloat, RGB(255, 0, 0)), 0);
+    EXPECT_EQ(CountPixels(FieldFloat, DarkField), 0);
+    EXPECT_EQ(CountPixels(IDC_LABEL_BINARY, DarkWindow), 0);
+    EXPECT_GT(CountPixels(IDC_LABEL_BINARY, GetSysColor(COLOR_BTNFACE)), 0);
+
+    SetAppMode(false);
+    SendMessageA(Dialog(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"));
+    PumpMessages();
+    EXPECT_EQ(ShellState.Scheme, SchemeDark);
+    EXPECT_GT(CountPixels(FieldFloat, DarkErrorText), 0);
+}
+
+// Wine cannot switch high contrast on (SPI_SETHIGHCONTRAST is not kept), so
+// the scheme is applied as the window applies it when the system reports it.
+TEST_F(Colours, HighContrastUsesSystemColoursMarksErrorsByHighlightAndStaysOpaque)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle);
+    ApplyScheme(Dialog(), SchemeHighContrast);
+    FocusControl(ButtonBig);  // no selection drawn in the float field
+    EXPECT_GT(CountPixels(FieldFloat, GetSysColor(COLOR_WINDOW)), 0);
+    EXPECT_EQ(CountPixels(FieldFloat, GetSysColor(COLOR_HIGHLIGHT)), 0);
+    TypeOver(FieldFloat, "QQ");
+    EXPECT_GT(CountPixels(FieldFloat, GetSysColor(COLOR_HIGHLIGHT)), 0) << "the error is not marked";
+    EXPECT_EQ(CountPixels(FieldFloat, RGB(255, 0, 0)), 0);
+    PressKey(VK_TAB);
+    EXPECT_EQ(CountPixels(FieldFloat, GetSysColor(COLOR_HIGHLIGHT)), 0);
+
+    // Translucency chosen while high contrast is on is not applied.
+    OnTransparencySysCommand(40011);  // "Always"
+    OnTransparencySysCommand(40005);  // 50%
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    bool layered = GetLayeredWindowAttributes(Dialog(), nullptr, &alpha, &flags) && (flags & LWA_ALPHA);
+    EXPECT_TRUE(!layered || alpha == 255) << "alpha " << int(alpha);
 }
 
 }  // namespace
