@@ -1,5 +1,6 @@
 #include "shell/appearance.h"
 
+#include <commctrl.h>
 #include <uxtheme.h>
 
 #include "core/converter_state.h"
@@ -54,6 +55,58 @@ bool IsButtonClass(HWND control)
     return lstrcmpiA(name, "Button") == 0;
 }
 
+constexpr COLORREF DarkFrame = RGB(96, 96, 96);
+constexpr UINT_PTR GroupBoxSubclass = 2;
+
+bool IsGroupBox(HWND control)
+{
+    return (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// A group box in dark mode: neither its visual style nor the classic
+// drawing takes its text colour from WM_CTLCOLORSTATIC everywhere, so it is
+// drawn here, as the classic one is (a frame from the middle of the text
+// down, the text over it), in dark mode's colours.
+void PaintDarkGroupBox(HWND box)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(box, &paint);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    char text[64] = {};  // 64: longer than "Bits" and "Endian"
+    GetWindowTextA(box, text, sizeof text);
+    RECT client;
+    GetClientRect(box, &client);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    RECT frame = client;
+    frame.top += metrics.tmHeight / 2 - 1;
+    HBRUSH frameBrush = CreateSolidBrush(DarkFrame);
+    FrameRect(dc, &frame, frameBrush);
+    DeleteObject(frameBrush);
+    RECT label = {client.left + metrics.tmAveCharWidth, client.top, client.right,
+                  client.top + metrics.tmHeight};
+    DrawTextA(dc, text, -1, &label, DT_SINGLELINE | DT_CALCRECT);
+    InflateRect(&label, 2, 0);
+    FillRect(dc, &label, ShellState.WindowBrush);
+    InflateRect(&label, -2, 0);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, IsWindowEnabled(box) ? DarkText : DarkFrame);
+    DrawTextA(dc, text, -1, &label, DT_SINGLELINE);
+    SelectObject(dc, oldFont);
+    EndPaint(box, &paint);
+}
+
+LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_PAINT && ShellState.Scheme == SchemeDark && ShellState.WindowBrush) {
+        PaintDarkGroupBox(box);
+        return 0;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(box, GroupBoxProc, GroupBoxSubclass);
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
 // Option buttons, check boxes and group boxes draw their text with the
 // colours of WM_CTLCOLORSTATIC only without visual styles: off in dark
 // mode and high contrast, on (the system's choice) in light mode.
@@ -64,6 +117,8 @@ void ThemeButtons(HWND dialog, Scheme scheme)
             continue;
         LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
         bool pushButton = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+        if (IsGroupBox(child))
+            SetWindowSubclass(child, GroupBoxProc, GroupBoxSubclass, 0);
         if (scheme == SchemeLight)
             SetWindowTheme(child, nullptr, nullptr);
         else if (pushButton && scheme == SchemeDark)

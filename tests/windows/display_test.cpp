@@ -212,7 +212,7 @@ TEST_F(Colours, DarkModeDrawsDarkWithLegibleErrorsAndFollowsTheAppMode)
     EXPECT_GT(CountPixels(FieldBinary, DarkText), 0) << "the digits are not drawn light";
     for (int id : {IDC_LABEL_BINARY, int(ButtonBig), int(ButtonWidth32), IDC_HINT})
         EXPECT_GT(CountPixels(id, DarkWindow), 0) << "control " << id << " is not dark";
-    for (int id : {IDC_LABEL_BINARY, int(ButtonBig)})
+    for (int id : {IDC_LABEL_BINARY, int(ButtonBig), IDC_BITS_GROUP, IDC_ENDIAN_GROUP})
         EXPECT_GT(CountPixels(id, DarkText), 0) << "control " << id << " has no light text";
 
     TypeOver(FieldFloat, "QQ");
