@@ -52,9 +52,9 @@ TEST(FloatReadings, NamesAndOrderPerWidth)
     } cases[] = {
         {8, "unsigned"},
         {16, "unsigned half bfloat16"},
-        {32, "unsigned exact shortest hexfloat next previous"},
-        {64, "unsigned exact shortest hexfloat next previous"},
-        {80, "unsigned exact shortest hexfloat next previous"},
+        {32, "unsigned class exact shortest hexfloat next previous"},
+        {64, "unsigned class exact shortest hexfloat next previous"},
+        {80, "unsigned class exact shortest hexfloat next previous"},
         {12, ""},
     };
     for (const auto& c : cases) {
@@ -79,6 +79,45 @@ TEST(FloatReadings, Unsigned)
                        {80, "00010000000000000000", "18446744073709551616"},
                        {80, "3B9ACA00000000000000", "281474976710656000000000"},
                        {80, "FFFFFFFFFFFFFFFFFFFF", "1208925819614629174706175"},
+                   });
+}
+
+// The sign never changes the class; the x87 refuses the last four kinds.
+TEST(FloatReadings, Class)
+{
+    ExpectReadings(Reading::Class,
+                   {
+                       {32, "80000000", "zero"},
+                       {32, "00000001", "subnormal"},
+                       {32, "807FFFFF", "subnormal"},
+                       {32, "00800000", "normal"},
+                       {32, "FF7FFFFF", "normal"},
+                       {32, "FF800000", "infinity"},
+                       {32, "7FC00001", "quiet NaN"},
+                       {32, "7F800001", "signalling NaN"},
+                       {32, "7FBFFFFF", "signalling NaN"},
+                       {32, "FFC00000", "indefinite"},
+                       {64, "0000000000000000", "zero"},
+                       {64, "000FFFFFFFFFFFFF", "subnormal"},
+                       {64, "3FF0000000000000", "normal"},
+                       {64, "7FF0000000000000", "infinity"},
+                       {64, "FFFFFFFFFFFFFFFF", "quiet NaN"},
+                       {64, "7FF0000000000001", "signalling NaN"},
+                       {64, "7FF8000000000000", "indefinite"},
+                       {80, "80000000000000000000", "zero"},
+                       {80, "00000000000000000001", "subnormal"},
+                       {80, "00018000000000000000", "normal"},
+                       {80, "FFFF8000000000000000", "infinity"},
+                       {80, "7FFFC000000000000001", "quiet NaN"},
+                       {80, "7FFF8000000000000001", "signalling NaN"},
+                       {80, "FFFFC000000000000000", "indefinite"},
+                       {80, "00008000000000000000", "pseudo-denormal"},
+                       {80, "8000FFFFFFFFFFFFFFFF", "pseudo-denormal"},
+                       {80, "00010000000000000000", "unnormal"},
+                       {80, "7FFE7FFFFFFFFFFFFFFF", "unnormal"},
+                       {80, "7FFF0000000000000000", "pseudo-infinity"},
+                       {80, "FFFF4000000000000000", "pseudo-NaN"},
+                       {80, "7FFF0000000000000001", "pseudo-NaN"},
                    });
 }
 

@@ -21,10 +21,11 @@ struct BinaryValue {
 // the further significant digits when there are any (no trailing zeros),
 // 'e' and the decimal exponent.
 
-// Every significant digit. At most 11,514 digits (the extended format's
-// largest subnormals and smallest normals), a sign, a point and "e-4951":
-// FloatDecimalCapacity bytes with the NUL.
-constexpr int FloatDecimalCapacity = 11524;
+// Every significant digit: at most 11,514 (the extended format's largest
+// subnormals and smallest normals, m * 5^16445 with m < 2^64), then a sign, a
+// point, "e-4951" at the longest, and the NUL.
+constexpr int FloatDecimalDigits = 11514;
+constexpr int FloatDecimalCapacity = 1 + FloatDecimalDigits + 1 + 6 + 1;
 char* WriteExactDecimal(char* out, const BinaryValue& value);
 
 // The fewest significant digits that round back to m * 2^q in the value's
