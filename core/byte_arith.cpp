@@ -22,6 +22,16 @@ int ByteSub(uint8_t* dst, const uint8_t* src, int n)
     return static_cast<int>(borrow);
 }
 
+void ByteNegate(uint8_t* buf, int n)
+{
+    unsigned borrow = 0;
+    for (int i = 0; i < n; ++i) {
+        unsigned diff = 0u - buf[i] - borrow;  // wraps modulo 2^32
+        buf[i] = static_cast<uint8_t>(diff);
+        borrow = (diff >> 8) & 1;
+    }
+}
+
 void ByteMul(const uint8_t* a, const uint8_t* b, uint8_t* product, int n)
 {
     for (int i = 0; i < 2 * n; ++i)

@@ -14,6 +14,9 @@ int ByteAdd(uint8_t* dst, const uint8_t* src, int n);
 // dst and src may be the same buffer.
 int ByteSub(uint8_t* dst, const uint8_t* src, int n);
 
+// buf <- (0 - buf) mod 256^n: the two's-complement negation, in place.
+void ByteNegate(uint8_t* buf, int n);
+
 // product (2n bytes) <- a * b, exact. product must not overlap a or b.
 void ByteMul(const uint8_t* a, const uint8_t* b, uint8_t* product, int n);
 

@@ -5,7 +5,6 @@
 #include "core/number_text.h"
 #include "core/pow10.h"
 #include "core/x87_arith.h"
-#include "views/decimal_view.h"
 
 namespace {
 
@@ -155,23 +154,8 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
     char digits[21];
     int c = 0;
     {
-        char reversed[19];  // N < 2^63 has at most 19 digits
-        int nd = 0;
-        // Split off the low nine digits first: one long division, and the
-        // divisions by 10 after it work on numbers below 2^32, which
-        // DivMod64 divides natively.
-        uint64_t low;
-        uint64_t high = DivMod64(static_cast<uint64_t>(n), 1000000000, &low);
-        do {
-            uint64_t digit;
-            low = DivMod64(low, 10, &digit);
-            reversed[nd++] = static_cast<char>('0' + digit);
-        } while (high != 0 ? nd < 9 : low != 0);
-        while (high != 0) {
-            uint64_t digit;
-            high = DivMod64(high, 10, &digit);
-            reversed[nd++] = static_cast<char>('0' + digit);
-        }
+        char reversed[20];  // N < 2^63 has at most 19 digits
+        int nd = ReversedDecimalDigits(static_cast<uint64_t>(n), reversed);
         // The leading digit stands for 10^D when N has 18 digits; place it by
         // the digits N really has, so a misjudged D cannot shift the text by
         // a power of ten.

@@ -6,7 +6,6 @@
 #include "core/float_format.h"
 #include "core/little_endian.h"
 #include "core/number_text.h"
-#include "views/decimal_view.h"
 
 namespace {
 
