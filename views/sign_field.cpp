@@ -13,3 +13,10 @@ void ParseSign()
         top = static_cast<uint8_t>(negative ? (top | 0x80) : (top & 0x7F));
     }
 }
+
+void RenderSign(int field)
+{
+    int signByte = SignByteIndex();
+    if (signByte >= 0)
+        WriteFieldCheck(field, (ConverterState.ValueRegister[signByte] & 0x80) != 0);
+}
