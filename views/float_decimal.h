@@ -32,6 +32,9 @@ char* WriteExactDecimal(char* out, const BinaryValue& value);
 // format under round-to-nearest-even; among several, the one nearest the
 // value, and of two equally near the one with the even last digit. The
 // rounding interval reaches half the gap to each neighbour; its ends belong
-// to it when m is even. At most 21 digits (a 64-bit significand), a sign, a
-// point and "e-4951": 31 bytes with the NUL.
+// to it when m is even. In five steps: interval, scale, search, round, print.
+// Contracts: m < 2^64 and m * 2^(q-2) * 4 within the DecimalBig capacity
+// (every value of the five formats); the search finds the digits within 23
+// (asserted). At most 21 digits (a 64-bit significand), a sign, a point and
+// "e-4951": 31 bytes with the NUL.
 char* WriteShortestDecimal(char* out, const BinaryValue& value);
