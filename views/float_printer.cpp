@@ -129,7 +129,7 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
     // Step 7: scale the magnitude to an 18-digit integer N and two further
     // digits G, in extended precision rounding to nearest.
     uint16_t savedControl = X87EnterExtendedNearest();
-    Extended80 x{f.significand, static_cast<uint16_t>(f.exponent + 16383)};
+    Extended80 x{f.significand, static_cast<uint16_t>(f.exponent + ExtendedFormat.Bias)};
     // The smallest extended exponents (fields 1 to 59) would make
     // Pow10(D - 17) overflow; pre-scale by about 10^4932 and take it back
     // from D at the end.
