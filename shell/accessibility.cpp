@@ -8,6 +8,9 @@
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 
+// Interface ids come from __uuidof: in the 64-bit MinGW import library of
+// oleacc, IID_IAccessible names a code thunk, not the GUID.
+
 namespace {
 
 constexpr UINT_PTR SubclassId = 1;
@@ -40,7 +43,7 @@ public:
     {
         if (!object)
             return E_POINTER;
-        if (id == IID_IUnknown || id == IID_IDispatch || id == IID_IAccessible) {
+        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
             *object = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -189,7 +192,7 @@ private:
 LRESULT AnswerGetObject(HWND control, WPARAM flags)
 {
     IAccessible* inner = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, static_cast<LONG>(OBJID_CLIENT), IID_IAccessible,
+    if (FAILED(CreateStdAccessibleObject(control, static_cast<LONG>(OBJID_CLIENT), __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&inner))))
         return 0;
     auto* wrapper = new (std::nothrow) AnnotatedAccessible(inner, control);
@@ -197,7 +200,7 @@ LRESULT AnswerGetObject(HWND control, WPARAM flags)
         inner->Release();
         return 0;
     }
-    LRESULT result = LresultFromObject(IID_IAccessible, flags, static_cast<IAccessible*>(wrapper));
+    LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(wrapper));
     wrapper->Release();
     return result;
 }

@@ -150,7 +150,7 @@ TEST_F(KeyboardAccess, AltAndALabelsLetterMovesTheFocusToItsField)
 std::string AccessibleName(HWND control)
 {
     IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&accessible))) ||
         !accessible)
         return "(no accessible object)";
@@ -172,7 +172,7 @@ std::string AccessibleName(HWND control)
 std::string AccessibleDescription(HWND control)
 {
     IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&accessible))) ||
         !accessible)
         return "(no accessible object)";
