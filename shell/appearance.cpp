@@ -193,13 +193,16 @@ Scheme SystemScheme()
 
 void ApplyScheme(HWND dialog, Scheme scheme)
 {
+    // The title bar is asked for only in dark mode and when leaving it, so
+    // that light mode makes no call the window did not make before.
+    if (scheme == SchemeDark || ShellState.Scheme == SchemeDark)
+        SetDarkTitleBar(dialog, scheme == SchemeDark);
     ShellState.Scheme = scheme;
     DeleteBrushes();
     if (scheme == SchemeDark) {
         ShellState.WindowBrush = CreateSolidBrush(DarkWindow);
         ShellState.FieldBrush = CreateSolidBrush(DarkField);
     }
-    SetDarkTitleBar(dialog, scheme == SchemeDark);
     ThemeButtons(dialog, scheme);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }

@@ -4,6 +4,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "shell/appearance.h"
 #include "shell/main_dialog.h"
 #include "shell/optional_user32.h"
 #include "shell/resource.h"
@@ -17,6 +18,8 @@ void PrepareMainDialog(HINSTANCE instance)
     // as the template creates them. Translucency is not applied yet.
     ResetConverterState(ShellState.InitialEndianButton == ButtonBig);
     ShellState.LayeredApplied = 0;
+    // Light until the dialog reads the user's scheme.
+    ShellState.Scheme = SchemeLight;
     // The manifest asks for the version 6 common controls; the dialog's
     // buttons, edits and statics come from them once they are loaded.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
