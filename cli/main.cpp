@@ -35,7 +35,9 @@ int RunScript(const BlockOutput& out)
         ++number;
         const char* reason = "";
         if (CompanionRunLine(line, out, &reason) != CompanionOk) {
-            std::fflush(out.File);
+            // The blocks before the line come first; lost ones fail the run.
+            if (std::fflush(out.File) != 0)
+                return CompanionUnwritten;
             std::fprintf(stderr, "dexolin-cli: line %ld: %s: %s\n", number, reason, line);
             return CompanionBad;
         }

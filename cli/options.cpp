@@ -18,10 +18,11 @@ const char CompanionUsage[] = "usage: " DEXOLIN_CLI_SYNOPSIS_1 "\n"
                               "       dexolin-cli --help | --version\n"
                               "FIELD is binary, decimal, hex, float, exponent or mantissa.\n"
                               "\n"
-                              "Starts as the Dexolin window does (value zero, 32 bits, little-endian),\n"
-                              "replaces the given field's text by TEXT, leaves the field and prints one\n"
-                              "name<TAB>value line per item: width, endian, binary, decimal, hex, float,\n"
-                              "sign, exponent, mantissa, errors, register.\n"
+                              "Starts as the Dexolin window does (value zero; 32 bits, little-endian unless\n"
+                              "--width or --big say otherwise), replaces the given field's text by TEXT,\n"
+                              "leaves the field and prints one name<TAB>value line per item: width,\n"
+                              "endian, binary, decimal, hex, float, sign, exponent, mantissa, errors,\n"
+                              "register.\n"
                               "\n"
                               "  --width N     the width in bits\n"
                               "  --big         big-endian: typed digits fill from the most significant end\n"
@@ -118,8 +119,8 @@ const char* TakeValue(const OptionSpec& spec, const char* value, CompanionOption
             return "sign must be 0 or 1";
         break;
     case Takes::Bits: *bits = value; return nullptr;
-    case Takes::Text:
-    case Takes::Nothing: break;
+    case Takes::Nothing: return nullptr;
+    case Takes::Text: break;
     }
     options->Field = spec.Field;
     options->Text = value;

@@ -21,7 +21,7 @@ for script in "${scripts[@]}"; do
     grep -qx 'set -euo pipefail' "$script" || { echo "$script: no 'set -euo pipefail'"; status=1; }
 done
 if grep -nE '(^|[;&|[:space:]])eval[[:space:]]' "${scripts[@]}"; then
-    echo "scripts: eval above"
+    echo "scripts: the lines above run a built-up string"
     status=1
 fi
 shellcheck "${scripts[@]}" || status=1
