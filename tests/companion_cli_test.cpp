@@ -99,7 +99,7 @@ TEST(CompanionCli, UnwritableOutputIsStatusThree)
         {"--width 64 --hex 3FF0000000000000", ""},
         {"--help", ""},
         {"--json --each hex", "1\\n2\\n"},
-        {"--script", "show\\n"},
+        {"--script", "show\\nbogus\\n"},  // the lost output, not the bad line
     };
     for (const auto& c : cases) {
         CliRun run = RunCli(std::string(c.arguments) + " >/dev/full", c.input);
