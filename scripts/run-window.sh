@@ -69,7 +69,7 @@ geometry="$((right - left))x$((bottom - top))+$left+$top"
 shot_ok=0
 for _ in 1 2 3 4 5 6 7 8 9 10; do
     import -window root -crop "$geometry" +repage "$work/window.png"
-    read -r width height colours < <(convert "$work/window.png" -format '%w %h %k' info: || echo 0 0 0)
+    read -r width height colours < <(convert "$work/window.png" -format '%w %h %k\n' info: || echo 0 0 0)
     if [ "$width" -ge 200 ] && [ "$height" -ge 80 ] && [ "$colours" -ge 4 ]; then
         shot_ok=1
         break
