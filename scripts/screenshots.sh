@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Refreshes the screenshots in docs/: the window as it first starts, at
 # 96 DPI (docs/screenshot.png), at 144 DPI, 150 % scaling
 # (docs/screenshot-144dpi.png), and at 96 DPI in dark mode
@@ -6,17 +6,15 @@
 # display, in a Wine prefix of its own under build/ whose
 # HKCU\Control Panel\Desktop LogPixels is that DPI and whose app mode
 # (AppsUseLightTheme) is light or dark, with no saved settings.
-set -eu
-
-root=$(cd "$(dirname "$0")/.." && pwd)
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
 cd "$root"
 
 for variant in 96:light 144:light 96:dark; do
     dpi=${variant%:*}
     mode=${variant#*:}
-    prefix=$root/build/wineprefix-${dpi}dpi-$mode
-    WINEPREFIX=$(DEXOLIN_WINEPREFIX=$prefix scripts/wine-prefix.sh)
-    export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export DEXOLIN_WINEPREFIX=$root/build/wineprefix-${dpi}dpi-$mode
+    use_project_wine
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     light=1
     [ "$mode" = light ] || light=0
@@ -29,5 +27,5 @@ for variant in 96:light 144:light 96:dark; do
         96:dark) shot=docs/screenshot-dark.png ;;
         *) shot=docs/screenshot-${dpi}dpi.png ;;
     esac
-    (unset DISPLAY; DEXOLIN_WINEPREFIX=$prefix sh scripts/run-window.sh "$root/$shot")
+    (unset DISPLAY; bash scripts/run-window.sh "$root/$shot")
 done
