@@ -38,6 +38,7 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ManifestDPIAware true
 ShowInstDetails show
 ShowUninstDetails show
+BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
