@@ -63,10 +63,14 @@ void OnDpiChanged(HWND dialog, int dpi, const RECT* suggested)
         ? ShellState.ScaledDialogFont
         : reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
 
+    // Every control keeps its kind of font: the field font's users get the
+    // new field font below, all others the dialog font at dpi.
+    HFONT oldFieldFont = ShellState.Font;
     HDWP moves = BeginDeferWindowPos(ShellState.LayoutCount);
     for (int i = 0; i < ShellState.LayoutCount; ++i) {
         const ControlPlace& place = ShellState.Layout[i];
-        SendMessageA(place.Control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), 0);
+        if (reinterpret_cast<HFONT>(SendMessageA(place.Control, WM_GETFONT, 0, 0)) != oldFieldFont)
+            SendMessageA(place.Control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), 0);
         const RECT& r = place.Rect;
         if (moves)
             moves = DeferWindowPos(moves, place.Control, nullptr, Scale(r.left, dpi), Scale(r.top, dpi),
@@ -78,9 +82,14 @@ void OnDpiChanged(HWND dialog, int dpi, const RECT* suggested)
     if (previous)
         DeleteObject(previous);
 
-    // The number fields' font, after the fields have their new widths.
-    HFONT oldFieldFont = ShellState.Font;
+    // The field font, made for the fields' new widths, to the number fields
+    // and every other control that used the old one.
     ShellState.Font = ApplyFieldFont(dialog, dpi);
+    for (int i = 0; i < ShellState.LayoutCount; ++i) {
+        HWND control = ShellState.Layout[i].Control;
+        if (reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)) == oldFieldFont)
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(ShellState.Font), 0);
+    }
     DeleteObject(oldFieldFont);
 
     if (suggested)
