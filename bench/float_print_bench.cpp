@@ -148,7 +148,7 @@ void PrintRatios(const RatioReporter& reporter)
 {
     const char* const sets[] = {"size:8/random:0", "size:8/random:1", "size:10/random:0", "size:10/random:1"};
     const char* const names[] = {"doubles, fixed set", "doubles, random normal", "extended, fixed set",
-        "extended, random normal"};
+                                 "extended, random normal"};
     std::printf("\nPrintFloat against snprintf(\"%%.19Le\"), times as fast (CPU time per call):\n");
     for (int i = 0; i < 4; ++i) {
         auto ours = reporter.Nanoseconds.find(std::string("PrintFloatBench/") + sets[i]);
@@ -156,7 +156,7 @@ void PrintRatios(const RatioReporter& reporter)
         if (ours == reporter.Nanoseconds.end() || theirs == reporter.Nanoseconds.end())
             continue;
         std::printf("  %-24s %7.1f ns %8.1f ns %6.2fx\n", names[i], ours->second, theirs->second,
-            theirs->second / ours->second);
+                    theirs->second / ours->second);
     }
 }
 

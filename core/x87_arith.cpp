@@ -1,5 +1,6 @@
 #include "core/x87_arith.h"
 
+#include <bit>
 #include <cstring>
 
 #include "core/little_endian.h"
@@ -143,12 +144,8 @@ Extended80 X87FromUnsigned64(uint64_t value)
     // values, which a signed integer load would not be.
     if (value == 0)
         return Extended80{0, 0};
-    uint16_t exponent = 16383 + 63;
-    while ((value & 0x8000000000000000u) == 0) {
-        value <<= 1;
-        --exponent;
-    }
-    return Extended80{value, exponent};
+    int shift = std::countl_zero(value);
+    return Extended80{value << shift, static_cast<uint16_t>(16383 + 63 - shift)};
 }
 
 Extended80 X87LoadBytes(const uint8_t* bytes)
