@@ -198,6 +198,43 @@ void BigMulPow5(DecimalBig* big, int32_t n)
     BigMulSmall(big, rest);
 }
 
+int32_t BigPowerBound(DecimalBig* big, uint32_t base, int32_t n, bool upper)
+{
+    // Five limbs kept: each cut changes the number by less than one unit of
+    // its fifth limb from the top, under 10^-36 of it; every later squaring
+    // doubles that relative error, and n < 2^16 has at most 16 bits, so the
+    // bound ends within 2^17 * 10^-36 < 10^-31 of base^n.
+    constexpr int32_t Kept = 5;
+    DecimalBig spare;
+    int32_t shift = 0;
+    int top = 30;
+    while (((n >> top) & 1) == 0)
+        --top;
+    BigSet(big, base);
+    for (int bit = top - 1; bit >= 0; --bit) {
+        SquareBig(&spare, *big);
+        big->Count = spare.Count;
+        for (int32_t i = 0; i < spare.Count; ++i)
+            big->Limb[i] = spare.Limb[i];
+        shift *= 2;
+        if ((n >> bit) & 1)
+            BigMulSmall(big, base);
+        int32_t cut = big->Count - Kept;
+        if (cut > 0) {
+            for (int32_t i = 0; i < Kept; ++i)
+                big->Limb[i] = big->Limb[i + cut];
+            big->Count = Kept;
+            shift += cut;
+            if (upper) {
+                DecimalBig one;
+                BigSet(&one, 1);
+                BigAdd(big, one);
+            }
+        }
+    }
+    return shift;
+}
+
 void BigMul64(DecimalBig* big, uint64_t value, DecimalBig* scratch)
 {
     // value as a number of at most three limbs (2^64 < 10^27), multiplied in
