@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "views/float_printer.h"
 
 namespace {
@@ -131,35 +131,6 @@ void SnprintfBench(benchmark::State& state)
     }
 }
 
-// Keeps each run's time per call so that the ratios can follow the table.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> Nanoseconds;
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            Nanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
-void PrintRatios(const RatioReporter& reporter)
-{
-    const char* const sets[] = {"size:8/random:0", "size:8/random:1", "size:10/random:0", "size:10/random:1"};
-    const char* const names[] = {"doubles, fixed set", "doubles, random normal", "extended, fixed set",
-                                 "extended, random normal"};
-    std::printf("\nPrintFloat against snprintf(\"%%.19Le\"), times as fast (CPU time per call):\n");
-    for (int i = 0; i < 4; ++i) {
-        auto ours = reporter.Nanoseconds.find(std::string("PrintFloatBench/") + sets[i]);
-        auto theirs = reporter.Nanoseconds.find(std::string("SnprintfBench/") + sets[i]);
-        if (ours == reporter.Nanoseconds.end() || theirs == reporter.Nanoseconds.end())
-            continue;
-        std::printf("  %-24s %7.1f ns %8.1f ns %6.2fx\n", names[i], ours->second, theirs->second,
-                    theirs->second / ours->second);
-    }
-}
-
 }  // namespace
 
 BENCHMARK(PrintFloatBench)->ArgNames({"size", "random"})->ArgsProduct({{8, 10}, {0, 1}});
@@ -167,12 +138,14 @@ BENCHMARK(SnprintfBench)->ArgNames({"size", "random"})->ArgsProduct({{8, 10}, {0
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    PrintRatios(reporter);
-    return 0;
+    return RunWithRatios(argc, argv, [](const RatioReporter& reporter) {
+        std::printf("\nPrintFloat against snprintf(\"%%.19Le\"), CPU time per call, times as fast:\n");
+        const char* const sets[] = {"size:8/random:0", "size:8/random:1", "size:10/random:0",
+                                    "size:10/random:1"};
+        const char* const labels[] = {"doubles, fixed set", "doubles, random normal", "extended, fixed set",
+                                      "extended, random normal"};
+        for (int i = 0; i < 4; ++i)
+            reporter.PrintRatio(labels[i], std::string("PrintFloatBench/") + sets[i],
+                                std::string("SnprintfBench/") + sets[i]);
+    });
 }
