@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 
+#include "core/float_format.h"
 #include "core/little_endian.h"
 
 // The x87 arithmetic and its control word; the narrowing stores to double
@@ -145,7 +146,7 @@ Extended80 X87FromUnsigned64(uint64_t value)
     if (value == 0)
         return Extended80{0, 0};
     int shift = std::countl_zero(value);
-    return Extended80{value << shift, static_cast<uint16_t>(16383 + 63 - shift)};
+    return Extended80{value << shift, static_cast<uint16_t>(ExtendedFormat.Bias + 63 - shift)};
 }
 
 Extended80 X87LoadBytes(const uint8_t* bytes)

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/float_format.h"
 #include "core/x87_arith.h"
 #include "tests/test_support.h"
 #include "views/float_printer.h"
@@ -612,9 +613,10 @@ constexpr int UlpsAroundPowers = 12;
 
 ::testing::AssertionResult ScalesAsTheLogarithm(const Value& v)
 {
-    UnpackedFloat f = UnpackFloat(v.bytes, v.size);
-    if (f.floatClass != FloatClass::Normal)
+    const FloatFormat& format = *FloatFormatOf(8 * v.size);
+    if (ClassifyEncoding(format, v.bytes) != EncodingClass::Normal)
         return ::testing::AssertionFailure() << Describe(v) << " is not normal";
+    UnpackedFloat f = UnpackFloat(format, v.bytes);
     ScaledDecimal fast = ScaleToDecimal(f.significand, f.exponent);
     ScaledDecimal x87 = ScaleByLogarithm(f.significand, f.exponent);
     if (fast.Digits == x87.Digits && fast.Extra == x87.Extra && fast.Exponent == x87.Exponent)

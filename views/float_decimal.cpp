@@ -1,5 +1,7 @@
 #include "views/float_decimal.h"
 
+#include <cassert>
+
 #include "core/number_text.h"
 #include "views/decimal_big.h"
 
@@ -99,15 +101,16 @@ int32_t PrefixPlus(const DigitString& digits, int32_t length, int delta, char* t
     return count;
 }
 
-// The shortest digits for the value whose unit 2^(q-2) is unit * 10^scale
-// (exactly or as a bound): writes them into text (MaxPrefix + 2 bytes),
-// returns their count and sets *exponent to the first digit's power of ten.
+// Steps 2 to 4 of the shortest form for the value whose unit 2^(q-2) is
+// unit * 10^scale, exactly or as a bound: writes the digits into text
+// (MaxPrefix + 2 bytes), returns their count and sets *exponent to the first
+// digit's power of ten.
 int32_t ShortestDigits(const DecimalBig& unitIn, int32_t scale, const BinaryValue& value, char* text,
                        int32_t* exponent)
 {
-    // In units of 2^(q-2) the value is 4m, the interval's ends 4m - 2 (4m - 1
-    // when the gap below is narrow) and 4m + 2: all three are exact integers
-    // scaled by the same power of ten.
+    bool endsIn = (value.Significand & 1) == 0;
+
+    // Step 2: scale. The value and the interval's ends in the unit's scale.
     DecimalBig scratch;
     DecimalBig unit;
     CopyBig(&unit, unitIn);
@@ -125,12 +128,11 @@ int32_t ShortestDigits(const DecimalBig& unitIn, int32_t scale, const BinaryValu
     if (value.NarrowBelow)
         BigMulSmall(&unit, 2);
     BigAdd(&high, unit);
-    bool endsIn = (value.Significand & 1) == 0;
 
-    // All three as digit strings of high's length. The first prefix length
-    // j for which some j-digit prefix lies in the interval gives the fewest
-    // significant digits; the candidates are then the prefixes of low, v
-    // and high give or take one.
+    // Step 3: search. All three as digit strings of high's length. The first
+    // prefix length j for which some j-digit prefix lies in the interval
+    // gives the fewest significant digits; the candidates are then the
+    // prefixes of low, v and high give or take one.
     int32_t n = BigDigitCount(high);
     DigitString l{&low, n}, m{&v, n}, h{&high, n};
     int32_t lastL = l.LastNonzero();
@@ -138,6 +140,7 @@ int32_t ShortestDigits(const DecimalBig& unitIn, int32_t scale, const BinaryValu
     int32_t hl = 0, ml = 0, hm = 0;  // capped prefix differences
     int32_t j = 1;
     int lowDelta = 0, highDelta = 0;
+    bool found = false;
     for (;; ++j) {
         hl = NextDifference(hl, h.At(j - 1), l.At(j - 1));
         ml = NextDifference(ml, m.At(j - 1), l.At(j - 1));
@@ -145,18 +148,22 @@ int32_t ShortestDigits(const DecimalBig& unitIn, int32_t scale, const BinaryValu
         // The smallest prefix not below low, the largest not above high.
         lowDelta = lastL >= j || !endsIn ? 1 : 0;
         highDelta = lastH < j && !endsIn ? -1 : 0;
-        if (hl + highDelta - lowDelta >= 0 || j == n || j == MaxPrefix)
+        found = hl + highDelta - lowDelta >= 0;
+        if (found || j == n || j == MaxPrefix)
             break;
     }
-    // v rounded to j digits, half to even.
+    // Every prefix of all n digits lies in the interval, and the search ends
+    // by MaxPrefix digits (see there).
+    assert(found || j == n);
+
+    // Step 4: round. v rounded to j digits, half to even; then the rounded
+    // value, or the nearest end of the candidates when it falls outside them.
     int roundUp = 0;
     if (j < n) {
         int next = m.At(j);
         bool rest = m.LastNonzero() > j;
         roundUp = next > 5 || (next == 5 && (rest || m.At(j - 1) % 2 == 1)) ? 1 : 0;
     }
-    // The rounded value, or the nearest end of the candidates when it falls
-    // outside them.
     int32_t count;
     if (ml + roundUp < lowDelta)
         count = PrefixPlus(l, j, lowDelta, text);
@@ -164,6 +171,7 @@ int32_t ShortestDigits(const DecimalBig& unitIn, int32_t scale, const BinaryValu
         count = PrefixPlus(h, j, highDelta, text);
     else
         count = PrefixPlus(m, j, roundUp, text);
+
     // The prefix stands for its digits times 10^(n - j + scale).
     *exponent = count - 1 + n - j + scale;
     return count;
@@ -249,6 +257,12 @@ char* WriteShortestDecimal(char* out, const BinaryValue& value)
         *out++ = '-';
     if (value.Significand == 0)
         return WriteText(out, "0");
+
+    // Step 1: interval. In units of 2^(q-2) the value is 4m and the rounding
+    // interval reaches to 4m - 2 (4m - 1 when the gap below is narrow) and
+    // 4m + 2; its ends belong to it when m is even. Steps 2 to 4 run on the
+    // unit 2^(q-2) as an integer scaled by 10^-scale: first on a lower and an
+    // upper bound of it, then, when those disagree, on the exact unit.
     char text[MaxPrefix + 2];
     int32_t count;
     int32_t exponent;
@@ -258,5 +272,7 @@ char* WriteShortestDecimal(char* out, const BinaryValue& value)
         int32_t scale = ScaledValue(&unit, 1, value.Exponent - 2, &scratch);
         count = ShortestDigits(unit, scale, value, text, &exponent);
     }
+
+    // Step 5: print.
     return WriteScientific(out, text, count, exponent);
 }
