@@ -16,11 +16,14 @@ int ReversedDecimalDigits(uint64_t value, char* reversed)
         reversed[count++] = static_cast<char>('0' + low % 10);
         low /= 10;
     } while (high != 0 ? count < 9 : low != 0);
-    // high < 2^64 / 10^9 needs 64 bits only above 2^32, 10 or 11 digits.
-    while (high != 0) {
+    // high < 2^64 / 10^9 < 2^35: 64-bit divisions only above 2^32, where a
+    // 32-bit processor calls a run-time routine for each.
+    while (high >> 32 != 0) {
         reversed[count++] = static_cast<char>('0' + high % 10);
         high /= 10;
     }
+    for (uint32_t rest = static_cast<uint32_t>(high); rest != 0; rest /= 10)
+        reversed[count++] = static_cast<char>('0' + rest % 10);
     return count;
 }
 
