@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/inspector_commands.h"
 #include "cli/json_output.h"
 #include "converter/field_events.h"
 #include "core/converter_state.h"
@@ -268,6 +269,9 @@ int CompanionRunLine(const char* line, FILE* out, const char** reason)
         CompanionPrintBlock(out, CompanionErrorFlags());
         return CompanionOk;
     }
+    int status = CompanionOk;
+    if (CompanionRunInspectorCommand(command, rest, &status, reason))
+        return status;
     *reason = "unknown command";
     return CompanionBad;
 }

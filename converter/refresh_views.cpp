@@ -1,5 +1,6 @@
 #include "converter/refresh_views.h"
 
+#include "converter/inspector.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
@@ -9,7 +10,9 @@
 #include "views/float_view.h"
 #include "views/mantissa_field.h"
 
-void RefreshViews(int sourceId)
+namespace {
+
+void RefreshFields(int sourceId)
 {
     if (sourceId != FieldBinary)
         RenderBinary(FieldBinary);
@@ -31,4 +34,12 @@ void RefreshViews(int sourceId)
         RenderExponent(FieldExponent);
     if (sourceId != FieldMantissa)
         RenderMantissa(FieldMantissa);
+}
+
+}  // namespace
+
+void RefreshViews(int sourceId)
+{
+    RefreshFields(sourceId);
+    RefreshInspector();
 }

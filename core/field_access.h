@@ -31,6 +31,8 @@ struct FieldAccess {
     // checked one of its group, and the click's handler runs before this
     // returns.
     void (*ClickButton)(int button);
+    // Shows or hides a control (the bit toggles above the width).
+    void (*Show)(int control, bool show);
 };
 
 // Installs the front end's fields; every call below goes to them.
@@ -46,3 +48,4 @@ void LimitFieldText(int field, int limit);
 void AlignEntryFields(bool bigEndian);
 void UppercaseFieldLetters(int field);
 void ClickFieldButton(int button);
+void ShowControl(int control, bool show);
