@@ -225,6 +225,9 @@ int main(int argc, char** argv)
     if (!ParseArguments(argc, argv, &options, &status))
         return status;
     CompanionSetBlockForm(options.Readings, options.Json);
+    // Only scripts use the inspector's controls; elsewhere its readings
+    // would be computed for nothing (--readings prints them itself).
+    MemorySetInspectorShown(options.Script);
     MemoryStartUp(options.Width, options.Big);
     if (options.Each != 0)
         return RunBatch(options);

@@ -96,6 +96,10 @@ BitRole RoleOfBit(int bit, int width)
 
 void RefreshInspector()
 {
+    // The exact reading of an extended subnormal takes milliseconds: a
+    // hidden pane costs nothing.
+    if (!InspectorIsShown())
+        return;
     for (int i = 0; i < PaneReadingCount; ++i) {
         int control = PaneUnsigned + i;
         bool stepExists = RefreshReading(control);

@@ -12,7 +12,8 @@ BitRole RoleOfBit(int bit, int width);
 // Writes every reading of the width to its pane control and enables it;
 // empties and disables the readings that do not apply. Shows the toggles of
 // the width's bits with "0" or "1", hides the others; enables each step
-// button where its neighbour exists.
+// button where its neighbour exists. Does nothing while the front end's
+// pane is hidden; the front end calls it when it shows the pane again.
 void RefreshInspector();
 
 // A bit toggle's click: flips that bit and refreshes every field (source

@@ -53,3 +53,7 @@ void ShowControl(int control, bool show)
 {
     CurrentFields->Show(control, show);
 }
+bool InspectorIsShown()
+{
+    return CurrentFields->InspectorShown();
+}

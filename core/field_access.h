@@ -33,6 +33,9 @@ struct FieldAccess {
     void (*ClickButton)(int button);
     // Shows or hides a control (the bit toggles above the width).
     void (*Show)(int control, bool show);
+    // Whether the inspector pane shows: while it does not, its readings are
+    // not computed (the front end refreshes it when it shows it again).
+    bool (*InspectorShown)();
 };
 
 // Installs the front end's fields; every call below goes to them.
@@ -49,3 +52,4 @@ void AlignEntryFields(bool bigEndian);
 void UppercaseFieldLetters(int field);
 void ClickFieldButton(int button);
 void ShowControl(int control, bool show);
+bool InspectorIsShown();

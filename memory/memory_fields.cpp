@@ -28,6 +28,7 @@ struct MemoryControl {
 
 MemoryControl Controls[ControlCount];
 bool RightAligned;
+bool PaneShown = true;  // as the window starts without a saved setting; kept across start-ups
 
 // The fields' texts, and the pane's, which hold whole readings.
 char FieldTexts[ControlCount][MemoryFieldCapacity];
@@ -134,6 +135,11 @@ void UppercaseLetters(int field)
         control->Uppercase = true;
 }
 
+bool InspectorShown()
+{
+    return PaneShown;
+}
+
 void Show(int id, bool show)
 {
     if (MemoryControl* control = Control(id))
@@ -155,14 +161,16 @@ void ClickButton(int button)
     }
 }
 
-const FieldAccess MemoryAccess = {ReadText,  WriteText,  ReadCheck,        WriteCheck,  Repaint, Enable,
-                                  LimitText, AlignEntry, UppercaseLetters, ClickButton, Show};
+const FieldAccess MemoryAccess = {ReadText,         WriteText,   ReadCheck, WriteCheck,
+                                  Repaint,          Enable,      LimitText, AlignEntry,
+                                  UppercaseLetters, ClickButton, Show,      InspectorShown};
 
-// A click reaches a control only while it is shown and enabled.
+// A click reaches a control only while it is shown and enabled, and the
+// inspector's controls only while the pane shows.
 bool Clickable(int id)
 {
     const MemoryControl* control = Control(id);
-    return control && control->Shown && control->Enabled;
+    return control && control->Shown && control->Enabled && PaneShown;
 }
 
 }  // namespace
@@ -199,6 +207,13 @@ void MemoryUserReplace(int field, const char* text)
 {
     if (const MemoryControl* control = Control(field))
         StoreText(field, text, control->Limit);
+}
+
+void MemorySetInspectorShown(bool shown)
+{
+    PaneShown = shown;
+    if (shown && ConverterState.Width != 0)
+        RefreshInspector();
 }
 
 void MemoryUserPaste(int field, const char* text)

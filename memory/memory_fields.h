@@ -33,6 +33,11 @@ void MemoryUserReplace(int field, const char* text);
 // cuts it as any paste.
 void MemoryUserPaste(int field, const char* text);
 
+// Shows or hides the inspector pane, as the window's "Inspector" item does
+// (shown until this says otherwise, also across start-ups): hidden, its
+// readings are not computed and its controls take no clicks.
+void MemorySetInspectorShown(bool shown);
+
 // Clicks of the inspector: a bit toggle (bit 0 to 79) or a step button.
 // False, with nothing done, when the control is hidden or disabled or the
 // converter refuses the click.

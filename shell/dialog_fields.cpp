@@ -94,8 +94,14 @@ void Show(int control, bool show)
     ShowInspectorControl(control, show);
 }
 
-const FieldAccess DialogAccess = {ReadText,  WriteText,  ReadCheck,        WriteCheck,  Repaint, Enable,
-                                  LimitText, AlignEntry, UppercaseLetters, ClickButton, Show};
+bool InspectorShown()
+{
+    return ShellState.InspectorShown != 0;
+}
+
+const FieldAccess DialogAccess = {ReadText,         WriteText,   ReadCheck, WriteCheck,
+                                  Repaint,          Enable,      LimitText, AlignEntry,
+                                  UppercaseLetters, ClickButton, Show,      InspectorShown};
 
 }  // namespace
 

@@ -224,6 +224,8 @@ void SetInspectorShown(bool shown)
     CheckMenuItem(ShellState.SystemMenu, IDM_INSPECTOR, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
     HWND focus = GetFocus();
     ForEachPaneControl([shown](int id) { SetVisible(Item(id), shown && WidthShows(id)); });
+    if (shown)
+        RefreshInspector();  // its texts were not kept up while hidden
     // A hidden control cannot keep the focus: give it to the first field.
     if (!shown && focus && !IsWindowVisible(focus) && GetParent(focus) == ShellState.Dialog)
         SetFocus(Item(FieldBinary));

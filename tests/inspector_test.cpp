@@ -213,4 +213,19 @@ TEST(InspectorSteps, StepToTheNeighboursWhereTheyExist)
     }
 }
 
+// Hidden, as the window's "Inspector" item hides it: nothing is computed,
+// no click reaches it, and showing it brings it up to date.
+TEST(InspectorPane, HiddenPaneIsSkippedAndRefreshedWhenShown)
+{
+    ASSERT_EQ(RunLines({"paste hex 3F800000"}), CompanionOk);
+    MemorySetInspectorShown(false);
+    int status = RunLines({"paste hex 40000000", "toggle 0"});
+    std::string unsignedText = MemoryFieldText(PaneUnsigned);
+    MemorySetInspectorShown(true);
+    EXPECT_EQ(status, CompanionBad);
+    EXPECT_EQ(unsignedText, "");  // a fresh start-up with the pane hidden fills nothing
+    EXPECT_EQ(std::string(MemoryFieldText(PaneUnsigned)), "1073741824");
+    EXPECT_EQ(std::string(MemoryFieldText(FirstBitToggle + 30)), "1");
+}
+
 }  // namespace

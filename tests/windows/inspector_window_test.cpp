@@ -200,12 +200,15 @@ TEST_F(Inspector, MenuItemHidesAndShowsThePaneKeepingTheCorner)
     EXPECT_FALSE(IsWindowVisible(Control(FirstBitToggle)));
     EXPECT_EQ(GetMenuState(menu, IDM_INSPECTOR, MF_BYCOMMAND) & MF_CHECKED, 0u);
     EXPECT_EQ(ShellState.InspectorShown, 0);
+    SetHex("40000000");  // the hidden pane is not kept up to date ...
 
     SendMessageA(Dialog(), WM_SYSCOMMAND, IDM_INSPECTOR, 0);
     PumpMessages();
     RECT again;
     GetWindowRect(Dialog(), &again);
     EXPECT_TRUE(EqualRect(&again, &shown));
+    EXPECT_EQ(ControlText(PaneUnsigned), "1073741824");  // ... but brought up to date when shown
+    EXPECT_EQ(ControlText(FirstBitToggle + 30), "1");
     EXPECT_TRUE(IsWindowVisible(Control(PaneExact)));
     EXPECT_TRUE(IsWindowVisible(Control(FirstBitToggle + 31)));
     EXPECT_FALSE(IsWindowVisible(Control(FirstBitToggle + 32)));
