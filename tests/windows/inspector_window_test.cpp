@@ -115,9 +115,12 @@ TEST_F(Inspector, BitTogglesShowTheWidthAndFlipTheirBit)
     EXPECT_TRUE(IsChecked(FieldSign));
     EXPECT_EQ(ControlText(FirstBitToggle + 31), "1");
 
-    // By keyboard: bit 0 is the grid's tab stop, Left moves to bit 1, Space
-    // toggles it.
-    FocusControl(FirstBitToggle);
+    // By keyboard: Tab from the last number field reaches bit 0, the grid's
+    // tab stop; Left moves to bit 1, Space toggles it.
+    FocusControl(FieldMantissa);
+    for (int tab = 0; tab < 8 && GetFocus() != Control(FirstBitToggle); ++tab)
+        PressKey(VK_TAB);
+    ASSERT_EQ(GetFocus(), Control(FirstBitToggle));
     PressKey(VK_LEFT);
     EXPECT_EQ(GetFocus(), Control(FirstBitToggle + 1));
     PressKey(VK_SPACE);
