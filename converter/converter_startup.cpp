@@ -3,11 +3,12 @@
 #include "converter/field_events.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "views/float_printer.h"
 
 void StartConverter(int widthButton, int endianButton)
 {
     UppercaseFieldLetters(FieldHex);
-    LimitFieldText(FieldFloat, FloatFieldLimit);
+    LimitFieldText(FieldFloat, FloatTextBudget);
     ClickFieldButton(widthButton);
     ClickFieldButton(endianButton);
 }

@@ -1,14 +1,10 @@
 #include "converter/field_events.h"
 
+#include "converter/field_routes.h"
 #include "converter/refresh_views.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
-#include "views/binary_hex_view.h"
-#include "views/decimal_view.h"
-#include "views/exponent_field.h"
-#include "views/float_view.h"
-#include "views/mantissa_field.h"
 #include "views/sign_field.h"
 
 const WidthLimitRow WidthLimits[5] = {
@@ -17,47 +13,18 @@ const WidthLimitRow WidthLimits[5] = {
     {64, 64, 20, 16, 5, 18}, {80, 80, 25, 20, 6, 21},
 };
 
-namespace {
-
-// What each edit field's notifications run.
-struct FieldRoute {
-    int Field;
-    bool (*Parse)(int field);
-    void (*Render)(int field);
-};
-
-const FieldRoute Routes[] = {
-    {FieldBinary, ParseBinary, RenderBinary},
-    {FieldDecimal, ParseDecimal, RenderDecimal},
-    {FieldHex, ParseHex, RenderHex},
-    {FieldFloat, ParseFloatField, RenderFloat},
-    {FieldExponent, ParseExponent, RenderExponent},
-    {FieldMantissa, ParseMantissa, RenderMantissa},
-};
-
-const FieldRoute* FindRoute(int field)
-{
-    for (const FieldRoute& route : Routes) {
-        if (route.Field == field)
-            return &route;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
 void OnFieldChange(int field)
 {
     if (ConverterState.Updating)
         return;
-    const FieldRoute* route = FindRoute(field);
+    const FieldRoute* route = FindEditRoute(field);
     if (route && route->Parse(field))
         RefreshViews(field);
 }
 
 void OnFieldKillFocus(int field)
 {
-    const FieldRoute* route = FindRoute(field);
+    const FieldRoute* route = FindEditRoute(field);
     if (!route)
         return;
     if (uint8_t* error = ErrorFlagOf(field))
@@ -111,12 +78,10 @@ void EnableFloatFields(bool enable)
         return;
     ConverterState.FloatFieldsEnabled = enable ? 1 : 0;
     if (!enable) {
-        ConverterState.Updating = 1;
-        WriteFieldText(FieldFloat, "");
-        WriteFieldCheck(FieldSign, false);
-        WriteFieldText(FieldExponent, "");
-        WriteFieldText(FieldMantissa, "");
-        ConverterState.Updating = 0;
+        SetFieldText(FieldFloat, "");
+        WriteFieldCheck(FieldSign, false);  // raises no notification
+        SetFieldText(FieldExponent, "");
+        SetFieldText(FieldMantissa, "");
     }
     const int pairs[4][2] = {
         {LabelFloat, FieldFloat},

@@ -35,6 +35,3 @@ extern const WidthLimitRow WidthLimits[5];
 
 // Sends the text limits of the given width to the fields.
 void ApplyWidthLimits(int width);
-
-// Fixed text limit of the float field.
-constexpr int FloatFieldLimit = 28;

@@ -9,8 +9,7 @@
 
 namespace {
 
-// The pane control of each reading; a control no reading maps to stays
-// empty and disabled.
+// The pane control of each reading.
 struct ReadingControl {
     Reading Shown;
     int Control;
@@ -19,7 +18,7 @@ struct ReadingControl {
 const ReadingControl ReadingControls[] = {
     {Reading::Unsigned, PaneUnsigned}, {Reading::Half, PaneHalf},         {Reading::Bfloat16, PaneBfloat16},
     {Reading::Exact, PaneExact},       {Reading::Shortest, PaneShortest}, {Reading::HexFloat, PaneHexFloat},
-    {Reading::Next, PaneNext},         {Reading::Previous, PanePrevious},
+    {Reading::Next, PaneNext},         {Reading::Previous, PanePrevious}, {Reading::Class, PaneClass},
 };
 
 bool WidthHasReading(Reading reading)

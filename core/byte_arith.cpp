@@ -1,5 +1,7 @@
 #include "core/byte_arith.h"
 
+#include <cassert>
+
 int ByteAdd(uint8_t* dst, const uint8_t* src, int n)
 {
     unsigned carry = 0;
@@ -20,6 +22,16 @@ int ByteSub(uint8_t* dst, const uint8_t* src, int n)
         borrow = (diff >> 8) & 1;
     }
     return static_cast<int>(borrow);
+}
+
+void ByteNegate(uint8_t* buf, int n)
+{
+    unsigned borrow = 0;
+    for (int i = 0; i < n; ++i) {
+        unsigned diff = 0u - buf[i] - borrow;  // wraps modulo 2^32
+        buf[i] = static_cast<uint8_t>(diff);
+        borrow = (diff >> 8) & 1;
+    }
 }
 
 void ByteMul(const uint8_t* a, const uint8_t* b, uint8_t* product, int n)
@@ -83,11 +95,10 @@ bool ShortDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quoti
 // and the remainder is the dividend's low n bytes.
 bool LongDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient, uint8_t* remainder, int n)
 {
-    // 7 limbs: 8n + 1 bits of remainder for n up to 23 bytes, far above the
-    // 11 bytes in use; a larger n would overrun them, so it is cut.
-    constexpr int MaxLimbs = 7;
-    if (n > 23)
-        n = 23;
+    // 8n + 1 bits of remainder, n <= ByteDivModMaxBytes (the header's
+    // contract; 11 bytes are in use).
+    constexpr int MaxLimbs = (8 * ByteDivModMaxBytes + 1 + 31) / 32;
+    assert(n >= 1 && n <= ByteDivModMaxBytes);
     const int bits = 8 * n;
     const int limbs = (bits + 1 + 31) / 32;
     uint32_t rem[MaxLimbs] = {}, div[MaxLimbs] = {}, quo[MaxLimbs] = {};

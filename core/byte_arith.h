@@ -14,6 +14,9 @@ int ByteAdd(uint8_t* dst, const uint8_t* src, int n);
 // dst and src may be the same buffer.
 int ByteSub(uint8_t* dst, const uint8_t* src, int n);
 
+// buf <- (0 - buf) mod 256^n: the two's-complement negation, in place.
+void ByteNegate(uint8_t* buf, int n);
+
 // product (2n bytes) <- a * b, exact. product must not overlap a or b.
 void ByteMul(const uint8_t* a, const uint8_t* b, uint8_t* product, int n);
 
@@ -21,7 +24,10 @@ void ByteMul(const uint8_t* a, const uint8_t* b, uint8_t* product, int n);
 // dividend mod divisor, for a 2n-byte dividend and n-byte divisor; true when
 // the full quotient needs more than n bytes. Outputs must not overlap inputs.
 // A zero divisor gives an all-ones quotient, true, and the dividend's low n
-// bytes as remainder.
+// bytes as remainder. n is at most ByteDivModMaxBytes (asserted): a divisor
+// of 2^32 or more is divided bit by bit in 7 limbs of 32 bits, which hold the
+// 8n + 1 bits of the remainder up to n = 27.
+constexpr int ByteDivModMaxBytes = (7 * 32 - 1) / 8;
 bool ByteDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotient, uint8_t* remainder,
                 int n);
 

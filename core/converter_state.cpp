@@ -3,7 +3,6 @@
 #include "core/byte_arith.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
-#include "core/float_format.h"
 
 ConverterRecord ConverterState;
 
@@ -71,12 +70,6 @@ void SetBigEndian(bool flag)
         return;
     ConverterState.BigEndian = flag ? 1 : 0;
     AlignEntryFields(flag);
-}
-
-int SignByteIndex()
-{
-    const FloatFormat* format = FloatFormatOf(ConverterState.Width);
-    return format ? format->SignByte : -1;
 }
 
 uint8_t* ErrorFlagOf(int field)

@@ -41,10 +41,6 @@ void SetFieldText(int field, const char* text);
 // causes no repaint.
 void UpdateErrorFlag(uint8_t* flag, bool error, int field);
 
-// The sign bit's byte within ValueRegister for the current width (3, 7 or 9),
-// or -1 at widths without a float format.
-int SignByteIndex();
-
 // The error flag of FieldDecimal, FieldFloat, FieldExponent or
 // FieldMantissa; null for every other id (the binary and hexadecimal fields
 // have none).

@@ -1,13 +1,33 @@
 #include "core/number_text.h"
 
+#include "core/byte_arith.h"
+#include "core/little_endian.h"
+
+int ReversedDecimalDigits(uint64_t value, char* reversed)
+{
+    // Split off the low nine digits first: one long division, and the
+    // divisions by 10 after it work on numbers below 2^32, which DivMod64
+    // divides natively.
+    int count = 0;
+    uint64_t low;
+    uint64_t high = DivMod64(value, 1000000000, &low);
+    do {
+        uint64_t digit;
+        low = DivMod64(low, 10, &digit);
+        reversed[count++] = static_cast<char>('0' + digit);
+    } while (high != 0 ? count < 9 : low != 0);
+    while (high != 0) {
+        uint64_t digit;
+        high = DivMod64(high, 10, &digit);
+        reversed[count++] = static_cast<char>('0' + digit);
+    }
+    return count;
+}
+
 char* WriteUnsignedDecimal(char* out, uint64_t value, int minDigits)
 {
     char digits[20];  // 2^64 - 1 has 20 decimal digits
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
+    int count = ReversedDecimalDigits(value, digits);
     for (int pad = count; pad < minDigits; ++pad)
         *out++ = '0';
     while (count > 0)
@@ -40,6 +60,65 @@ char* WriteHexBytes(char* out, const uint8_t* bytes, int n)
         *out++ = Digits[bytes[i] >> 4];
         *out++ = Digits[bytes[i] & 15];
     }
+    *out = '\0';
+    return out;
+}
+
+bool SaturateToWidth(uint8_t* acc, int n)
+{
+    int8_t above = static_cast<int8_t>(acc[n]);
+    if (above <= -2) {
+        for (int i = 0; i < n - 1; ++i)
+            acc[i] = 0x00;
+        acc[n - 1] = 0x80;
+        return true;
+    }
+    if (above >= 1) {
+        for (int i = 0; i < n - 1; ++i)
+            acc[i] = 0xFF;
+        acc[n - 1] = 0x7F;
+        return true;
+    }
+    return false;
+}
+
+char* PrintInt80(char* out, const uint8_t* value, int count)
+{
+    uint8_t magnitude[10];
+    for (int i = 0; i < 10; ++i)
+        magnitude[i] = value[i];
+    if (magnitude[9] & 0x80) {
+        ByteNegate(magnitude, 10);
+        *out++ = '-';
+        if (count > 1)
+            --count;
+    }
+
+    // 24 digits: 2^80 has 25, but the magnitude is at most 2^79 (24 digits).
+    char digits[24];
+    int nd = 0;
+    while (magnitude[8] != 0 || magnitude[9] != 0) {
+        uint8_t dividend[20] = {};
+        for (int i = 0; i < 10; ++i)
+            dividend[i] = magnitude[i];
+        uint8_t ten[10] = {10};
+        uint8_t remainder[10];
+        ByteDivMod(dividend, ten, magnitude, remainder, 10);
+        digits[nd++] = static_cast<char>('0' + remainder[0]);
+    }
+    nd += ReversedDecimalDigits(LoadLittle(magnitude, 8), digits + nd);
+
+    int shown = nd;
+    if (count > nd) {
+        for (int pad = nd; pad < count; ++pad)
+            *out++ = '0';
+    } else if (count > 0) {
+        shown = count;
+    } else if (count < 0) {
+        shown = 1;
+    }
+    for (int i = 0; i < shown; ++i)
+        *out++ = digits[nd - 1 - i];
     *out = '\0';
     return out;
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/float_format.h"
 #include "core/little_endian.h"
 
 // The x87 arithmetic and its control word; the narrowing stores to double
@@ -143,8 +144,8 @@ Extended80 X87FromUnsigned64(uint64_t value)
     // values, which a signed integer load would not be.
     if (value == 0)
         return Extended80{0, 0};
-    uint16_t exponent = 16383 + 63;
-    while ((value & 0x8000000000000000u) == 0) {
+    uint16_t exponent = static_cast<uint16_t>(ExtendedFormat.Bias + 63);
+    while ((value & ExtendedIntegerBit) == 0) {
         value <<= 1;
         --exponent;
     }

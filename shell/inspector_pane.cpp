@@ -191,7 +191,6 @@ void CreateInspectorPane(HWND dialog)
     auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     CreateGrid(dialogFont);
     CreateReadings(dialogFont);
-    EnableWindow(Item(PaneClass), FALSE);  // until a refresh says otherwise
     LayoutInspectorPane(dialog, DialogScaleOf(dialog));
 }
 

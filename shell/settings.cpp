@@ -1,5 +1,6 @@
 #include "shell/settings.h"
 
+#include "core/byte_arith.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "shell/optional_user32.h"
@@ -35,7 +36,7 @@ void ReadTransparency(const SettingsKey& key)
         return;
     int32_t stored = key.ReadSigned("Transparency", 255, -255, 255);
     ShellState.AlwaysTransparent = static_cast<uint8_t>(stored < 0);
-    int32_t alpha = stored < 0 ? -stored : stored;
+    int32_t alpha = AbsInt(stored);
     ShellState.Alpha = alpha < MinTransparencyAlpha ? MinTransparencyAlpha : alpha;
 }
 

@@ -21,6 +21,8 @@ TEST(ByteAddSub, CarryAndBorrowLeaveTheTopByte)
         EXPECT_EQ(HexImage(a, n), std::string(2 * n, 'F')) << n;
         EXPECT_EQ(ByteSub(a, a, n), 0) << "same buffer, n " << n;
         EXPECT_EQ(HexImage(a, n), std::string(2 * n, '0')) << n;
+        ByteNegate(one, n);
+        EXPECT_EQ(HexImage(one, n), std::string(2 * n, 'F')) << "-1, n " << n;
     }
 }
 
@@ -45,7 +47,7 @@ u128 Load(const uint8_t* bytes, int n)
     return value;
 }
 
-TEST(ByteAddSub, AgreeWithNativeArithmeticOnRandomOperands)
+TEST(ByteAddSubNegate, AgreeWithNativeArithmeticOnRandomOperands)
 {
     std::mt19937_64 random(7);
     for (int round = 0; round < 2000; ++round) {
@@ -65,6 +67,9 @@ TEST(ByteAddSub, AgreeWithNativeArithmeticOnRandomOperands)
         int borrow = ByteSub(x, y, n);
         EXPECT_EQ(Load(x, n), (a - b) & mask);
         EXPECT_EQ(borrow, b > a ? 1 : 0);
+        Store(a, x, n);
+        ByteNegate(x, n);
+        EXPECT_EQ(Load(x, n), (0 - a) & mask) << "negation, n " << n;
     }
 }
 

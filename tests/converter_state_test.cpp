@@ -97,18 +97,23 @@ TEST(WidthButton, SameWidthReRendersEveryFieldAndKeepsTheValue)
 
 TEST(WidthButton, SetsTheTextLimitsOfItsWidth)
 {
-    for (const WidthLimitRow& row : WidthLimits) {
+    // The dialog's limits per width; 8 and 16 bits leave the exponent and
+    // mantissa limits as they were (here the 80-bit ones, 6 and 21).
+    const struct {
+        int width, binary, decimal, hex, exponent, mantissa;
+    } limits[] = {
+        // width binary decimal hex exponent mantissa
+        {8, 8, 4, 2, 6, 21},     {16, 16, 6, 4, 6, 21},   {32, 32, 11, 8, 4, 9},
+        {64, 64, 20, 16, 5, 18}, {80, 80, 25, 20, 6, 21},
+    };
+    for (const auto& row : limits) {
         MemoryStartUp(80, false);
-        MemoryClickButton(ButtonOfWidth(row.Width));
-        EXPECT_EQ(MemoryFieldLimit(FieldBinary), row.Width);
-        EXPECT_EQ(MemoryFieldLimit(FieldDecimal), row.Decimal);
-        EXPECT_EQ(MemoryFieldLimit(FieldHex), row.Width / 4);
-        if (row.Width >= 32) {
-            EXPECT_EQ(MemoryFieldLimit(FieldExponent), row.Exponent);
-            EXPECT_EQ(MemoryFieldLimit(FieldMantissa), row.Mantissa);
-        } else {
-            EXPECT_EQ(MemoryFieldLimit(FieldExponent), 6) << "left at the 80-bit limit";
-        }
+        MemoryClickButton(ButtonOfWidth(row.width));
+        EXPECT_EQ(MemoryFieldLimit(FieldBinary), row.binary) << row.width;
+        EXPECT_EQ(MemoryFieldLimit(FieldDecimal), row.decimal) << row.width;
+        EXPECT_EQ(MemoryFieldLimit(FieldHex), row.hex) << row.width;
+        EXPECT_EQ(MemoryFieldLimit(FieldExponent), row.exponent) << row.width;
+        EXPECT_EQ(MemoryFieldLimit(FieldMantissa), row.mantissa) << row.width;
     }
 }
 

@@ -52,9 +52,9 @@ TEST(FloatReadings, NamesAndOrderPerWidth)
     } cases[] = {
         {8, "unsigned"},
         {16, "unsigned half bfloat16"},
-        {32, "unsigned exact shortest hexfloat next previous"},
-        {64, "unsigned exact shortest hexfloat next previous"},
-        {80, "unsigned exact shortest hexfloat next previous"},
+        {32, "unsigned class exact shortest hexfloat next previous"},
+        {64, "unsigned class exact shortest hexfloat next previous"},
+        {80, "unsigned class exact shortest hexfloat next previous"},
         {12, ""},
     };
     for (const auto& c : cases) {
@@ -79,6 +79,27 @@ TEST(FloatReadings, Unsigned)
                        {80, "00010000000000000000", "18446744073709551616"},
                        {80, "3B9ACA00000000000000", "281474976710656000000000"},
                        {80, "FFFFFFFFFFFFFFFFFFFF", "1208925819614629174706175"},
+                   });
+}
+
+// The classes of finite values; those of infinities, NaNs and the refused
+// extended encodings are checked with their words below. The sign never
+// changes the class.
+TEST(FloatReadings, ClassOfFiniteValues)
+{
+    ExpectReadings(Reading::Class,
+                   {
+                       {32, "80000000", "zero"},
+                       {32, "00000001", "subnormal"},
+                       {32, "807FFFFF", "subnormal"},
+                       {32, "00800000", "normal"},
+                       {32, "FF7FFFFF", "normal"},
+                       {64, "0000000000000000", "zero"},
+                       {64, "800FFFFFFFFFFFFF", "subnormal"},
+                       {64, "3FF0000000000000", "normal"},
+                       {80, "80000000000000000000", "zero"},
+                       {80, "00000000000000000001", "subnormal"},
+                       {80, "80018000000000000000", "normal"},
                    });
 }
 
@@ -235,33 +256,42 @@ TEST(FloatReadings, HexFloat)
 }
 
 // Infinities and NaNs read as the float field's words in every float
-// reading; the x87 encodings with the integer bit wrong read "1.INV".
-TEST(FloatReadings, WordsForSpecialsAndInvalidEncodings)
+// reading; the x87 encodings with the integer bit wrong read "1.INV". Their
+// classes beside them.
+TEST(FloatReadings, WordsAndClassesOfSpecialsAndInvalidEncodings)
 {
-    const ReadingCase cases[] = {
-        {32, "7F800000", "1.INF"},
-        {32, "FFC00000", "-1.IND"},
-        {32, "7FC00005", "1.QNaN#5"},
-        {32, "7F800001", "1.SNaN#1"},
-        {64, "FFF0000000000000", "-1.INF"},
-        {64, "7FF8000000000000", "1.IND"},
-        {64, "FFFFFFFFFFFFFFFF", "-1.QNaN#2251799813685247"},
-        {64, "7FF4000000000000", "1.SNaN#1125899906842624"},
-        {80, "7FFF8000000000000000", "1.INF"},
-        {80, "FFFFC000000000000000", "-1.IND"},
-        {80, "7FFFC000000000000005", "1.QNaN#5"},
-        {80, "FFFF8000000000000001", "-1.SNaN#1"},
-        {80, "3FFF0000000000000000", "1.INV"},  // unnormal
-        {80, "BFFF7FFFFFFFFFFFFFFF", "1.INV"},  // unnormal, negative
-        {80, "00008000000000000000", "1.INV"},  // pseudo-denormal
-        {80, "80008000000000000001", "1.INV"},  // pseudo-denormal, negative
-        {80, "7FFF0000000000000000", "1.INV"},  // pseudo-infinity
-        {80, "7FFF4000000000000000", "1.INV"},  // pseudo-NaN
+    const struct {
+        int width;
+        const char* bits;
+        const char* word;
+        const char* encodingClass;
+    } cases[] = {
+        {32, "7F800000", "1.INF", "infinity"},
+        {32, "FFC00000", "-1.IND", "indefinite"},
+        {32, "7FC00005", "1.QNaN#5", "quiet NaN"},
+        {32, "7F800001", "1.SNaN#1", "signalling NaN"},
+        {32, "7FBFFFFF", "1.SNaN#4194303", "signalling NaN"},
+        {64, "FFF0000000000000", "-1.INF", "infinity"},
+        {64, "7FF8000000000000", "1.IND", "indefinite"},
+        {64, "FFFFFFFFFFFFFFFF", "-1.QNaN#2251799813685247", "quiet NaN"},
+        {64, "7FF4000000000000", "1.SNaN#1125899906842624", "signalling NaN"},
+        {80, "7FFF8000000000000000", "1.INF", "infinity"},
+        {80, "FFFFC000000000000000", "-1.IND", "indefinite"},
+        {80, "7FFFC000000000000005", "1.QNaN#5", "quiet NaN"},
+        {80, "FFFF8000000000000001", "-1.SNaN#1", "signalling NaN"},
+        {80, "3FFF0000000000000000", "1.INV", "unnormal"},
+        {80, "BFFF7FFFFFFFFFFFFFFF", "1.INV", "unnormal"},
+        {80, "7FFE7FFFFFFFFFFFFFFF", "1.INV", "unnormal"},
+        {80, "00008000000000000000", "1.INV", "pseudo-denormal"},
+        {80, "80008000000000000001", "1.INV", "pseudo-denormal"},
+        {80, "7FFF0000000000000000", "1.INV", "pseudo-infinity"},
+        {80, "7FFF4000000000000000", "1.INV", "pseudo-NaN"},
+        {80, "FFFF0000000000000001", "1.INV", "pseudo-NaN"},
     };
-    for (const ReadingCase& c : cases) {
+    for (const auto& c : cases) {
         for (Reading reading : {Reading::Exact, Reading::Shortest, Reading::HexFloat})
-            EXPECT_EQ(ReadingOf(reading, c.bits, c.width), c.expected)
-                << ReadingName(reading) << " " << c.bits;
+            EXPECT_EQ(ReadingOf(reading, c.bits, c.width), c.word) << ReadingName(reading) << " " << c.bits;
+        EXPECT_EQ(ReadingOf(Reading::Class, c.bits, c.width), c.encodingClass) << c.bits;
     }
 }
 

@@ -7,10 +7,10 @@
 #include <random>
 #include <string>
 
+#include "core/float_format.h"
 #include "core/little_endian.h"
 #include "core/x87_narrow.h"
 #include "tests/test_support.h"
-#include "views/float_layout.h"
 #include "views/float_parser.h"
 #include "views/float_printer.h"
 #include "views/float_view.h"

@@ -6,6 +6,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "core/float_format.h"
 #include "memory/memory_fields.h"
 #include "tests/test_support.h"
 #include "views/float_view.h"

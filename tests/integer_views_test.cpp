@@ -6,6 +6,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "core/number_text.h"
 #include "memory/memory_fields.h"
 #include "tests/test_support.h"
 #include "views/decimal_view.h"

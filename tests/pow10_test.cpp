@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "core/float_format.h"
 #include "core/pow10.h"
 #include "core/x87_arith.h"
+#include "views/float_printer.h"
 
 namespace {
 
@@ -330,6 +332,29 @@ TEST_F(Pow10Test, LargeTableHoldsNearestPowers)
             << "Pow10Large[" << i << "] (10^" << (16 << i) << ") = " << Hex(Pow10Large[i]) << ", want "
             << Hex(expected.value);
     }
+}
+
+// The printer's integer scales: each format's SubnormalScale is its smallest
+// normal value 2^(1 - bias) times a power of ten, rounded to nearest (no tie
+// is possible: 5^k is odd); TinyScale is 10^4932 / 2^16324, truncated.
+TEST(PrinterScales, AreTheirPowersOfTenRederived)
+{
+    const struct {
+        const FloatFormat* format;
+        int power;
+    } cases[] = {{&SingleFormat, 56}, {&DoubleFormat, 326}, {&ExtendedFormat, 4950}};
+    for (const auto& c : cases) {
+        Big power = Big::PowerOfTen(c.power);
+        int shift = c.format->Bias - 1;
+        ASSERT_LE(power.BitLength() - shift, 64) << c.format->Width << " bits";
+        uint64_t expected = power.Bits64(shift) + (power.Bit(shift - 1) ? 1 : 0);
+        EXPECT_EQ(c.format->SubnormalScale, expected)
+            << c.format->Width << " bits: want 0x" << std::hex << expected;
+    }
+    Big power = Big::PowerOfTen(4932);
+    EXPECT_EQ(power.BitLength() - 16324, 60) << "TinyScale needs 60 bits";
+    EXPECT_EQ(static_cast<uint64_t>(TinyScale), power.Bits64(16324))
+        << "want 0x" << std::hex << power.Bits64(16324);
 }
 
 // ---------------------------------------------------------------------------

@@ -27,21 +27,12 @@ TEST(StepOfAlpha, EveryStoredAlphaSelectsTheLargestStepNotAboveIt)
     }
 }
 
-TEST(StepOfAlpha, TableAlphasAndExamples)
+// The table's own alphas are covered by the sweep above.
+TEST(StepOfAlpha, ExamplesAndAlphasOutOfTheStoredRange)
 {
     struct Case {
         int32_t alpha, step;
     } const cases[] = {
-        {25, 1},
-        {51, 2},
-        {76, 3},
-        {102, 4},
-        {127, 5},
-        {153, 6},
-        {179, 7},
-        {204, 8},
-        {230, 9},
-        {255, 10},
         {100, 3},
         {50, 1},
         {254, 9},

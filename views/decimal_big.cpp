@@ -1,5 +1,7 @@
 #include "views/decimal_big.h"
 
+#include <cassert>
+
 namespace {
 
 // 5^13 is the largest power of five below 2^32 (the BigMulSmall bound).
@@ -11,14 +13,15 @@ void Trim(DecimalBig* big)
         --big->Count;
 }
 
-// Appends a carry as new top limbs; the capacity covers every number the
-// readings form, so a carry beyond it cannot happen and is dropped.
+// Appends a carry as new top limbs. The capacity covers every number the
+// readings form (the header's contract); a carry past it is asserted.
 void PushCarry(DecimalBig* big, uint64_t carry)
 {
     while (carry != 0 && big->Count < DecimalBigLimbs) {
         big->Limb[big->Count++] = static_cast<uint32_t>(carry % DecimalBigBase);
         carry /= DecimalBigBase;
     }
+    assert(carry == 0);
 }
 
 }  // namespace

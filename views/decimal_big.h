@@ -9,6 +9,8 @@
 // form is about 2^67 * 5^16447 (the extended format's smallest subnormal
 // spacing, 2^-16445, a quarter of it for the rounding interval, times a
 // 64-bit significand scaled by four plus two), which has 11,516 digits.
+// Contract of every operation below: its result stays below 10^(9 * 1284);
+// a carry past the last limb is asserted, not kept.
 constexpr int DecimalBigLimbs = 1284;
 constexpr uint32_t DecimalBigBase = 1000000000;
 

@@ -2,8 +2,8 @@
 
 #include "core/converter_state.h"
 #include "core/field_access.h"
+#include "core/float_format.h"
 #include "core/number_text.h"
-#include "views/float_layout.h"
 
 namespace {
 

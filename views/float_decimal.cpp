@@ -1,5 +1,7 @@
 #include "views/float_decimal.h"
 
+#include <cassert>
+
 #include "core/number_text.h"
 #include "views/decimal_big.h"
 
@@ -121,9 +123,13 @@ char* WriteShortestDecimal(char* out, const BinaryValue& value)
     if (value.Significand == 0)
         return WriteText(out, "0");
 
-    // In units of 2^(q-2) the value is 4m, the interval's ends 4m - 2 (4m - 1
-    // when the gap below is narrow) and 4m + 2: all three are exact integers
-    // scaled by the same power of ten.
+    // Step 1: interval. In units of 2^(q-2) the value is 4m and the rounding
+    // interval reaches to 4m - 2 (4m - 1 when the gap below is narrow) and
+    // 4m + 2; its ends belong to it when m is even.
+    bool endsIn = (value.Significand & 1) == 0;
+
+    // Step 2: scale. The unit 2^(q-2) as an exact integer scaled by
+    // 10^-scale, and the value and the interval's ends in the same scale.
     DecimalBig unit;
     DecimalBig scratch;
     int32_t scale = ScaledValue(&unit, 1, value.Exponent - 2, &scratch);
@@ -138,12 +144,11 @@ char* WriteShortestDecimal(char* out, const BinaryValue& value)
     if (value.NarrowBelow)
         BigMulSmall(&unit, 2);
     BigAdd(&high, unit);
-    bool endsIn = (value.Significand & 1) == 0;
 
-    // All three as digit strings of high's length. The first prefix length
-    // j for which some j-digit prefix lies in the interval gives the fewest
-    // significant digits; the candidates are then the prefixes of low, v
-    // and high give or take one.
+    // Step 3: search. All three as digit strings of high's length. The first
+    // prefix length j for which some j-digit prefix lies in the interval
+    // gives the fewest significant digits; the candidates are then the
+    // prefixes of low, v and high give or take one.
     int32_t n = BigDigitCount(high);
     DigitString l{&low, n}, m{&v, n}, h{&high, n};
     int32_t lastL = l.LastNonzero();
@@ -151,6 +156,7 @@ char* WriteShortestDecimal(char* out, const BinaryValue& value)
     int32_t hl = 0, ml = 0, hm = 0;  // capped prefix differences
     int32_t j = 1;
     int lowDelta = 0, highDelta = 0;
+    bool found = false;
     for (;; ++j) {
         hl = NextDifference(hl, h.At(j - 1), l.At(j - 1));
         ml = NextDifference(ml, m.At(j - 1), l.At(j - 1));
@@ -158,18 +164,22 @@ char* WriteShortestDecimal(char* out, const BinaryValue& value)
         // The smallest prefix not below low, the largest not above high.
         lowDelta = lastL >= j || !endsIn ? 1 : 0;
         highDelta = lastH < j && !endsIn ? -1 : 0;
-        if (hl + highDelta - lowDelta >= 0 || j == n || j == MaxPrefix)
+        found = hl + highDelta - lowDelta >= 0;
+        if (found || j == n || j == MaxPrefix)
             break;
     }
-    // v rounded to j digits, half to even.
+    // Every prefix of all n digits lies in the interval, and the search ends
+    // by MaxPrefix digits (see there).
+    assert(found || j == n);
+
+    // Step 4: round. v rounded to j digits, half to even; then the rounded
+    // value, or the nearest end of the candidates when it falls outside them.
     int roundUp = 0;
     if (j < n) {
         int next = m.At(j);
         bool rest = m.LastNonzero() > j;
         roundUp = next > 5 || (next == 5 && (rest || m.At(j - 1) % 2 == 1)) ? 1 : 0;
     }
-    // The rounded value, or the nearest end of the candidates when it falls
-    // outside them.
     char text[MaxPrefix + 2];
     int32_t count;
     if (ml + roundUp < lowDelta)
@@ -178,6 +188,7 @@ char* WriteShortestDecimal(char* out, const BinaryValue& value)
         count = PrefixPlus(h, j, highDelta, text);
     else
         count = PrefixPlus(m, j, roundUp, text);
-    // The prefix stands for its digits times 10^(n - j + scale).
+
+    // Step 5: print. The prefix stands for its digits times 10^(n - j + scale).
     return WriteScientific(out, text, count, count - 1 + n - j + scale);
 }

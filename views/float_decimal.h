@@ -21,16 +21,20 @@ struct BinaryValue {
 // the further significant digits when there are any (no trailing zeros),
 // 'e' and the decimal exponent.
 
-// Every significant digit. At most 11,514 digits (the extended format's
-// largest subnormals and smallest normals), a sign, a point and "e-4951":
-// FloatDecimalCapacity bytes with the NUL.
-constexpr int FloatDecimalCapacity = 11524;
+// Every significant digit: at most 11,514 (the extended format's largest
+// subnormals and smallest normals, m * 5^16445 with m < 2^64), then a sign, a
+// point, "e-4951" at the longest, and the NUL.
+constexpr int FloatDecimalDigits = 11514;
+constexpr int FloatDecimalCapacity = 1 + FloatDecimalDigits + 1 + 6 + 1;
 char* WriteExactDecimal(char* out, const BinaryValue& value);
 
 // The fewest significant digits that round back to m * 2^q in the value's
 // format under round-to-nearest-even; among several, the one nearest the
 // value, and of two equally near the one with the even last digit. The
 // rounding interval reaches half the gap to each neighbour; its ends belong
-// to it when m is even. At most 21 digits (a 64-bit significand), a sign, a
-// point and "e-4951": 31 bytes with the NUL.
+// to it when m is even. In five steps: interval, scale, search, round, print.
+// Contracts: m < 2^64 and m * 2^(q-2) * 4 within the DecimalBig capacity
+// (every value of the five formats); the search finds the digits within 23
+// (asserted). At most 21 digits (a 64-bit significand), a sign, a point and
+// "e-4951": 31 bytes with the NUL.
 char* WriteShortestDecimal(char* out, const BinaryValue& value);

@@ -1,15 +1,14 @@
 #include "views/float_parser.h"
 
 #include "core/byte_arith.h"
+#include "core/float_format.h"
 #include "core/pow10.h"
 #include "core/x87_arith.h"
 
 namespace {
 
 constexpr uint64_t LargestSigned64 = 0x7FFFFFFFFFFFFFFFull;
-constexpr uint64_t IntegerBit = 0x8000000000000000ull;
-constexpr uint64_t QuietBits = 0xC000000000000000ull;
-constexpr uint16_t SpecialExponent = 0x7FFF;
+constexpr uint64_t QuietBits = ExtendedIntegerBit | ExtendedQuietBit;
 
 // Far beyond any combined exponent that can pass the range test (the written
 // exponent is at most MaxDecimalExponent in magnitude), so saturating here
@@ -30,14 +29,6 @@ int DigitValue(char c)
 char Folded(char c)
 {
     return static_cast<char>(c | 0x20);
-}
-
-void WriteExtended(uint8_t* out, uint64_t significand, uint16_t signExponent)
-{
-    for (int i = 0; i < 8; ++i)
-        out[i] = static_cast<uint8_t>(significand >> (8 * i));
-    out[8] = static_cast<uint8_t>(signExponent);
-    out[9] = static_cast<uint8_t>(signExponent >> 8);
 }
 
 bool Fail(uint8_t* out)
@@ -79,7 +70,7 @@ bool ParseSpecialWord(const char* p, bool negative, uint8_t* out)
         word[length] = Folded(p[length]);
         ++length;
     }
-    uint16_t signExponent = static_cast<uint16_t>(SpecialExponent | (negative ? 0x8000 : 0));
+    uint16_t signExponent = static_cast<uint16_t>(ExtendedFormat.ExponentMax | (negative ? 0x8000 : 0));
     auto is = [&word](const char* expected) {
         for (int i = 0; i < 4; ++i) {
             if (word[i] != expected[i])
@@ -88,14 +79,15 @@ bool ParseSpecialWord(const char* p, bool negative, uint8_t* out)
         return true;
     };
     if (is("inf\0") || is("ind\0")) {
-        WriteExtended(out, word[2] == 'f' ? IntegerBit : QuietBits, signExponent);
+        X87StoreBytes(Extended80{word[2] == 'f' ? ExtendedIntegerBit : QuietBits, signExponent}, out);
         return false;
     }
     if (is("qnan") || is("snan")) {
         uint64_t payload = 0;
         if (!ParsePayload(p + 4, &payload))  // all four letters are present
             return Fail(out);
-        WriteExtended(out, payload | (word[0] == 'q' ? QuietBits : IntegerBit), signExponent);
+        X87StoreBytes(Extended80{payload | (word[0] == 'q' ? QuietBits : ExtendedIntegerBit), signExponent},
+                      out);
         return false;
     }
     return Fail(out);
@@ -179,6 +171,6 @@ bool ParseFloat(const char* text, uint8_t* out)
     X87StoreBytes(value, out);
     X87RestoreControl(saved);
     if (negative)
-        out[9] = static_cast<uint8_t>(out[9] | 0x80);
+        WriteSignBit(ExtendedFormat, out, true);
     return false;
 }

@@ -2,16 +2,35 @@
 
 #include "core/byte_arith.h"
 #include "core/float_format.h"
-#include "core/little_endian.h"
 #include "core/number_text.h"
 #include "core/pow10.h"
 #include "core/x87_arith.h"
-#include "views/decimal_view.h"
 
 namespace {
 
-constexpr uint64_t IntegerBit = 0x8000000000000000u;
-constexpr uint64_t QuietBit = 0x4000000000000000u;
+// The printer's own classes of a value.
+enum class FloatClass : uint8_t {
+    Zero,  // sizes 4 and 8: +0 and -0; size 10: +0 only
+    Subnormal,  // exponent field all zeros (and the extended -0)
+    Normal,
+    Special,  // exponent field all ones: infinity, indefinite, NaNs
+    Invalid,  // extended encodings the x87 does not allow
+};
+
+FloatClass ClassOf(EncodingClass encoding, const FloatFormat& format, bool negative)
+{
+    if (IsRefusedEncoding(encoding))
+        return FloatClass::Invalid;
+    if (IsInfinityOrNaN(encoding))
+        return FloatClass::Special;
+    switch (encoding) {
+    case EncodingClass::Zero:
+        // Only the whole sign-and-exponent word zero is the extended Zero.
+        return negative && format.ExplicitIntegerBit ? FloatClass::Subnormal : FloatClass::Zero;
+    case EncodingClass::Subnormal: return FloatClass::Subnormal;
+    default: return FloatClass::Normal;
+    }
+}
 
 constexpr int ScaledDigits = 18;  // N = floor(x / 10^(D-17)) has 18 digits
 constexpr int SubnormalDigitCap = 19;  // SubnormalScale is below 10^19
@@ -66,8 +85,8 @@ char* PrintSubnormal(char* out, uint64_t significand, const FloatFormat& format,
 
 char* PrintSpecial(char* out, uint64_t significand)
 {
-    bool quiet = (significand & QuietBit) != 0;
-    uint64_t payload = significand & ~(IntegerBit | QuietBit);
+    bool quiet = (significand & ExtendedQuietBit) != 0;
+    uint64_t payload = significand & ~(ExtendedIntegerBit | ExtendedQuietBit);
     if (payload == 0)
         return WriteText(out, quiet ? "1.IND" : "1.INF");
     out = WriteText(out, quiet ? "1.QNaN#" : "1.SNaN#");
@@ -75,55 +94,6 @@ char* PrintSpecial(char* out, uint64_t significand)
 }
 
 }  // namespace
-
-uint64_t SubnormalScale(uint8_t size)
-{
-    return FloatFormatOfSize(size)->SubnormalScale;
-}
-
-UnpackedFloat UnpackFloat(const uint8_t* value, uint8_t size)
-{
-    const FloatFormat& format = *FloatFormatOfSize(size);
-    UnpackedFloat f{};
-    uint32_t allOnes = format.ExponentMax;
-    uint32_t signExponent = static_cast<uint32_t>(LoadLittle(value + format.TopWord, 2));
-    uint32_t field = (signExponent >> format.ExponentShift) & allOnes;
-    f.negative = (signExponent & 0x8000) != 0;
-    f.exponent = static_cast<int32_t>(field) - format.Bias;
-    if (size == 10) {
-        f.significand = LoadLittle(value, 8);
-        bool integerBit = (f.significand & IntegerBit) != 0;
-        // With the integer bit set every exponent field but zero is valid,
-        // with it clear only zero.
-        if (integerBit == (field == 0)) {
-            f.floatClass = FloatClass::Invalid;
-            return f;
-        }
-        if (f.significand == 0 && signExponent == 0) {
-            f.floatClass = FloatClass::Zero;
-            return f;
-        }
-    } else {
-        int fractionBits = format.FractionBits;
-        uint64_t fraction = LoadLittle(value, size) & ((uint64_t{1} << fractionBits) - 1);
-        if (field == allOnes) {
-            uint64_t quiet = uint64_t{1} << (fractionBits - 1);
-            f.significand = (fraction & (quiet - 1)) | ((fraction & quiet) != 0 ? QuietBit : 0);
-        } else {
-            f.significand = fraction << (63 - fractionBits);
-            if (field != 0)
-                f.significand |= IntegerBit;
-        }
-        if (field == 0 && fraction == 0) {
-            f.floatClass = FloatClass::Zero;
-            return f;
-        }
-    }
-    f.floatClass = field == 0 ? FloatClass::Subnormal
-        : field == allOnes    ? FloatClass::Special
-                              : FloatClass::Normal;
-    return f;
-}
 
 char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
 {
@@ -135,8 +105,10 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
     }
 
     // Step 2: unpacking; invalid extended encodings have no sign.
-    UnpackedFloat f = UnpackFloat(value, size);
-    if (f.floatClass == FloatClass::Invalid)
+    const FloatFormat& format = *FloatFormatOf(8 * size);
+    UnpackedFloat f = UnpackFloat(format, value);
+    FloatClass floatClass = ClassOf(ClassifyEncoding(format, value), format, f.negative);
+    if (floatClass == FloatClass::Invalid)
         return WriteText(out, "1.INV");
 
     // Step 3: sign, for every class below.
@@ -147,17 +119,17 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
     }
 
     // Steps 4 to 6: the classes that need no floating-point work.
-    if (f.floatClass == FloatClass::Zero)
+    if (floatClass == FloatClass::Zero)
         return WriteText(out, "0.0");
-    if (f.floatClass == FloatClass::Special)
+    if (floatClass == FloatClass::Special)
         return PrintSpecial(out, f.significand);
-    if (f.floatClass == FloatClass::Subnormal)
-        return PrintSubnormal(out, f.significand, *FloatFormatOfSize(size), budget);
+    if (floatClass == FloatClass::Subnormal)
+        return PrintSubnormal(out, f.significand, format, budget);
 
     // Step 7: scale the magnitude to an 18-digit integer N and two further
     // digits G, in extended precision rounding to nearest.
     uint16_t savedControl = X87EnterExtendedNearest();
-    Extended80 x{f.significand, static_cast<uint16_t>(f.exponent + 16383)};
+    Extended80 x{f.significand, static_cast<uint16_t>(f.exponent + ExtendedFormat.Bias)};
     // The smallest extended exponents (fields 1 to 59) would make
     // Pow10(D - 17) overflow; pre-scale by about 10^4932 and take it back
     // from D at the end.
@@ -182,23 +154,8 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
     char digits[21];
     int c = 0;
     {
-        char reversed[19];  // N < 2^63 has at most 19 digits
-        int nd = 0;
-        // Split off the low nine digits first: one long division, and the
-        // divisions by 10 after it work on numbers below 2^32, which
-        // DivMod64 divides natively.
-        uint64_t low;
-        uint64_t high = DivMod64(static_cast<uint64_t>(n), 1000000000, &low);
-        do {
-            uint64_t digit;
-            low = DivMod64(low, 10, &digit);
-            reversed[nd++] = static_cast<char>('0' + digit);
-        } while (high != 0 ? nd < 9 : low != 0);
-        while (high != 0) {
-            uint64_t digit;
-            high = DivMod64(high, 10, &digit);
-            reversed[nd++] = static_cast<char>('0' + digit);
-        }
+        char reversed[20];  // N < 2^63 has at most 19 digits
+        int nd = ReversedDecimalDigits(static_cast<uint64_t>(n), reversed);
         // The leading digit stands for 10^D when N has 18 digits; place it by
         // the digits N really has, so a misjudged D cannot shift the text by
         // a power of ten.
@@ -262,7 +219,7 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
         k = c - 1;
     if (k < 1)
         k = 1;
-    int32_t limit = FloatFormatOfSize(size)->ScientificDigits;
+    int32_t limit = format.ScientificDigits;
     if (limit != 0 && k > limit)
         k = limit;
     while (k > 1 && digits[k] == '0')  // digits[1..k] follow the point

@@ -1,69 +1,49 @@
 #include "views/float_readings.h"
 
+#include "core/float_format.h"
 #include "core/little_endian.h"
 #include "core/number_text.h"
+#include "core/x87_arith.h"
 #include "views/decimal_big.h"
 #include "views/float_decimal.h"
-#include "views/float_layout.h"
 #include "views/float_neighbours.h"
 #include "views/float_printer.h"
 
 namespace {
 
-constexpr uint64_t IntegerBit = 0x8000000000000000u;
 constexpr char HexDigits[] = "0123456789abcdef";
 
 const Reading Readings8[] = {Reading::Unsigned};
 const Reading Readings16[] = {Reading::Unsigned, Reading::Half, Reading::Bfloat16};
-const Reading ReadingsFloat[] = {Reading::Unsigned, Reading::Exact, Reading::Shortest,
+const Reading ReadingsFloat[] = {Reading::Unsigned, Reading::Class, Reading::Exact,   Reading::Shortest,
                                  Reading::HexFloat, Reading::Next,  Reading::Previous};
 
-// A 16-bit format: binary16 (5 exponent bits, 10 fraction bits) or bfloat16
-// (8 and 7).
-struct SmallFormat {
-    int ExponentBits;
-    int FractionBits;
-};
-
-// The float field's words for infinities and NaNs: the printer writes them
-// for a single whose payload is the same number.
-char* WriteSmallSpecial(char* out, bool negative, uint32_t fraction, int fractionBits)
+// The value of a zero, subnormal or normal number as m * 2^q.
+BinaryValue BinaryOf(const FloatFormat& format, const uint8_t* value, EncodingClass encoding)
 {
-    uint32_t quiet = uint32_t{1} << (fractionBits - 1);
-    uint32_t single = (negative ? 0x80000000u : 0) | 0x7F800000u | ((fraction & quiet) != 0 ? 0x400000u : 0) |
-        (fraction & (quiet - 1));
-    uint8_t bytes[4];
-    StoreLittle(bytes, single, 4);
-    return PrintFloat(out, bytes, 4, 28);
+    UnpackedFloat f = UnpackFloat(format, value);
+    int fractionBits = format.FractionBits;
+    BinaryValue binary{f.negative, f.significand >> (63 - fractionBits), f.exponent - fractionBits, false};
+    if (encoding != EncodingClass::Normal)
+        binary.Exponent = 1 - format.Bias - fractionBits;
+    binary.NarrowBelow = encoding == EncodingClass::Normal && f.significand == ExtendedIntegerBit &&
+        f.exponent > 1 - format.Bias;
+    return binary;
 }
 
-char* WriteSmallExact(char* out, uint32_t bits, SmallFormat format)
+// binary16 and bfloat16: the exact value, or the float field's words for
+// infinities and NaNs, which the printer writes for an extended value with
+// the same quiet bit and payload.
+char* WriteSmallExact(char* out, const FloatFormat& format, const uint8_t* value)
 {
-    uint32_t fraction = bits & ((1u << format.FractionBits) - 1);
-    uint32_t allOnes = (1u << format.ExponentBits) - 1;
-    uint32_t field = (bits >> format.FractionBits) & allOnes;
-    bool negative = (bits & 0x8000) != 0;
-    if (field == allOnes)
-        return WriteSmallSpecial(out, negative, fraction, format.FractionBits);
-    int32_t bias = static_cast<int32_t>(allOnes >> 1);
-    BinaryValue value{negative, fraction, 1 - bias - format.FractionBits, false};
-    if (field != 0) {
-        value.Significand |= 1u << format.FractionBits;
-        value.Exponent += static_cast<int32_t>(field) - 1;
-    }
-    return WriteExactDecimal(out, value);
-}
-
-// The value of a single, double or extended number as m * 2^q.
-BinaryValue BinaryOf(const UnpackedFloat& f, const FloatFormat& layout)
-{
-    int fractionBits = layout.FractionBits;
-    BinaryValue value{f.negative, f.significand >> (63 - fractionBits), f.exponent - fractionBits, false};
-    if (f.floatClass == FloatClass::Subnormal)
-        value.Exponent = 1 - layout.Bias - fractionBits;
-    value.NarrowBelow =
-        f.floatClass == FloatClass::Normal && f.significand == IntegerBit && f.exponent > 1 - layout.Bias;
-    return value;
+    EncodingClass encoding = ClassifyEncoding(format, value);
+    if (!IsInfinityOrNaN(encoding))
+        return WriteExactDecimal(out, BinaryOf(format, value, encoding));
+    UnpackedFloat f = UnpackFloat(format, value);
+    uint16_t signExponent = static_cast<uint16_t>(ExtendedFormat.ExponentMax | (f.negative ? 0x8000 : 0));
+    uint8_t extended[10];
+    X87StoreBytes(Extended80{f.significand | ExtendedIntegerBit, signExponent}, extended);
+    return PrintFloat(out, extended, 10, FloatTextBudget);
 }
 
 char* WriteBinaryExponent(char* out, int32_t exponent)
@@ -79,8 +59,9 @@ char* WriteBinaryExponent(char* out, int32_t exponent)
 // trailing zero digits dropped. Singles are written as the double of the
 // same value (always normal). Extended values take the 63 fraction bits and
 // a 0 bit as 16 digits: 0x1.<digits>p<exponent>, 0x0.<digits>p-16382.
-char* WriteHexFloat(char* out, const UnpackedFloat& f, const FloatFormat& layout)
+char* WriteHexFloat(char* out, const FloatFormat& layout, const uint8_t* value, EncodingClass encoding)
 {
+    UnpackedFloat f = UnpackFloat(layout, value);
     if (f.negative)
         *out++ = '-';
     out = WriteText(out, "0x");
@@ -88,17 +69,17 @@ char* WriteHexFloat(char* out, const UnpackedFloat& f, const FloatFormat& layout
     int32_t exponent = f.exponent;
     if (significand == 0)
         return WriteText(out, "0p+0");
-    if (f.floatClass == FloatClass::Subnormal) {
+    if (encoding == EncodingClass::Subnormal) {
         exponent = 1 - layout.Bias;
         if (layout.Width == 32) {
             // The double of a subnormal single is normal.
-            while ((significand & IntegerBit) == 0) {
+            while ((significand & ExtendedIntegerBit) == 0) {
                 significand <<= 1;
                 --exponent;
             }
         }
     }
-    *out++ = (significand & IntegerBit) != 0 ? '1' : '0';
+    *out++ = (significand & ExtendedIntegerBit) != 0 ? '1' : '0';
     // The fraction below the integer bit, 63 bits: a double's 52 bits come
     // first, so 16 digits of (fraction << 1) cover every format.
     uint64_t fraction = significand << 1;
@@ -154,13 +135,14 @@ char* WriteFloatReading(char* out, Reading reading, const uint8_t* value, int32_
     }
     if (reading == Reading::Next || reading == Reading::Previous)
         return WriteNeighbour(out, value, width, reading == Reading::Next);
-    uint8_t size = static_cast<uint8_t>(layout->Bytes);
-    UnpackedFloat f = UnpackFloat(value, size);
-    if (f.floatClass == FloatClass::Invalid || f.floatClass == FloatClass::Special)
-        return PrintFloat(out, value, size, 28);  // the float field's words
+    EncodingClass encoding = ClassifyEncoding(*layout, value);
+    if (reading == Reading::Class)
+        return WriteText(out, EncodingClassName(encoding));
+    if (IsRefusedEncoding(encoding) || IsInfinityOrNaN(encoding))  // the float field's words
+        return PrintFloat(out, value, static_cast<uint8_t>(layout->Bytes), FloatTextBudget);
     if (reading == Reading::HexFloat)
-        return WriteHexFloat(out, f, *layout);
-    BinaryValue binary = BinaryOf(f, *layout);
+        return WriteHexFloat(out, *layout, value, encoding);
+    BinaryValue binary = BinaryOf(*layout, value, encoding);
     return reading == Reading::Exact ? WriteExactDecimal(out, binary) : WriteShortestDecimal(out, binary);
 }
 
@@ -173,7 +155,7 @@ int ReadingsOfWidth(int32_t width, const Reading** list)
     case 16: *list = Readings16; return 3;
     case 32:
     case 64:
-    case 80: *list = ReadingsFloat; return 6;
+    case 80: *list = ReadingsFloat; return 7;
     default: *list = nullptr; return 0;
     }
 }
@@ -182,6 +164,7 @@ const char* ReadingName(Reading reading)
 {
     switch (reading) {
     case Reading::Unsigned: return "unsigned";
+    case Reading::Class: return "class";
     case Reading::Half: return "half";
     case Reading::Bfloat16: return "bfloat16";
     case Reading::Exact: return "exact";
@@ -195,11 +178,10 @@ const char* ReadingName(Reading reading)
 
 char* WriteReading(char* out, Reading reading, const uint8_t* value, int32_t width)
 {
-    uint32_t bits16 = static_cast<uint32_t>(LoadLittle(value, 2));
     switch (reading) {
     case Reading::Unsigned: return WriteUnsigned(out, value, width);
-    case Reading::Half: return WriteSmallExact(out, bits16, SmallFormat{5, 10});
-    case Reading::Bfloat16: return WriteSmallExact(out, bits16, SmallFormat{8, 7});
+    case Reading::Half: return WriteSmallExact(out, HalfFormat, value);
+    case Reading::Bfloat16: return WriteSmallExact(out, Bfloat16Format, value);
     default: return WriteFloatReading(out, reading, value, width);
     }
 }

@@ -3,10 +3,9 @@
 #include "core/byte_arith.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
+#include "core/float_format.h"
 #include "core/little_endian.h"
 #include "core/number_text.h"
-#include "views/decimal_view.h"
-#include "views/float_layout.h"
 
 namespace {
 
@@ -18,15 +17,6 @@ constexpr uint64_t TenPow19 = 10000000000000000000ull;
 // 10^16 * 2^4: the 52-bit fraction times this is the 16-digit decimal
 // fraction shifted left by 56 bits.
 constexpr uint64_t DoubleFractionScale = 160000000000000000ull;
-
-constexpr uint64_t IntegerBit = 0x8000000000000000ull;
-
-char LeadingDigit(const FloatFormat& layout, const uint8_t* value)
-{
-    if (layout.Width == 80)
-        return (value[7] & 0x80) != 0 ? '1' : '0';
-    return ReadBiasedExponent(layout, value) != 0 ? '1' : '0';
-}
 
 // Single: f * 10^7 / 2^23 rounded half up, from the 1-bit-wider quotient.
 char* WriteSingleFraction(char* out, uint64_t fraction)
@@ -115,7 +105,7 @@ uint64_t FixedToBinary(const uint8_t* fixed, int bits)
 
 bool LeadingDigitAccepted(const FloatFormat& layout, char digit)
 {
-    return digit == '1' || (layout.Width == 80 && digit == '0');
+    return digit == '1' || (layout.ExplicitIntegerBit && digit == '0');
 }
 
 }  // namespace
@@ -128,7 +118,7 @@ void RenderMantissa(int field)
     const uint8_t* reg = ConverterState.ValueRegister;
     // "d." and at most PrintInt80's 24 digits and its NUL; 21 characters in use.
     char text[32];
-    text[0] = LeadingDigit(*layout, reg);
+    text[0] = ReadIntegerBit(*layout, reg) ? '1' : '0';
     text[1] = '.';
     uint64_t fraction = ReadFraction(*layout, reg);
     if (layout->Width == 32)
@@ -155,12 +145,15 @@ bool ParseMantissa(int field)
     uint8_t* reg = ConverterState.ValueRegister;
     if (error) {
         WriteFraction(*layout, reg, 0);
-        if (layout->Width == 80)
-            StoreLittle(reg, IntegerBit, 8);
+        if (layout->ExplicitIntegerBit)
+            StoreLittle(reg, ExtendedIntegerBit, 8);
     } else {
         WriteFraction(*layout, reg, FixedToBinary(fixed, layout->FractionBits));
-        if (layout->Width == 80)
-            reg[7] = static_cast<uint8_t>(text[0] == '1' ? (reg[7] | 0x80) : (reg[7] & 0x7F));
+        if (layout->ExplicitIntegerBit) {
+            uint64_t significand = LoadLittle(reg, 8);
+            bool one = text[0] == '1';
+            StoreLittle(reg, one ? significand | ExtendedIntegerBit : significand & ~ExtendedIntegerBit, 8);
+        }
     }
     UpdateErrorFlag(&ConverterState.MantissaError, error, field);
     return true;

@@ -3,13 +3,17 @@
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "core/float_format.h"
 
 void ParseSign()
 {
     bool negative = ReadFieldCheck(FieldSign);
-    int signByte = SignByteIndex();
-    if (signByte >= 0) {
-        uint8_t& top = ConverterState.ValueRegister[signByte];
-        top = static_cast<uint8_t>(negative ? (top | 0x80) : (top & 0x7F));
-    }
+    if (const FloatFormat* format = FloatFormatOf(ConverterState.Width))
+        WriteSignBit(*format, ConverterState.ValueRegister, negative);
+}
+
+void RenderSign(int field)
+{
+    if (const FloatFormat* format = FloatFormatOf(ConverterState.Width))
+        WriteFieldCheck(field, ReadSignBit(*format, ConverterState.ValueRegister));
 }

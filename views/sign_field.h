@@ -5,3 +5,8 @@
 // Reads the box's state (already toggled by the click) and writes the sign
 // bit.
 void ParseSign();
+
+// Ticks the box exactly when the width's sign bit is set; at widths without a
+// float format it leaves the box alone. Setting a check box raises no
+// notification, so no guard is needed.
+void RenderSign(int field);
