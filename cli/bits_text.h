@@ -2,10 +2,9 @@
 #include "views/bits_text.h"
 
 // --bits TEXT: a bit pattern as it is copied from elsewhere, read by the
-// shared reader (views/bits_text.h). An optional
-// prefix "0x"/"0X" (hexadecimal, also without a prefix) or "0b"/"0B"
-// (binary), then digits with the separators '_', '\'', ' ', ':' and '-'
-// between them.
+// reader the window's pastes share (views/bits_text.h): an optional prefix
+// "0x"/"0X" (hexadecimal, also without a prefix) or "0b"/"0B" (binary), then
+// digits with the separators '_', '\'', ' ', ':' and '-' between them.
 
 // On success writes the digits without prefix and separators to digits
 // (BitsDigitsCapacity bytes), sets *field to FieldHex or FieldBinary and
