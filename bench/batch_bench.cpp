@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "cli/batch_input.h"
+#include "cli/batch_runner.h"
 #include "cli/companion.h"
 #include "core/field_ids.h"
 
@@ -51,15 +51,13 @@ void Batch(benchmark::State& state)
     int width = static_cast<int>(state.range(0));
     int field = static_cast<int>(state.range(2));
     std::string input = field == FieldHex ? RandomPatterns(width) : EverydayNumbers();
-    FILE* sink = std::fopen("/dev/null", "w");
-    CompanionSetBlockForm(state.range(1) != 0, false);
+    BlockOutput sink{std::fopen("/dev/null", "w"), state.range(1) != 0, false};
     for (auto _ : state) {
         FILE* in = fmemopen(input.data(), input.size(), "r");
         benchmark::DoNotOptimize(CompanionRunBatch(in, sink, field, width, false));
         std::fclose(in);
     }
-    std::fclose(sink);
-    CompanionSetBlockForm(false, false);
+    std::fclose(sink.File);
     state.SetItemsProcessed(state.iterations() * Lines);
 }
 

@@ -1,25 +1,21 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Measures the time from starting dexolin.exe under Wine (warm prefix, one
 # persistent wineserver) to its window being visible, on a private Xvfb.
 # Usage: bench/window-start.sh [RUNS]   (default 5; builds windows-i686 first)
-set -eu
-
-root=$(cd "$(dirname "$0")/.." && pwd)
+set -euo pipefail
+source "$(dirname "$0")/../scripts/common.sh"
 cd "$root"
+
 runs=${1:-5}
 cmake --preset windows-i686 >/dev/null
 cmake --build --preset windows-i686 -j2 --target dexolin dexolin_probe >/dev/null
 program=$root/build/windows-i686/shell/dexolin.exe
 probe=$root/build/windows-i686/tests/windows/dexolin-probe.exe
-WINEPREFIX=$(scripts/wine-prefix.sh)
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+use_project_wine
 
-work=$(mktemp -d)
-xvfb_pid=""
-trap 'wineserver -k 2>/dev/null || true; [ -z "$xvfb_pid" ] || kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
-. "$root/scripts/xvfb-display.sh"
-start_private_display "$work" 1024x768
-wineserver -p </dev/null >/dev/null 2>&1
+make_work_dir
+start_private_display 1024x768
+start_wineserver
 wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true  # warms the prefix
 
 for run in $(seq "$runs"); do
@@ -31,7 +27,7 @@ for run in $(seq "$runs"); do
         sleep 0.01
     done
     end=$(date +%s%N)
-    echo "run $run: $(( (end - start) / 1000000 )) ms to a visible window"
+    echo "run $run: $(((end - start) / 1000000)) ms to a visible window"
     wine "$probe" close </dev/null >/dev/null 2>&1
     wait "$pid" || true
 done

@@ -31,7 +31,9 @@ bool WordIs(const char* text, const char* word)
     return std::strncmp(text, word, n) == 0 && IsBlank(text + n);
 }
 
-int Toggle(const char* rest, const char** reason)
+}  // namespace
+
+int CompanionToggle(const char* rest, const char** reason)
 {
     int bit = BitNumber(rest);
     if (bit < 0) {
@@ -45,7 +47,7 @@ int Toggle(const char* rest, const char** reason)
     return CompanionOk;
 }
 
-int Step(const char* rest, const char** reason)
+int CompanionStep(const char* rest, const char** reason)
 {
     bool next = WordIs(rest, "next");
     if (!next && !WordIs(rest, "previous")) {
@@ -60,7 +62,7 @@ int Step(const char* rest, const char** reason)
     return CompanionOk;
 }
 
-int Paste(const char* rest, const char** reason)
+int CompanionPaste(const char* rest, const char** reason)
 {
     char name[16];
     size_t n = std::strcspn(rest, " ");
@@ -78,19 +80,4 @@ int Paste(const char* rest, const char** reason)
     }
     MemoryUserPaste(field, text);
     return CompanionOk;
-}
-
-}  // namespace
-
-bool CompanionRunInspectorCommand(const char* command, const char* rest, int* status, const char** reason)
-{
-    if (std::strcmp(command, "toggle") == 0)
-        *status = Toggle(rest, reason);
-    else if (std::strcmp(command, "step") == 0)
-        *status = Step(rest, reason);
-    else if (std::strcmp(command, "paste") == 0)
-        *status = Paste(rest, reason);
-    else
-        return false;
-    return true;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // Script commands of the window's inspector: "toggle N" (bit N),
 // "step next|previous" and "paste FIELD TEXT" (a paste as people copy bit
-// patterns; "edit" stays the plain replace).
+// patterns; "edit" stays the plain replace). Each takes the text after the
+// command's word and returns CompanionOk, or CompanionBad with a short
+// reason in *reason.
 
-// Runs the command when it is one of these: returns true and sets *status
-// (CompanionOk, or CompanionBad with a short reason in *reason). Returns
-// false for any other command.
-bool CompanionRunInspectorCommand(const char* command, const char* rest, int* status, const char** reason);
+int CompanionToggle(const char* rest, const char** reason);
+int CompanionStep(const char* rest, const char** reason);
+int CompanionPaste(const char* rest, const char** reason);

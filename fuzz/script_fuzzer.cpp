@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cli/batch_input.h"
+#include "cli/batch_runner.h"
 #include "cli/bits_text.h"
 #include "cli/companion.h"
 #include "core/converter_state.h"
@@ -26,11 +26,8 @@
 
 namespace {
 
-FILE* Discard()
-{
-    static FILE* sink = std::fopen("/dev/null", "w");
-    return sink;
-}
+// Where every block goes; the first byte of the input picks its form.
+BlockOutput Discard = {std::fopen("/dev/null", "w"), false, false};
 
 // The field named by "NAME rest" at line; *rest is set to the text after
 // the space.
@@ -87,7 +84,7 @@ void RunBatch(const char* line)
     if (n == 0)
         return;
     FILE* in = fmemopen(input, n, "r");
-    CompanionRunBatch(in, Discard(), field, ConverterState.Width, ConverterState.BigEndian != 0);
+    CompanionRunBatch(in, Discard, field, ConverterState.Width, ConverterState.BigEndian != 0);
     std::fclose(in);
 }
 
@@ -108,7 +105,7 @@ void RunLine(const char* line)
         char digits[BitsDigitsCapacity];
         int field = 0;
         if (ParseBitsText(line + 1, ConverterState.Width, &field, digits) == nullptr)
-            CompanionOneShot(field, digits, Discard());
+            CompanionOneShot(field, digits, Discard);
         return;
     }
     if (line[0] == '&') {
@@ -116,7 +113,7 @@ void RunLine(const char* line)
         return;
     }
     const char* reason = nullptr;
-    CompanionRunLine(line, Discard(), &reason);
+    CompanionRunLine(line, Discard, &reason);
 }
 
 }  // namespace
@@ -131,7 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // pane shown (its toggles and steps work only then), the rest hidden.
     MemorySetInspectorShown((data[0] & 0x18) == 0x18);
     MemoryStartUp(Widths[data[0] % 5], (data[0] & 0x80) != 0);
-    CompanionSetBlockForm((data[0] & 0x40) != 0, (data[0] & 0x20) != 0);
+    Discard.Readings = (data[0] & 0x40) != 0;
+    Discard.Json = (data[0] & 0x20) != 0;
     // 2048 bytes: lines beyond it are cut, which is far above every limit.
     static char line[2048];
     size_t n = 0;

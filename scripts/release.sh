@@ -11,17 +11,16 @@
 # Two runs from the same commit give byte-identical files: every time stamp
 # is SOURCE_DATE_EPOCH (default: the time of the last commit).
 set -euo pipefail
-
-root=$(cd "$(dirname "$0")/.." && pwd)
+source "$(dirname "$0")/common.sh"
 cd "$root"
 build=$root/build/release
 dist=$root/dist
 while [ $# -gt 0 ]; do
-  case $1 in
-    --build-dir) build=$(realpath -m "$2"); shift 2 ;;
-    --dist) dist=$(realpath -m "$2"); shift 2 ;;
-    *) echo "release.sh: unknown argument $1 (--build-dir DIR, --dist DIR)" >&2; exit 2 ;;
-  esac
+    case $1 in
+        --build-dir) build=$(realpath -m "$2"); shift 2 ;;
+        --dist) dist=$(realpath -m "$2"); shift 2 ;;
+        *) echo "release.sh: unknown argument $1 (--build-dir DIR, --dist DIR)" >&2; exit 2 ;;
+    esac
 done
 
 bash scripts/install-deps.sh build windows release
@@ -33,8 +32,8 @@ export SOURCE_DATE_EPOCH TZ=UTC
 
 cmake --preset release -B "$build" >/dev/null
 cmake --build "$build" -j2 --target dexolin dexolin-cli >/dev/null
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-[ -n "$version" ] || { echo "release.sh: no project version in $build/CMakeCache.txt" >&2; exit 1; }
+version=$(project_version)
+[ -n "$version" ] || { echo "release.sh: no version in project() in CMakeLists.txt" >&2; exit 1; }
 
 # The four files of the portable program, as the zip and the installer hold them.
 stage=$build/stage
@@ -55,11 +54,11 @@ rm -f "$dist/$zip_name" "$dist/$setup_name" "$dist/SHA256SUMS"
 (cd "$stage" && zip -X -D -9 -q "$dist/$zip_name" dexolin.exe dexolin-cli.exe README.txt LICENSE.txt)
 
 makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DICON="$root/shell/dexolin.ico" \
-  -DOUTFILE="$dist/$setup_name" packaging/dexolin.nsi >/dev/null
+    -DOUTFILE="$dist/$setup_name" packaging/dexolin.nsi >/dev/null
 
 (cd "$dist" && sha256sum "$zip_name" "$setup_name" >SHA256SUMS)
 
 echo "release.sh: Dexolin $version in $((SECONDS - started)) s"
 for file in "$dist/$zip_name" "$dist/$setup_name" "$stage/dexolin.exe" "$stage/dexolin-cli.exe"; do
-  printf '%10d  %s\n' "$(stat -c %s "$file")" "$file"
+    printf '%10d  %s\n' "$(stat -c %s "$file")" "$file"
 done

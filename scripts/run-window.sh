@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Builds the shipped program (preset windows-i686) and opens its window
 # under Wine, in the project's own prefix.
 #
@@ -12,9 +12,8 @@
 #   closed. Exits non-zero, with the reason on stderr, when the window does
 #   not show or the picture is blank.
 # Environment: DEXOLIN_WINEPREFIX (default <repo>/build/wineprefix).
-set -eu
-
-root=$(cd "$(dirname "$0")/.." && pwd)
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
 cd "$root"
 shot=${1:-$root/build/dexolin-window.png}
 
@@ -23,59 +22,46 @@ cmake --build --preset windows-i686 -j2 --target dexolin dexolin_probe >/dev/nul
 program=$root/build/windows-i686/shell/dexolin.exe
 probe=$root/build/windows-i686/tests/windows/dexolin-probe.exe
 
-WINEPREFIX=$(scripts/wine-prefix.sh)
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+use_project_wine
 
 if [ -n "${DISPLAY:-}" ]; then
     exec wine "$program"
 fi
 
 echo "run-window.sh: no DISPLAY; running the window on Xvfb and taking a screenshot"
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-    if [ -n "$program_pid" ]; then
-        kill "$program_pid" 2>/dev/null || true
-        wait "$program_pid" 2>/dev/null || true
-    fi
-    wineserver -k 2>/dev/null || true
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 fail() {
     echo "run-window.sh: $*" >&2
     exit 1
 }
 
-. "$root/scripts/xvfb-display.sh"
-start_private_display "$work" 1280x1024
+make_work_dir
+start_private_display 1280x1024
+at_exit stop_wineserver
 
 # A Wine virtual desktop of its own, so that Wine draws the frame and the
 # caption; the probe looks for the dialog in it by the desktop's name.
 desktop=Screenshot
 timeout 120 wine explorer "/desktop=$desktop,1280x1024" "$program" </dev/null >/dev/null 2>&1 &
 program_pid=$!
+end_program() {
+    end_process "$program_pid"
+}
+at_exit end_program
 probe_run() {
     timeout 20 wine "$probe" --desktop "$desktop" "$@" </dev/null 2>/dev/null
 }
 
 # Waits for the dialog itself to be visible and painted: a cold prefix takes
 # many seconds to start the program, a warm one well under one.
-deadline=$(($(date +%s) + 90))
+deadline=$((SECONDS + 90))
 until probe_run shown >/dev/null; do
     kill -0 "$program_pid" 2>/dev/null || fail "dexolin.exe ended before its window was shown"
-    [ "$(date +%s)" -lt "$deadline" ] || fail "the Dexolin window was not shown within 90 seconds"
+    [ "$SECONDS" -lt "$deadline" ] || fail "the Dexolin window was not shown within 90 seconds"
     sleep 0.1
 done
 rect=$(probe_run rect | tr -d '\r') || fail "cannot read the position of the Dexolin window"
-set -- $rect
-geometry="$(($3 - $1))x$(($4 - $2))+$1+$2"
+read -r left top right bottom <<<"$rect"
+geometry="$((right - left))x$((bottom - top))+$left+$top"
 
 # The picture must show a window: a blank or tiny one means it was taken too
 # early. X may show the painted window a moment after Wine has painted it, so
@@ -83,19 +69,19 @@ geometry="$(($3 - $1))x$(($4 - $2))+$1+$2"
 shot_ok=0
 for _ in 1 2 3 4 5 6 7 8 9 10; do
     import -window root -crop "$geometry" +repage "$work/window.png"
-    set -- $(convert "$work/window.png" -format '%w %h %k' info:)
-    if [ "$1" -ge 200 ] && [ "$2" -ge 80 ] && [ "$3" -ge 4 ]; then
+    read -r width height colours < <(convert "$work/window.png" -format '%w %h %k\n' info: || echo 0 0 0)
+    if [ "$width" -ge 200 ] && [ "$height" -ge 80 ] && [ "$colours" -ge 4 ]; then
         shot_ok=1
         break
     fi
     sleep 0.5
 done
-[ "$shot_ok" = 1 ] || fail "the screenshot shows no window (${1}x${2} pixels, $3 colours)"
+[ "$shot_ok" = 1 ] || fail "the screenshot shows no window (${width}x${height} pixels, $colours colours)"
 mkdir -p "$(dirname "$shot")"
 mv "$work/window.png" "$shot"
 
 # Closed by its own close command, so it saves its settings as after any
 # session.
 probe_run close >/dev/null || true
-timeout 10 sh -c "while kill -0 $program_pid 2>/dev/null; do sleep 0.2; done" || true
+wait_for_exit "$program_pid" 10 || true
 echo "$shot"

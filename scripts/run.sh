@@ -9,12 +9,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 case "$(uname -s)" in
-  MINGW* | MSYS* | CYGWIN*)
-    cmake -S . -B build/windows-local -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DDEXOLIN_TESTS=OFF
-    cmake --build build/windows-local --target dexolin
-    exec build/windows-local/shell/dexolin.exe
-    ;;
+    MINGW* | MSYS* | CYGWIN*)
+        cmake -S . -B build/windows-local -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DDEXOLIN_TESTS=OFF
+        cmake --build build/windows-local --target dexolin
+        exec build/windows-local/shell/dexolin.exe
+        ;;
 esac
 
 bash scripts/install-deps.sh build windows
-exec sh scripts/run-window.sh "$@"
+exec bash scripts/run-window.sh "$@"

@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Runs a Windows program under Wine in the project's own prefix and exits
 # with the program's exit code (modulo 256). CTest uses it as the emulator
 # of the cross builds.
@@ -8,11 +8,9 @@
 #   DEXOLIN_WINE_TIMEOUT seconds before the program is killed (default 300).
 # Without DISPLAY the program runs on a private Xvfb, so windows can be
 # created; for many programs in a row, scripts/windows-tests.sh is faster.
-set -eu
-
-here=$(cd "$(dirname "$0")" && pwd)
-WINEPREFIX=$("$here/wine-prefix.sh")
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+use_project_wine
 
 limit=${DEXOLIN_WINE_TIMEOUT:-300}
 if [ -z "${DISPLAY:-}" ]; then

@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Makes sure the project's own Wine prefix exists and works; never touches
 # the user's default prefix.
 #
@@ -10,11 +10,11 @@
 #                give each window its own X window again (the default)
 # Environment: DEXOLIN_WINEPREFIX (default <repo>/build/wineprefix).
 # Prints the prefix's path.
-set -eu
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
 
-root=$(cd "$(dirname "$0")/.." && pwd)
 prefix=${DEXOLIN_WINEPREFIX:-$root/build/wineprefix}
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine_environment "$prefix"
 ready="$prefix/.dexolin-ready"
 # Bumped whenever configure_prefix changes, so older prefixes get the change.
 settings_version=2
@@ -33,7 +33,7 @@ create_prefix() {
     rm -rf "$prefix"
     mkdir -p "$prefix"
     # wineboot -i needs no display; it only lays out drive_c and the registry.
-    DISPLAY= wine wineboot -i >/dev/null 2>&1
+    DISPLAY='' wine wineboot -i >/dev/null 2>&1
     # Debian's Wine does not copy its fonts into new prefixes; without them
     # caption buttons and symbols draw as letters.
     ln -sf /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"

@@ -11,10 +11,11 @@ struct CliRun {
 
 // Runs the companion with the arguments (single-quoted by the caller where
 // needed) and input on standard input (printf %b escapes such as \n are
-// expanded); stderr joins the output. status is -1 when it did not exit.
+// expanded); stderr joins the output, before any redirection among the
+// arguments. status is -1 when it did not exit.
 inline CliRun RunCli(const std::string& arguments, const std::string& input = "")
 {
-    std::string command = "printf '%b' '" + input + "' | '" DEXOLIN_CLI "' " + arguments + " 2>&1";
+    std::string command = "printf '%b' '" + input + "' | '" DEXOLIN_CLI "' 2>&1 " + arguments;
     CliRun run{"", -1};
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)

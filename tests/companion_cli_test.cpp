@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "dexolin_version.h"
@@ -56,7 +58,11 @@ TEST(CompanionCli, BadUsageIsOneLineAndStatusTwo)
                          "--bits 3f_",
                          "--bits 0x_3f",
                          "--width 8 --bits 123",
-                         "--width 8 --bits 0b1_0000_0000"};
+                         "--width 8 --bits 0b1_0000_0000",
+                         "--big=1",
+                         "--width=12",
+                         "--hex=1 --binary 1",
+                         "-- --hex 1"};
     for (const char* arguments : bad) {
         CliRun run = RunCli(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
@@ -73,12 +79,38 @@ TEST(CompanionCli, HelpAndVersionAloneAnswerWithStatusZero)
     run = RunCli("--help");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output.find("usage: dexolin-cli "), 0u) << run.output;
-    EXPECT_NE(run.output.find("--script"), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("--each"), std::string::npos) << run.output;
+    std::ifstream file(DEXOLIN_README);
+    std::stringstream readme;
+    readme << file.rdbuf();
+    EXPECT_NE(readme.str().find("\n" + run.output + "```\n"), std::string::npos)
+        << "README.md quotes the usage";
+    std::istringstream lines(run.output);
+    for (std::string line; std::getline(lines, line);)
+        EXPECT_LE(line.size(), 79u) << line;
 }
 
-// --bits acts as --hex or --binary with the digits alone.
-TEST(CompanionCli, BitsAsCopied)
+// Output that cannot be written fails with one line and status 3.
+TEST(CompanionCli, UnwritableOutputIsStatusThree)
+{
+    const struct {
+        const char* arguments;
+        const char* input;
+    } cases[] = {
+        {"--width 64 --hex 3FF0000000000000", ""},
+        {"--help", ""},
+        {"--json --each hex", "1\\n2\\n"},
+        {"--script", "show\\nbogus\\n"},  // the lost output, not the bad line
+    };
+    for (const auto& c : cases) {
+        CliRun run = RunCli(std::string(c.arguments) + " >/dev/full", c.input);
+        EXPECT_EQ(run.status, 3) << c.arguments;
+        EXPECT_EQ(run.output, "dexolin-cli: cannot write to standard output\n") << c.arguments;
+    }
+}
+
+// --bits acts as --hex or --binary with the digits alone; --name=value as
+// --name value; -- ends the options.
+TEST(CompanionCli, CommandLinesThatMeanTheSame)
 {
     const struct {
         const char* bits;
@@ -91,6 +123,8 @@ TEST(CompanionCli, BitsAsCopied)
         {"--width 80 --bits 0B1", "--width 80 --binary 1"},
         {"--width 80 --bits FFFF_FFFF_FFFF_FFFF_FFFF", "--width 80 --hex FFFFFFFFFFFFFFFFFFFF"},
         {"--width 16 --bits 0b1", "--width 16 --binary 1"},  // the prefix wins over the hex digits 0B1
+        {"--width=8 --decimal=-5", "--width 8 --decimal -5"},
+        {"--bits=0b1 --width=16 --", "--width 16 --binary 1"},
     };
     for (const auto& c : cases) {
         CliRun bits = RunCli(c.bits);

@@ -148,11 +148,10 @@ TEST(CompanionJson, BlockHoldsTheTabItemsWithTheReadings)
             FILE* out = std::tmpfile();
             for (const char* line : c.script) {
                 const char* reason = "";
-                ASSERT_EQ(CompanionRunLine(line, out, &reason), CompanionOk) << line << reason;
+                ASSERT_EQ(CompanionRunLine(line, {out, false, false}, &reason), CompanionOk)
+                    << line << reason;
             }
-            CompanionSetBlockForm(true, json == 1);
-            CompanionPrintBlock(out, CompanionErrorFlags());
-            CompanionSetBlockForm(false, false);
+            CompanionPrintBlock({out, true, json == 1}, CompanionErrorFlags());
             blocks[json] = Captured(out);
         }
         Items items;

@@ -24,7 +24,7 @@ ScriptResult RunScript(std::initializer_list<const char*> lines, int width = 32,
     FILE* out = std::tmpfile();
     for (const char* line : lines) {
         const char* reason = "";
-        result.status = CompanionRunLine(line, out, &reason);
+        result.status = CompanionRunLine(line, {out, false, false}, &reason);
         if (result.status != CompanionOk) {
             result.reason = reason;
             break;

@@ -23,7 +23,7 @@ int RunLines(std::initializer_list<std::string> lines, int width = 32)
     MemoryStartUp(width, false);
     for (const std::string& line : lines) {
         const char* reason = "";
-        int status = CompanionRunLine(line.c_str(), stdout, &reason);
+        int status = CompanionRunLine(line.c_str(), {stdout, false, false}, &reason);
         if (status != CompanionOk)
             return status;
     }
@@ -113,9 +113,7 @@ std::string ReadingLine(const std::string& block, const char* name)
 std::string PrintedBlock()
 {
     FILE* out = std::tmpfile();
-    CompanionSetBlockForm(true, false);
-    CompanionPrintBlock(out, 0);
-    CompanionSetBlockForm(false, false);
+    CompanionPrintBlock({out, true, false}, 0);
     std::rewind(out);
     std::string block;
     char buffer[4096];

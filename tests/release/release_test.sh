@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Tests the release files as a Windows user meets them, under Wine in a
 # fresh prefix of its own: the zip's contents, a silent install, the
 # installed programs, the uninstall entry, an upgrade install over the first
@@ -10,12 +10,12 @@
 # Prints "ok - ..." or "FAIL - ..." per check, then "release: N passed, N failed".
 # Environment: DEXOLIN_RELEASE_PREFIX (default <repo>/build/release-prefix,
 #   deleted and created anew).
-set -eu
+set -euo pipefail
+source "$(dirname "$0")/../../scripts/common.sh"
 
 dist=$(cd "$1" && pwd)
 probe=$2
-root=$(cd "$(dirname "$0")/../.." && pwd)
-version=$(sed -n 's/^project(Dexolin VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+version=$(project_version)
 zip=$dist/dexolin-$version-win32.zip
 setup=$dist/dexolin-$version-setup.exe
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dexolin'
@@ -54,21 +54,11 @@ checksums_match() { (cd "$dist" && sha256sum --quiet -c SHA256SUMS); }
 
 # ---- Wine --------------------------------------------------------------------
 prefix=${DEXOLIN_RELEASE_PREFIX:-$root/build/release-prefix}
-work=$(mktemp -d)
-xvfb_pid=""
-server_started=0
+make_work_dir
 program_pid=""
-cleanup() {
-    [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
-    [ "$server_started" = 0 ] || wineserver -k 2>/dev/null || true
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
+end_program() {
+    [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null
 }
-trap cleanup EXIT
-trap 'exit 130' INT TERM
 
 check "the zip holds exactly the four files, in order" zip_lists_exactly
 check "README.txt has CRLF line ends and names the version" readme_has_crlf
@@ -76,13 +66,10 @@ check "both programs are stripped x86 programs" programs_are_stripped_x86
 check "SHA256SUMS matches both files" checksums_match
 
 rm -rf "$prefix" "$prefix.lock"
-WINEPREFIX=$(DEXOLIN_WINEPREFIX=$prefix "$root/scripts/wine-prefix.sh")
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-. "$root/scripts/xvfb-display.sh"
-start_private_display "$work" 1280x1024
-wineserver -k 2>/dev/null || true
-wineserver -p </dev/null >/dev/null 2>&1
-server_started=1
+DEXOLIN_WINEPREFIX=$prefix use_project_wine
+start_private_display 1280x1024
+start_wineserver
+at_exit end_program
 
 # The user's folders of the prefix, as Unix paths.
 local_appdata=$(wine cmd /c 'echo %LOCALAPPDATA%' </dev/null 2>/dev/null | tr -d '\r')
@@ -120,7 +107,7 @@ window_shows() {
         sleep 0.1
     done
     run_windows "$probe" close || true
-    timeout 20 sh -c "while kill -0 $program_pid 2>/dev/null; do sleep 0.1; done" || shown=1
+    wait_for_exit "$program_pid" 20 || shown=1
     program_pid=""
     return $shown
 }

@@ -1,13 +1,13 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Builds the release a second time, in another folder and without the
 # compiler cache, and compares it byte for byte with the first build
 # (scripts/release.sh's default folders): the zip, the installer and both
 # programs must be identical.
 # Prints "ok - ..." or "FAIL - ..." per file, then
 # "reproducible: N passed, N failed".
-set -eu
+set -euo pipefail
+source "$(dirname "$0")/../../scripts/common.sh"
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
 first=$root/build/release
 again=$root/build/release-again
 rm -rf "$again"

@@ -1,15 +1,16 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # The converter's layers depend one way: core/ <- views/ <- converter/ <-
 # front ends (memory/, shell/, cli/). Fails, naming the lines, when a file
 # includes from a layer above its own, or when the converter includes a
 # platform header.
-set -u
+set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 status=0
 # check FOLDER PATTERN WHY: no #include in FOLDER may match PATTERN.
 check() {
-    found=$(grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]+[<\"]($2)" -r "$1" --include='*.h' --include='*.cpp')
+    local found
+    found=$(grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]+[<\"]($2)" -r "$1" --include='*.h' --include='*.cpp' || true)
     if [ -n "$found" ]; then
         echo "$found"
         echo "layers: $1 $3"
@@ -24,5 +25,7 @@ check memory 'shell/|cli/' "includes from another front end"
 for layer in core views converter memory; do
     check "$layer" 'windows\.h|winuser\.h|unistd\.h' "includes a platform header"
 done
-[ "$status" -eq 0 ] && echo "layers: every include points down"
+if [ "$status" -eq 0 ]; then
+    echo "layers: every include points down"
+fi
 exit "$status"

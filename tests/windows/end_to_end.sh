@@ -1,34 +1,33 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # End to end: starts the built program under Wine, types into it from
 # outside with xdotool, reads the fields back with dexolin-probe, closes it
 # with its close command and checks the settings it wrote.
 # Usage: end_to_end.sh DEXOLIN.exe DEXOLIN-PROBE.exe
 # Runs on $DISPLAY (windows-tests.sh provides an Xvfb), or on a private Xvfb.
-set -eu
+set -euo pipefail
 
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" sh "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash "$0" "$@"
 fi
+source "$(dirname "$0")/../../scripts/common.sh"
 
 program=$1
 probe=$2
-root=$(cd "$(dirname "$0")/../.." && pwd)
 run="$root/scripts/wine-exec.sh"
-WINEPREFIX=$("$root/scripts/wine-prefix.sh")
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+use_project_wine
 key='HKCU\Software\Brevlund\Dexolin'
-work=$(mktemp -d)
+make_work_dir
 program_pid=""
 
-cleanup() {
+# Closes the program as a user would, if it still runs, before ending it.
+close_program() {
     if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
         "$run" "$probe" close >/dev/null 2>&1 || true
         sleep 1
         kill "$program_pid" 2>/dev/null || true
     fi
-    rm -rf "$work"
 }
-trap cleanup EXIT
+at_exit close_program
 
 failures=0
 fail() {
@@ -38,7 +37,7 @@ fail() {
 
 # expect_field ID TEXT: the field's text as the probe reads it.
 expect_field() {
-    "$run" "$probe" fields | tr -d '\r' >"$work/fields"
+    "$run" "$probe" fields | tr -d '\r' >"$work/fields" || true
     got=$(sed -n "s/^$1 //p" "$work/fields")
     [ "$got" = "$2" ] || fail "field $1 is '$got', expected '$2'"
 }
@@ -49,8 +48,9 @@ expect_checked() {
 
 # click ID: a left click in the middle of a control.
 click() {
-    set -- $("$run" "$probe" center "$1" | tr -d '\r')
-    xdotool mousemove --sync "$1" "$2" click 1
+    local x y
+    read -r x y < <("$run" "$probe" center "$1" | tr -d '\r')
+    xdotool mousemove --sync "$x" "$y" click 1
     sleep 0.3
 }
 
@@ -72,7 +72,7 @@ wine reg add "$key" /v Position /t REG_DWORD /d 0x003c0032 /f >/dev/null
 
 "$run" "$program" &
 program_pid=$!
-window=$(timeout 30 xdotool search --sync --name '^Dexolin$' | head -n 1)
+window=$(timeout 30 xdotool search --sync --name '^Dexolin$' | head -n 1 || true)
 [ -n "$window" ] || { echo "FAIL: no Dexolin window"; exit 1; }
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 
@@ -114,7 +114,7 @@ xdotool key --delay 40 Return Escape
 wait "$program_pid" || fail "dexolin.exe exited with an error"
 program_pid=""
 
-wine reg query "$key" | tr -d '\r' >"$work/settings"
+wine reg query "$key" | tr -d '\r' >"$work/settings" || true
 expect_setting Bits 0x20
 expect_setting BigEndian 0x1
 expect_setting OnTop 0x0

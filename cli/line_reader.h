@@ -11,9 +11,3 @@ constexpr int CompanionLineCapacity = 4096;
 // there, as a paste would; a CR before the LF is dropped). Returns false at
 // the end of the input.
 bool CompanionReadLine(FILE* in, char* line, int size);
-
-// The batch form: for every line of in, a fresh start-up at the width and
-// endianness, then the one-shot edit of field with the line as its text.
-// TAB blocks are separated by one empty line; JSON blocks are one line each.
-// Returns CompanionOk, or CompanionFlagged when any line set an error flag.
-int CompanionRunBatch(FILE* in, FILE* out, int field, int width, bool bigEndian);

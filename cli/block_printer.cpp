@@ -1,0 +1,118 @@
+#include "cli/block_printer.h"
+
+#include <cstdio>
+
+#include "cli/json_output.h"
+#include "core/converter_state.h"
+#include "core/field_ids.h"
+#include "core/number_text.h"
+#include "memory/memory_fields.h"
+#include "views/float_readings.h"
+
+namespace {
+
+// The fields with an error flag, in the order the "errors" line lists them.
+const struct {
+    const char* Name;
+    int Field;
+} ErrorFields[] = {
+    {"decimal", FieldDecimal},
+    {"float", FieldFloat},
+    {"exponent", FieldExponent},
+    {"mantissa", FieldMantissa},
+};
+
+// One block being written: its output and whether the JSON object has had
+// its first key.
+struct BlockWriter {
+    const BlockOutput& Out;
+    bool Started;
+};
+
+// The start of an item: "name<TAB>" or the JSON key with its separator.
+void PutName(BlockWriter* block, const char* name)
+{
+    if (!block->Out.Json) {
+        std::fprintf(block->Out.File, "%s\t", name);
+        return;
+    }
+    std::fprintf(block->Out.File, block->Started ? ",\"%s\":" : "\"%s\":", name);
+    block->Started = true;
+}
+
+void PutText(BlockWriter* block, const char* name, const char* value)
+{
+    PutName(block, name);
+    if (block->Out.Json) {
+        WriteJsonString(block->Out.File, value);
+    } else {
+        std::fputs(value, block->Out.File);
+        std::fputc('\n', block->Out.File);
+    }
+}
+
+void PutNumber(BlockWriter* block, const char* name, int value)
+{
+    PutName(block, name);
+    std::fprintf(block->Out.File, block->Out.Json ? "%d" : "%d\n", value);
+}
+
+// The error flags in the bit set: "decimal,float" or ["decimal","float"].
+void PutErrors(BlockWriter* block, int errorFlags)
+{
+    PutName(block, "errors");
+    bool json = block->Out.Json;
+    FILE* file = block->Out.File;
+    if (json)
+        std::fputc('[', file);
+    const char* separator = "";
+    for (int i = 0; i < 4; ++i) {
+        if (errorFlags & (1 << i)) {
+            std::fprintf(file, json ? "%s\"%s\"" : "%s%s", separator, ErrorFields[i].Name);
+            separator = ",";
+        }
+    }
+    std::fputs(json ? "]" : "\n", file);
+}
+
+}  // namespace
+
+int CompanionErrorFlags()
+{
+    int flags = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (*ErrorFlagOf(ErrorFields[i].Field))
+            flags |= 1 << i;
+    }
+    return flags;
+}
+
+void CompanionPrintBlock(const BlockOutput& out, int errorFlags)
+{
+    BlockWriter block{out, false};
+    if (out.Json)
+        std::fputc('{', out.File);
+    PutNumber(&block, "width", ConverterState.Width);
+    PutText(&block, "endian", ConverterState.BigEndian ? "big" : "little");
+    PutText(&block, "binary", MemoryFieldText(FieldBinary));
+    PutText(&block, "decimal", MemoryFieldText(FieldDecimal));
+    PutText(&block, "hex", MemoryFieldText(FieldHex));
+    PutText(&block, "float", MemoryFieldText(FieldFloat));
+    PutNumber(&block, "sign", MemorySignChecked() ? 1 : 0);
+    PutText(&block, "exponent", MemoryFieldText(FieldExponent));
+    PutText(&block, "mantissa", MemoryFieldText(FieldMantissa));
+    PutErrors(&block, errorFlags);
+    char text[ReadingCapacity];
+    WriteHexBytes(text, ConverterState.ValueRegister, 10);
+    PutText(&block, "register", text);
+    if (out.Readings) {
+        const Reading* readings;
+        int count = ReadingsOfWidth(ConverterState.Width, &readings);
+        for (int i = 0; i < count; ++i) {
+            WriteReading(text, readings[i], ConverterState.ValueRegister, ConverterState.Width);
+            PutText(&block, ReadingName(readings[i]), text);
+        }
+    }
+    if (out.Json)
+        std::fputs("}\n", out.File);
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdio>
+
+// The companion's printed block: the converter's fields, the error flags and
+// the register, as "name<TAB>value" lines or as one JSON object.
+
+// Where a block goes and in which form: with the readings of the width
+// (views/float_readings.h) after the register, and as one JSON object on one
+// line instead of the TAB lines.
+struct BlockOutput {
+    FILE* File;
+    bool Readings;
+    bool Json;
+};
+
+// Error flags as the block's "errors" line lists them, as a bit set.
+int CompanionErrorFlags();
+
+// Prints the block: width, endian, each field's text, sign, errors (from the
+// given bit set) and register, one "name<TAB>value" line each, in the form
+// out asks for.
+void CompanionPrintBlock(const BlockOutput& out, int errorFlags);

@@ -1,0 +1,214 @@
+#include "cli/options.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "cli/bits_text.h"
+#include "cli/companion.h"
+#include "core/converter_state.h"
+#include "core/field_ids.h"
+
+// The short form of the usage, in two halves: the line of bad usage holds
+// both, --help writes them as its first two lines.
+#define DEXOLIN_CLI_SYNOPSIS_1 "dexolin-cli [--width 8|16|32|64|80] [--big] [--readings] [--json]"
+#define DEXOLIN_CLI_SYNOPSIS_2 "[--FIELD TEXT | --sign 0|1 | --bits TEXT | --script | --each FIELD]"
+
+const char CompanionUsage[] = "usage: " DEXOLIN_CLI_SYNOPSIS_1 "\n"
+                              "       " DEXOLIN_CLI_SYNOPSIS_2 "\n"
+                              "       dexolin-cli --help | --version\n"
+                              "FIELD is binary, decimal, hex, float, exponent or mantissa.\n"
+                              "\n"
+                              "Starts as the Dexolin window does (value zero; 32 bits, little-endian unless\n"
+                              "--width or --big say otherwise), replaces the given field's text by TEXT,\n"
+                              "leaves the field and prints one name<TAB>value line per item: width,\n"
+                              "endian, binary, decimal, hex, float, sign, exponent, mantissa, errors,\n"
+                              "register.\n"
+                              "\n"
+                              "  --width N     the width in bits\n"
+                              "  --big         big-endian: typed digits fill from the most significant end\n"
+                              "  --readings    more lines after the register: its bits read as an unsigned\n"
+                              "                integer and, by the width, as floating-point values\n"
+                              "  --json        each block as one JSON object on one line\n"
+                              "  --FIELD TEXT  replaces the field's text by TEXT\n"
+                              "  --sign 0|1    clears or sets the sign box\n"
+                              "  --bits TEXT   a bit pattern as copied, taken as --hex or --binary: 0x or\n"
+                              "                0b before it, _ ' space : - between digits\n"
+                              "  --script      runs commands from standard input, one per line: width N,\n"
+                              "                endian little|big, edit FIELD TEXT, leave FIELD, sign, show,\n"
+                              "                toggle BIT, step next|previous, paste FIELD TEXT (a bit\n"
+                              "                pattern as copied goes into binary or hex in its base)\n"
+                              "                (blank lines and # comments are ignored)\n"
+                              "  --each FIELD  runs --FIELD LINE from a fresh start for each line of\n"
+                              "                standard input\n"
+                              "One field at most; --script and --each take none and exclude each other.\n"
+                              "--name=value is the same as --name value; -- ends the options.\n"
+                              "\n"
+                              "Exit status: 0 done; 1 an error flag was set (by any line with --each);\n"
+                              "2 bad usage or a script line that cannot run; 3 the output could not be\n"
+                              "written.\n";
+
+namespace {
+
+// What an option takes after it.
+enum class Takes {
+    Nothing,  // a switch: sets its flag
+    Width,  // 8, 16, 32, 64 or 80
+    FieldName,  // a field's name (--each)
+    Text,  // any text (--FIELD)
+    SignBit,  // 0 or 1
+    Bits,  // a bit pattern as copied
+};
+
+// Groups of options, for what an option excludes. The field options form
+// one group of which one at most may be given.
+enum : unsigned {
+    GroupField = 1,
+    GroupScript = 2,
+    GroupEach = 4,
+};
+
+struct OptionSpec {
+    const char* Name;  // without the leading "--"
+    Takes Argument;
+    bool CompanionOptions::*Flag;  // the switch's flag
+    int Field;  // the field a text option edits
+    unsigned Group;
+    unsigned Excludes;  // the groups it cannot be given with
+    bool Alone;  // an option only as the one argument
+};
+
+const OptionSpec Specs[] = {
+    {"width", Takes::Width, nullptr, 0, 0, 0, false},
+    {"big", Takes::Nothing, &CompanionOptions::Big, 0, 0, 0, false},
+    {"readings", Takes::Nothing, &CompanionOptions::Readings, 0, 0, 0, false},
+    {"json", Takes::Nothing, &CompanionOptions::Json, 0, 0, 0, false},
+    {"binary", Takes::Text, nullptr, FieldBinary, GroupField, 0, false},
+    {"decimal", Takes::Text, nullptr, FieldDecimal, GroupField, 0, false},
+    {"hex", Takes::Text, nullptr, FieldHex, GroupField, 0, false},
+    {"float", Takes::Text, nullptr, FieldFloat, GroupField, 0, false},
+    {"exponent", Takes::Text, nullptr, FieldExponent, GroupField, 0, false},
+    {"mantissa", Takes::Text, nullptr, FieldMantissa, GroupField, 0, false},
+    {"sign", Takes::SignBit, nullptr, FieldSign, GroupField, 0, false},
+    {"bits", Takes::Bits, nullptr, 0, GroupField, 0, false},
+    {"script", Takes::Nothing, &CompanionOptions::Script, 0, GroupScript, GroupField, false},
+    {"each", Takes::FieldName, nullptr, 0, GroupEach, GroupField | GroupScript, false},
+    {"help", Takes::Nothing, &CompanionOptions::Help, 0, 0, 0, true},
+    {"version", Takes::Nothing, &CompanionOptions::Version, 0, 0, 0, true},
+};
+
+// The option named by name (length bytes of it), or null.
+const OptionSpec* FindOption(const char* name, size_t length, bool alone)
+{
+    for (const OptionSpec& spec : Specs) {
+        if (std::strlen(spec.Name) == length && std::strncmp(spec.Name, name, length) == 0)
+            return spec.Alone && !alone ? nullptr : &spec;
+    }
+    return nullptr;
+}
+
+// Checks and keeps one option's value. Returns null or the problem.
+const char* TakeValue(const OptionSpec& spec, const char* value, CompanionOptions* options, const char** bits)
+{
+    switch (spec.Argument) {
+    case Takes::Width:
+        options->Width = WidthOfButton(CompanionWidthButtonByName(value));
+        return options->Width == 0 ? "width must be 8, 16, 32, 64 or 80" : nullptr;
+    case Takes::FieldName:
+        options->Each = CompanionFieldByName(value);
+        return options->Each == 0 ? "unknown field for --each" : nullptr;
+    case Takes::SignBit:
+        if (std::strcmp(value, "0") != 0 && std::strcmp(value, "1") != 0)
+            return "sign must be 0 or 1";
+        break;
+    case Takes::Bits: *bits = value; return nullptr;
+    case Takes::Nothing: return nullptr;
+    case Takes::Text: break;
+    }
+    options->Field = spec.Field;
+    options->Text = value;
+    return nullptr;
+}
+
+// The message for two groups given together: a field where none may be, or
+// two forms that exclude each other.
+const char* ExclusionProblem(const OptionSpec& spec, unsigned excluded)
+{
+    static char problem[64];
+    if (excluded == GroupField) {
+        std::snprintf(problem, sizeof problem, "--%s takes no field", spec.Name);
+        return problem;
+    }
+    for (const OptionSpec& other : Specs) {
+        if (other.Group == excluded)
+            std::snprintf(problem, sizeof problem, "--%s and --%s exclude each other", spec.Name, other.Name);
+    }
+    return problem;
+}
+
+// The first pair of groups given together that exclude each other, in the
+// table's order, or null.
+const char* FindExclusion(unsigned given)
+{
+    for (const OptionSpec& spec : Specs) {
+        if ((given & spec.Group) == 0)
+            continue;
+        for (unsigned excluded = 1; excluded <= spec.Excludes; excluded <<= 1) {
+            if ((spec.Excludes & excluded) != 0 && (given & excluded) != 0)
+                return ExclusionProblem(spec, excluded);
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* options)
+{
+    unsigned given = 0;
+    const char* bits = nullptr;
+    bool ended = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (ended || std::strncmp(arg, "--", 2) != 0)
+            return "unexpected argument";
+        if (arg[2] == '\0') {
+            ended = true;
+            continue;
+        }
+        const char* name = arg + 2;
+        const char* equals = std::strchr(name, '=');
+        size_t length = equals ? static_cast<size_t>(equals - name) : std::strlen(name);
+        const OptionSpec* spec = FindOption(name, length, argc == 2);
+        // A switch given a value is no option either.
+        if (spec == nullptr || (spec->Argument == Takes::Nothing && equals != nullptr))
+            return "unknown option";
+        if (spec->Argument == Takes::Nothing) {
+            options->*(spec->Flag) = true;
+        } else {
+            if (equals == nullptr && i + 1 >= argc)
+                return "option needs a value";
+            const char* value = equals ? equals + 1 : argv[++i];
+            if ((given & spec->Group & GroupField) != 0)
+                return "only one field may be given";
+            if (const char* problem = TakeValue(*spec, value, options, &bits))
+                return problem;
+        }
+        given |= spec->Group;
+    }
+    if (const char* problem = FindExclusion(given))
+        return problem;
+    if (bits != nullptr) {
+        static char digits[BitsDigitsCapacity];
+        if (const char* problem = ParseBitsText(bits, options->Width, &options->Field, digits))
+            return problem;
+        options->Text = digits;
+    }
+    return nullptr;
+}
+
+int CompanionBadUsage(const char* problem)
+{
+    std::fprintf(stderr, "dexolin-cli: %s (usage: " DEXOLIN_CLI_SYNOPSIS_1 " " DEXOLIN_CLI_SYNOPSIS_2 ")\n",
+                 problem);
+    return CompanionBad;
+}

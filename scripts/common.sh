@@ -1,0 +1,113 @@
+# shellcheck shell=bash
+# Sourced by the project's scripts (bash): the project folder, the version,
+# the Wine environment, clean-up at exit and a private X display, each
+# defined here once.
+#
+# Sets root (the project folder). Sourcing it installs the clean-up traps:
+# at exit, the functions given to at_exit run, the last given first; INT
+# and TERM end the script with status 130, which runs them too.
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# ---- Version -----------------------------------------------------------------
+# The version, from project() in CMakeLists.txt, where it is set once.
+project_version() {
+    sed -n 's/^project(Dexolin VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt"
+}
+
+# ---- Clean-up ----------------------------------------------------------------
+exit_functions=()
+
+# at_exit FUNCTION: calls FUNCTION when the script exits; its failure is
+# ignored.
+at_exit() {
+    exit_functions=("$1" "${exit_functions[@]}")
+}
+
+run_exit_functions() {
+    local function
+    for function in "${exit_functions[@]}"; do
+        "$function" || true
+    done
+}
+trap run_exit_functions EXIT
+trap 'exit 130' INT TERM
+
+# make_work_dir: a temporary folder in $work, removed at exit.
+make_work_dir() {
+    work=$(mktemp -d)
+    at_exit remove_work_dir
+}
+remove_work_dir() {
+    rm -rf "$work"
+}
+
+# end_process PID: ends a process this script started and waits for it.
+end_process() {
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
+
+# wait_for_exit PID SECONDS: waits until the process has ended; fails when
+# it still runs after that many seconds.
+wait_for_exit() {
+    local deadline=$((SECONDS + $2))
+    while kill -0 "$1" 2>/dev/null; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# ---- Wine --------------------------------------------------------------------
+# wine_environment PREFIX: exports what every Wine run of the project uses:
+# that prefix, no debug output, and no offer to install Mono or Gecko.
+wine_environment() {
+    export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# use_project_wine [OPTION...]: makes sure the project's prefix exists
+# (scripts/wine-prefix.sh with the options; DEXOLIN_WINEPREFIX picks another
+# prefix) and sets up the Wine environment for it.
+use_project_wine() {
+    local prefix
+    prefix=$("$root/scripts/wine-prefix.sh" "$@")
+    wine_environment "$prefix"
+}
+
+# start_wineserver: one persistent wineserver for a run of many Wine
+# programs, stopped at exit; its output must not hold the caller's pipes
+# open.
+start_wineserver() {
+    wineserver -k 2>/dev/null || true
+    wineserver -p </dev/null >/dev/null 2>&1
+    at_exit stop_wineserver
+}
+stop_wineserver() {
+    wineserver -k 2>/dev/null || true
+}
+
+# ---- Display -----------------------------------------------------------------
+# start_private_display SIZE: starts Xvfb on a free display (Xvfb picks it
+# and writes its number to a descriptor), waits for it, exports DISPLAY and
+# stops it at exit. Needs $work (make_work_dir). Fails with Xvfb's messages
+# when it does not start within 10 seconds.
+start_private_display() {
+    Xvfb -displayfd 8 -screen 0 "${1}x24" -nolisten tcp 8>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    at_exit stop_private_display
+    local _
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    if [ ! -s "$work/display" ]; then
+        echo "Xvfb did not start:" >&2
+        cat "$work/xvfb.log" >&2
+        return 1
+    fi
+    DISPLAY=:$(cat "$work/display")
+    export DISPLAY
+}
+stop_private_display() {
+    end_process "$xvfb_pid"
+}
