@@ -1,7 +1,8 @@
 // dexolin-cli --each: lines per second through the batch form (a fresh
 // start-up, the one-shot edit, the block printed) at 64 and 80 bits, with and
 // without the readings, on two inputs: random bit patterns for the hex field
-// and everyday decimal numbers for the float field.
+// and everyday decimal numbers for the float field. Before them, the
+// slowest single readings, in microseconds.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "cli/batch_runner.h"
 #include "cli/companion.h"
 #include "core/field_ids.h"
+#include "views/float_readings.h"
 
 namespace {
 
@@ -61,7 +63,34 @@ void Batch(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * Lines);
 }
 
+// The readings with the most digits: the exact and shortest values of the
+// extended format's smallest subnormal, largest subnormal, smallest normal
+// and largest finite value (10-byte registers, least significant byte first).
+const uint8_t SlowValues[][10] = {
+    {1, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+    {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0},
+    {0, 0, 0, 0, 0, 0, 0, 0x80, 1, 0},
+    {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0x7F},
+};
+
+// Arguments: value (index into SlowValues), reading (0 exact, 1 shortest).
+void SlowReading(benchmark::State& state)
+{
+    static char text[ReadingCapacity];
+    const uint8_t* value = SlowValues[state.range(0)];
+    Reading reading = state.range(1) == 0 ? Reading::Exact : Reading::Shortest;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(WriteReading(text, reading, value, 80));
+        benchmark::ClobberMemory();
+    }
+}
+
 }  // namespace
+
+BENCHMARK(SlowReading)
+    ->ArgNames({"value", "shortest"})
+    ->ArgsProduct({{0, 1, 2, 3}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(Batch)
     ->ArgNames({"width", "readings", "field"})

@@ -3,8 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
+#include "bench/ratio_reporter.h"
 #include "views/float_parser.h"
 
 namespace {
@@ -53,3 +55,11 @@ void StrtoldTexts(benchmark::State& state)
 
 BENCHMARK(ParseFloatTexts);
 BENCHMARK(StrtoldTexts);
+
+int main(int argc, char** argv)
+{
+    return RunWithRatios(argc, argv, [](const RatioReporter& reporter) {
+        std::printf("\nParseFloat against strtold, CPU time per call, times as fast:\n");
+        reporter.PrintRatio("the field's texts", "ParseFloatTexts", "StrtoldTexts");
+    });
+}

@@ -37,7 +37,7 @@ bool ByteDivMod(const uint8_t* dividend, const uint8_t* divisor, uint8_t* quotie
 void ShiftBytes(uint8_t* buf, int32_t count, int n);
 
 // Returns floor(dividend / divisor) and writes dividend mod divisor; exact for
-// every divisor below 2^32 (callers divide by 10). divisor must not be 0.
+// every divisor (callers divide by 10 and 10^9). divisor must not be 0.
 uint64_t DivMod64(uint64_t dividend, uint64_t divisor, uint64_t* remainder);
 
 // product <- the low 64 bits of a * b; for non-negative operands, true when

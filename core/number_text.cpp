@@ -5,22 +5,25 @@
 
 int ReversedDecimalDigits(uint64_t value, char* reversed)
 {
-    // Split off the low nine digits first: one long division, and the
-    // divisions by 10 after it work on numbers below 2^32, which DivMod64
-    // divides natively.
+    // Split off the low nine digits first: one 64-bit division, and the
+    // divisions by 10 after it work on numbers below 2^32, which even a
+    // 32-bit processor divides natively (by a constant: a multiplication).
     int count = 0;
-    uint64_t low;
-    uint64_t high = DivMod64(value, 1000000000, &low);
+    uint64_t lowPart;
+    uint64_t high = DivMod64(value, 1000000000, &lowPart);
+    uint32_t low = static_cast<uint32_t>(lowPart);
     do {
-        uint64_t digit;
-        low = DivMod64(low, 10, &digit);
-        reversed[count++] = static_cast<char>('0' + digit);
+        reversed[count++] = static_cast<char>('0' + low % 10);
+        low /= 10;
     } while (high != 0 ? count < 9 : low != 0);
-    while (high != 0) {
-        uint64_t digit;
-        high = DivMod64(high, 10, &digit);
-        reversed[count++] = static_cast<char>('0' + digit);
+    // high < 2^64 / 10^9 < 2^35: 64-bit divisions only above 2^32, where a
+    // 32-bit processor calls a run-time routine for each.
+    while (high >> 32 != 0) {
+        reversed[count++] = static_cast<char>('0' + high % 10);
+        high /= 10;
     }
+    for (uint32_t rest = static_cast<uint32_t>(high); rest != 0; rest /= 10)
+        reversed[count++] = static_cast<char>('0' + rest % 10);
     return count;
 }
 

@@ -1,5 +1,6 @@
 #include "core/x87_arith.h"
 
+#include <bit>
 #include <cstring>
 
 #include "core/float_format.h"
@@ -144,12 +145,8 @@ Extended80 X87FromUnsigned64(uint64_t value)
     // values, which a signed integer load would not be.
     if (value == 0)
         return Extended80{0, 0};
-    uint16_t exponent = static_cast<uint16_t>(ExtendedFormat.Bias + 63);
-    while ((value & ExtendedIntegerBit) == 0) {
-        value <<= 1;
-        --exponent;
-    }
-    return Extended80{value, exponent};
+    int shift = std::countl_zero(value);
+    return Extended80{value << shift, static_cast<uint16_t>(ExtendedFormat.Bias + 63 - shift)};
 }
 
 Extended80 X87LoadBytes(const uint8_t* bytes)

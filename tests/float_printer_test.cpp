@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/float_format.h"
 #include "core/x87_arith.h"
 #include "tests/test_support.h"
 #include "views/float_printer.h"
@@ -594,6 +595,108 @@ TEST_F(PrintFloatSweep, NeighboursOfPowersOfTen)
             CheckValue(DoubleOf(x));
             x = std::nextafter(x, 0.0);
         }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The decimal exponent without the logarithm: ScaleToDecimal against the x87
+// logarithm's path, ScaleByLogarithm, on the same values
+// ---------------------------------------------------------------------------
+
+#ifdef DEXOLIN_LONG_SWEEPS
+constexpr int ScalingRandomPerSize = 20000000;
+constexpr int UlpsAroundPowers = 256;
+#else
+constexpr int ScalingRandomPerSize = 20000;
+constexpr int UlpsAroundPowers = 12;
+#endif
+
+::testing::AssertionResult ScalesAsTheLogarithm(const Value& v)
+{
+    const FloatFormat& format = *FloatFormatOf(8 * v.size);
+    if (ClassifyEncoding(format, v.bytes) != EncodingClass::Normal)
+        return ::testing::AssertionFailure() << Describe(v) << " is not normal";
+    UnpackedFloat f = UnpackFloat(format, v.bytes);
+    ScaledDecimal fast = ScaleToDecimal(f.significand, f.exponent);
+    ScaledDecimal x87 = ScaleByLogarithm(f.significand, f.exponent);
+    if (fast.Digits == x87.Digits && fast.Extra == x87.Extra && fast.Exponent == x87.Exponent)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+        << Describe(v) << ": N, G, D " << fast.Digits << ", " << fast.Extra << ", " << fast.Exponent
+        << " where the logarithm gives " << x87.Digits << ", " << x87.Extra << ", " << x87.Exponent;
+}
+
+Value ValueOf(long double x, uint8_t size)
+{
+    if (size == 4)
+        return SingleOf(static_cast<float>(x));
+    if (size == 8)
+        return DoubleOf(static_cast<double>(x));
+    Value v{{}, 10};
+    std::memcpy(v.bytes, &x, 10);
+    return v;
+}
+
+// The value of the format next to x toward `toward`.
+long double Next(long double x, long double toward, uint8_t size)
+{
+    if (size == 4)
+        return std::nextafter(static_cast<float>(x), static_cast<float>(toward));
+    if (size == 8)
+        return std::nextafter(static_cast<double>(x), static_cast<double>(toward));
+    return std::nextafter(x, toward);
+}
+
+// The values of the format within `ulps` steps of x, both ways.
+void ExpectScalingAround(long double x, uint8_t size, int ulps)
+{
+    long double up = x;
+    long double down = x;
+    for (int step = 0; step <= ulps; ++step) {
+        EXPECT_TRUE(ScalesAsTheLogarithm(ValueOf(up, size)));
+        EXPECT_TRUE(ScalesAsTheLogarithm(ValueOf(down, size)));
+        up = Next(up, 2 * up, size);
+        down = Next(down, 0, size);
+    }
+}
+
+// Every power of ten of every format: the values nearest it, where the
+// logarithm may land on either side of the integer, and those at the edges of
+// the margin (2^-32 relative) within which the logarithm still decides.
+TEST(ScaleToDecimal, NeighbourhoodOfEveryPowerOfTen)
+{
+    struct Format {
+        uint8_t size;
+        int lowest;  // the smallest power of ten above the smallest normal value
+        int highest;  // the largest power of ten below the largest finite value
+    };
+    const Format formats[] = {{4, -37, 38}, {8, -307, 308}, {10, -4931, 4932}};
+    const long double margin = std::ldexp(1.0L, -32);
+    char text[32];
+    for (const Format& format : formats) {
+        for (int k = format.lowest; k <= format.highest; ++k) {
+            std::snprintf(text, sizeof text, "1e%d", k);
+            long double x = std::strtold(text, nullptr);
+            ExpectScalingAround(x, format.size, UlpsAroundPowers);
+            if (format.size != 4) {  // a single's spacing, 2^-23, is wider than the margin
+                ExpectScalingAround(x * (1 + margin), format.size, UlpsAroundPowers / 4);
+                ExpectScalingAround(x * (1 - margin), format.size, UlpsAroundPowers / 4);
+            }
+        }
+    }
+}
+
+TEST(ScaleToDecimal, RandomNormalValuesOfEverySize)
+{
+    std::mt19937_64 random(0x5CA1E);
+    for (int i = 0; i < ScalingRandomPerSize; ++i) {
+        uint64_t bits = random();
+        uint64_t field = random();
+        ASSERT_TRUE(ScalesAsTheLogarithm(
+            Single(static_cast<uint32_t>((bits & 0x807FFFFFu) | ((1 + field % 254) << 23)))));
+        ASSERT_TRUE(ScalesAsTheLogarithm(Double((bits & 0x800FFFFFFFFFFFFFu) | ((1 + field % 2046) << 52))));
+        ASSERT_TRUE(
+            ScalesAsTheLogarithm(Extended(bits | Int, static_cast<uint16_t>(1 + (field >> 16) % 32766))));
     }
 }
 

@@ -24,6 +24,138 @@ void PushCarry(DecimalBig* big, uint64_t carry)
     assert(carry == 0);
 }
 
+// Up to this exponent a power is multiplied in by one pass per 32 bits (2^n)
+// or per 5^13; beyond it, squaring does less work (a pass costs the whole
+// length, a squaring half the length squared but log2(n) of them suffice).
+constexpr int32_t SmallPowerLimit = 256;
+
+// A column sum of limb products: below 2^64 * 2^32, since a column has at
+// most DecimalBigLimbs products below 10^18 < 2^60 (doubled: 2^61).
+struct ColumnSum {
+    uint64_t Low;
+    uint32_t High;
+
+    void Add(uint64_t value)
+    {
+        Low += value;
+        High += Low < value ? 1 : 0;
+    }
+};
+
+// The sum of x[i] * y[-i] for i = 0..count-1 (y runs downward). Up to 16
+// products below 10^18 < 2^60 add up in 64 bits without overflow, so the
+// carries into the high word are taken once per 16: the inner loop is plain
+// multiply-adds, which the compiler may run several at a time.
+ColumnSum ProductSum(const uint32_t* x, const uint32_t* y, int32_t count)
+{
+    constexpr int32_t Block = 16;
+    ColumnSum sum{0, 0};
+    int32_t i = 0;
+    while (i < count) {
+        int32_t end = count - i > Block ? i + Block : count;
+        uint64_t block = 0;
+        for (; i < end; ++i)
+            block += uint64_t{x[i]} * y[-i];
+        sum.Add(block);
+    }
+    return sum;
+}
+
+// Ends a column: its limb (the sum plus the carry in, mod 10^9) and the carry
+// out (the quotient, below 2^64 as the sum is below 2^71). The division goes
+// by 32-bit words, each partial dividend below 10^9 * 2^32 < 2^62.
+uint32_t CloseColumn(ColumnSum sum, uint64_t* carry)
+{
+    sum.Add(*carry);
+    uint64_t upper = (uint64_t{sum.High} << 32) | (sum.Low >> 32);  // sum.High < 2^8: below 2^40
+    uint64_t q1 = upper / DecimalBigBase;
+    uint64_t lower = ((upper % DecimalBigBase) << 32) | (sum.Low & 0xFFFFFFFFu);
+    *carry = (q1 << 32) + lower / DecimalBigBase;
+    return static_cast<uint32_t>(lower % DecimalBigBase);
+}
+
+// dst <- a * b, column by column (each column's products summed before one
+// division, so no carry chain runs through the multiplications). dst must be
+// neither a nor b. The product fits the capacity for every number the
+// readings form; columns beyond it are not formed.
+void MulBig(DecimalBig* dst, const DecimalBig& a, const DecimalBig& b)
+{
+    if (a.Count == 0 || b.Count == 0) {
+        dst->Count = 0;
+        return;
+    }
+    int32_t columns = a.Count + b.Count - 1;
+    if (columns > DecimalBigLimbs)
+        columns = DecimalBigLimbs;
+    uint64_t carry = 0;
+    for (int32_t c = 0; c < columns; ++c) {
+        int32_t first = c < b.Count ? 0 : c - b.Count + 1;
+        int32_t last = c < a.Count ? c : a.Count - 1;
+        dst->Limb[c] =
+            CloseColumn(ProductSum(a.Limb + first, b.Limb + (c - first), last - first + 1), &carry);
+    }
+    dst->Count = columns;
+    PushCarry(dst, carry);
+    Trim(dst);
+}
+
+// dst <- a * a: each product of two different limbs formed once and doubled.
+void SquareBig(DecimalBig* dst, const DecimalBig& a)
+{
+    if (a.Count == 0) {
+        dst->Count = 0;
+        return;
+    }
+    int32_t columns = 2 * a.Count - 1;
+    if (columns > DecimalBigLimbs)
+        columns = DecimalBigLimbs;
+    uint64_t carry = 0;
+    for (int32_t c = 0; c < columns; ++c) {
+        int32_t first = c < a.Count ? 0 : c - a.Count + 1;
+        // The pairs i < j with i + j = c.
+        ColumnSum sum = ProductSum(a.Limb + first, a.Limb + (c - first), (c - 2 * first + 1) / 2);
+        sum.High = (sum.High << 1) | static_cast<uint32_t>(sum.Low >> 63);
+        sum.Low <<= 1;
+        if (c % 2 == 0)
+            sum.Add(uint64_t{a.Limb[c / 2]} * a.Limb[c / 2]);
+        dst->Limb[c] = CloseColumn(sum, &carry);
+    }
+    dst->Count = columns;
+    PushCarry(dst, carry);
+    Trim(dst);
+}
+
+// big <- big * base^n (base 2 or 5, n >= 1) by squaring, over n's bits from
+// the top. Two further numbers on the stack (about 10 KB).
+void MulPower(DecimalBig* big, uint32_t base, int32_t n)
+{
+    DecimalBig buffers[2];
+    DecimalBig* power = &buffers[0];
+    DecimalBig* spare = &buffers[1];
+    int top = 30;
+    while (((n >> top) & 1) == 0)
+        --top;
+    BigSet(power, base);
+    for (int bit = top - 1; bit >= 0; --bit) {
+        SquareBig(spare, *power);
+        DecimalBig* t = power;
+        power = spare;
+        spare = t;
+        if ((n >> bit) & 1)
+            BigMulSmall(power, base);
+    }
+    if (big->Count == 1 && big->Limb[0] == 1) {
+        big->Count = power->Count;
+        for (int32_t i = 0; i < power->Count; ++i)
+            big->Limb[i] = power->Limb[i];
+        return;
+    }
+    MulBig(spare, *big, *power);
+    big->Count = spare->Count;
+    for (int32_t i = 0; i < spare->Count; ++i)
+        big->Limb[i] = spare->Limb[i];
+}
+
 }  // namespace
 
 void BigSet(DecimalBig* big, uint64_t value)
@@ -46,6 +178,10 @@ void BigMulSmall(DecimalBig* big, uint64_t factor)
 
 void BigMulPow2(DecimalBig* big, int32_t n)
 {
+    if (n > SmallPowerLimit) {
+        MulPower(big, 2, n);
+        return;
+    }
     for (; n >= 32; n -= 32)
         BigMulSmall(big, uint64_t{1} << 32);
     BigMulSmall(big, uint64_t{1} << n);
@@ -53,6 +189,10 @@ void BigMulPow2(DecimalBig* big, int32_t n)
 
 void BigMulPow5(DecimalBig* big, int32_t n)
 {
+    if (n > SmallPowerLimit) {
+        MulPower(big, 5, n);
+        return;
+    }
     for (; n >= 13; n -= 13)
         BigMulSmall(big, FivePow13);
     uint64_t rest = 1;
@@ -61,13 +201,53 @@ void BigMulPow5(DecimalBig* big, int32_t n)
     BigMulSmall(big, rest);
 }
 
+int32_t BigPowerBound(DecimalBig* big, uint32_t base, int32_t n, bool upper)
+{
+    // Five limbs kept: each cut changes the number by less than one unit of
+    // its fifth limb from the top, under 10^-36 of it; every later squaring
+    // doubles that relative error, and n < 2^16 has at most 16 bits, so the
+    // bound ends within 2^17 * 10^-36 < 10^-31 of base^n.
+    constexpr int32_t Kept = 5;
+    DecimalBig spare;
+    int32_t shift = 0;
+    int top = 30;
+    while (((n >> top) & 1) == 0)
+        --top;
+    BigSet(big, base);
+    for (int bit = top - 1; bit >= 0; --bit) {
+        SquareBig(&spare, *big);
+        big->Count = spare.Count;
+        for (int32_t i = 0; i < spare.Count; ++i)
+            big->Limb[i] = spare.Limb[i];
+        shift *= 2;
+        if ((n >> bit) & 1)
+            BigMulSmall(big, base);
+        int32_t cut = big->Count - Kept;
+        if (cut > 0) {
+            for (int32_t i = 0; i < Kept; ++i)
+                big->Limb[i] = big->Limb[i + cut];
+            big->Count = Kept;
+            shift += cut;
+            if (upper) {
+                DecimalBig one;
+                BigSet(&one, 1);
+                BigAdd(big, one);
+            }
+        }
+    }
+    return shift;
+}
+
 void BigMul64(DecimalBig* big, uint64_t value, DecimalBig* scratch)
 {
-    *scratch = *big;
-    BigMulSmall(scratch, value >> 32);
-    BigMulPow2(scratch, 32);
-    BigMulSmall(big, value & 0xFFFFFFFFu);
-    BigAdd(big, *scratch);
+    // value as a number of at most three limbs (2^64 < 10^27), multiplied in
+    // by columns: one pass, no carry chain through the products.
+    DecimalBig factor;
+    BigSet(&factor, value);
+    MulBig(scratch, *big, factor);
+    big->Count = scratch->Count;
+    for (int32_t i = 0; i < scratch->Count; ++i)
+        big->Limb[i] = scratch->Limb[i];
 }
 
 void BigAdd(DecimalBig* dst, const DecimalBig& src)
@@ -109,11 +289,9 @@ int32_t BigDigitCount(const DecimalBig& big)
 
 int BigDigitAt(const DecimalBig& big, int32_t position)
 {
+    static const uint32_t Powers[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
     int32_t limb = position / 9;
     if (position < 0 || limb >= big.Count)
         return 0;
-    uint32_t value = big.Limb[limb];
-    for (int32_t i = position % 9; i > 0; --i)
-        value /= 10;
-    return static_cast<int>(value % 10);
+    return static_cast<int>(big.Limb[limb] / Powers[position % 9] % 10);
 }

@@ -29,6 +29,13 @@ void BigMulSmall(DecimalBig* big, uint64_t factor);
 void BigMulPow2(DecimalBig* big, int32_t n);
 void BigMulPow5(DecimalBig* big, int32_t n);
 
+// Bounds on base^n (base 2 or 5, n >= 1) to about 40 significant digits:
+// big * 10^(9 * shift) <= base^n when upper is false, >= base^n when it is
+// true; returns shift. Formed by squaring with the low limbs cut after every
+// step (the upper bound adds one to what it keeps), so it costs a few
+// hundred limb products whatever n.
+int32_t BigPowerBound(DecimalBig* big, uint32_t base, int32_t n, bool upper);
+
 // big <- big * value for any 64-bit value; scratch is overwritten.
 void BigMul64(DecimalBig* big, uint64_t value, DecimalBig* scratch);
 

@@ -28,6 +28,14 @@ struct DigitString {
     }
 };
 
+// dst <- src, the limbs in use only.
+void CopyBig(DecimalBig* dst, const DecimalBig& src)
+{
+    dst->Count = src.Count;
+    for (int32_t i = 0; i < src.Count; ++i)
+        dst->Limb[i] = src.Limb[i];
+}
+
 // Writes "D.DDDeN" from digits (no leading zero, count >= 1) whose first one
 // has weight 10^exponent; trailing zeros are dropped.
 char* WriteScientific(char* out, const char* digits, int32_t count, int32_t exponent)
@@ -93,51 +101,27 @@ int32_t PrefixPlus(const DigitString& digits, int32_t length, int delta, char* t
     return count;
 }
 
-}  // namespace
-
-char* WriteExactDecimal(char* out, const BinaryValue& value)
+// Steps 2 to 4 of the shortest form for the value whose unit 2^(q-2) is
+// unit * 10^scale, exactly or as a bound: writes the digits into text
+// (MaxPrefix + 2 bytes), returns their count and sets *exponent to the first
+// digit's power of ten.
+int32_t ShortestDigits(const DecimalBig& unitIn, int32_t scale, const BinaryValue& value, char* text,
+                       int32_t* exponent)
 {
-    if (value.Negative)
-        *out++ = '-';
-    if (value.Significand == 0)
-        return WriteText(out, "0");
-    DecimalBig big;
-    DecimalBig scratch;
-    int32_t scale = ScaledValue(&big, value.Significand, value.Exponent, &scratch);
-    DigitString digits{&big, BigDigitCount(big)};
-    int32_t last = digits.LastNonzero();
-    *out++ = static_cast<char>('0' + digits.At(0));
-    if (last > 0) {
-        *out++ = '.';
-        for (int32_t i = 1; i <= last; ++i)
-            *out++ = static_cast<char>('0' + digits.At(i));
-    }
-    *out++ = 'e';
-    return WriteSignedDecimal(out, digits.Count - 1 + scale);
-}
-
-char* WriteShortestDecimal(char* out, const BinaryValue& value)
-{
-    if (value.Negative)
-        *out++ = '-';
-    if (value.Significand == 0)
-        return WriteText(out, "0");
-
-    // Step 1: interval. In units of 2^(q-2) the value is 4m and the rounding
-    // interval reaches to 4m - 2 (4m - 1 when the gap below is narrow) and
-    // 4m + 2; its ends belong to it when m is even.
     bool endsIn = (value.Significand & 1) == 0;
 
-    // Step 2: scale. The unit 2^(q-2) as an exact integer scaled by
-    // 10^-scale, and the value and the interval's ends in the same scale.
-    DecimalBig unit;
+    // Step 2: scale. The value and the interval's ends in the unit's scale.
     DecimalBig scratch;
-    int32_t scale = ScaledValue(&unit, 1, value.Exponent - 2, &scratch);
-    DecimalBig v = unit;
+    DecimalBig unit;
+    CopyBig(&unit, unitIn);
+    DecimalBig v;
+    CopyBig(&v, unit);
     BigMul64(&v, value.Significand, &scratch);
     BigMulSmall(&v, 4);
-    DecimalBig low = v;
-    DecimalBig high = v;
+    DecimalBig low;
+    DecimalBig high;
+    CopyBig(&low, v);
+    CopyBig(&high, v);
     if (!value.NarrowBelow)
         BigMulSmall(&unit, 2);
     BigSub(&low, unit);
@@ -180,7 +164,6 @@ char* WriteShortestDecimal(char* out, const BinaryValue& value)
         bool rest = m.LastNonzero() > j;
         roundUp = next > 5 || (next == 5 && (rest || m.At(j - 1) % 2 == 1)) ? 1 : 0;
     }
-    char text[MaxPrefix + 2];
     int32_t count;
     if (ml + roundUp < lowDelta)
         count = PrefixPlus(l, j, lowDelta, text);
@@ -189,6 +172,107 @@ char* WriteShortestDecimal(char* out, const BinaryValue& value)
     else
         count = PrefixPlus(m, j, roundUp, text);
 
-    // Step 5: print. The prefix stands for its digits times 10^(n - j + scale).
-    return WriteScientific(out, text, count, count - 1 + n - j + scale);
+    // The prefix stands for its digits times 10^(n - j + scale).
+    *exponent = count - 1 + n - j + scale;
+    return count;
+}
+
+// From this power of the unit on, the digits come from bounds on it first.
+// With |q - 2| >= 256 no number the search compares (4m and the interval's
+// ends in units, twice v for the rounding: X * 2^k or X * 5^k with X < 2^67)
+// has 26 or fewer significant digits: X * 2^k has at least 78 digits and at
+// most 28 trailing zeros (5^29 > 2^67), X * 5^k at least 179 digits and at
+// most 67 trailing zeros. So at the true unit nothing the search decides is
+// a tie or an interval end, and when the unit's lower and upper bound give
+// the same digits, every unit between them does: a shorter or nearer
+// candidate for one between would lie inside the interval of one of the
+// bounds.
+constexpr int32_t BoundedUnitPower = 256;
+
+// The shortest digits from bounds on the unit; false when the bounds
+// disagree and only the exact unit can tell.
+bool ShortestDigitsFromBounds(const BinaryValue& value, char* text, int32_t* count, int32_t* exponent)
+{
+    int32_t k = value.Exponent - 2;
+    if (k > -BoundedUnitPower && k < BoundedUnitPower)
+        return false;
+    uint32_t base = k >= 0 ? 2 : 5;
+    int32_t power = k >= 0 ? k : -k;
+    int32_t scaleBase = k >= 0 ? 0 : k;  // 2^k = 5^-k * 10^k
+    DecimalBig bound;
+    int32_t lowScale = scaleBase + 9 * BigPowerBound(&bound, base, power, false);
+    *count = ShortestDigits(bound, lowScale, value, text, exponent);
+    char upperText[MaxPrefix + 2];
+    int32_t upperExponent;
+    int32_t upperScale = scaleBase + 9 * BigPowerBound(&bound, base, power, true);
+    int32_t upperCount = ShortestDigits(bound, upperScale, value, upperText, &upperExponent);
+    if (upperCount != *count || upperExponent != *exponent)
+        return false;
+    for (int32_t i = 0; i < upperCount; ++i) {
+        if (upperText[i] != text[i])
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+char* WriteExactDecimal(char* out, const BinaryValue& value)
+{
+    if (value.Negative)
+        *out++ = '-';
+    if (value.Significand == 0)
+        return WriteText(out, "0");
+    DecimalBig big;
+    DecimalBig scratch;
+    int32_t scale = ScaledValue(&big, value.Significand, value.Exponent, &scratch);
+    int32_t count = BigDigitCount(big);
+    // Every digit, limb by limb from the top, one place to the right of
+    // where it goes; then the first digit moves left of the point and the
+    // trailing zeros (and a point with nothing after it) go.
+    char* p = out + 1 + count;
+    for (int32_t i = 0; i < big.Count - 1; ++i) {
+        uint32_t limb = big.Limb[i];
+        for (int k = 0; k < 9; ++k) {
+            *--p = static_cast<char>('0' + limb % 10);
+            limb /= 10;
+        }
+    }
+    for (uint32_t limb = big.Limb[big.Count - 1]; p > out + 1; limb /= 10)
+        *--p = static_cast<char>('0' + limb % 10);
+    out[0] = out[1];
+    out[1] = '.';
+    char* end = out + 1 + count;
+    while (end[-1] == '0')
+        --end;
+    if (end[-1] == '.')
+        --end;
+    *end++ = 'e';
+    return WriteSignedDecimal(end, count - 1 + scale);
+}
+
+char* WriteShortestDecimal(char* out, const BinaryValue& value)
+{
+    if (value.Negative)
+        *out++ = '-';
+    if (value.Significand == 0)
+        return WriteText(out, "0");
+
+    // Step 1: interval. In units of 2^(q-2) the value is 4m and the rounding
+    // interval reaches to 4m - 2 (4m - 1 when the gap below is narrow) and
+    // 4m + 2; its ends belong to it when m is even. Steps 2 to 4 run on the
+    // unit 2^(q-2) as an integer scaled by 10^-scale: first on a lower and an
+    // upper bound of it, then, when those disagree, on the exact unit.
+    char text[MaxPrefix + 2];
+    int32_t count;
+    int32_t exponent;
+    if (!ShortestDigitsFromBounds(value, text, &count, &exponent)) {
+        DecimalBig unit;
+        DecimalBig scratch;
+        int32_t scale = ScaledValue(&unit, 1, value.Exponent - 2, &scratch);
+        count = ShortestDigits(unit, scale, value, text, &exponent);
+    }
+
+    // Step 5: print.
+    return WriteScientific(out, text, count, exponent);
 }

@@ -93,7 +93,138 @@ char* PrintSpecial(char* out, uint64_t significand)
     return WriteSignedDecimal(out, static_cast<int64_t>(payload));
 }
 
+// Exponents up to this take the tiny pre-scale (exponent fields 1 to 59 of
+// the extended format): Pow10(D - 17) would overflow for them.
+constexpr int32_t TinyExponent = -16324;
+constexpr int32_t TinyDecades = 4932;  // TinyScale * 2^16324 is about 10^4932
+
+// The operand of the scaling: x itself, or x pre-scaled (rounded once).
+// Runs under the printer's control word.
+Extended80 ScalingOperand(uint64_t significand, int32_t exponent)
+{
+    Extended80 x{significand, static_cast<uint16_t>(exponent + ExtendedFormat.Bias)};
+    if (exponent <= TinyExponent) {
+        x.SignExponent = static_cast<uint16_t>(x.SignExponent - TinyExponent);
+        x = X87Multiply(x, X87FromUnsigned64(static_cast<uint64_t>(TinyScale)));
+    }
+    return x;
+}
+
+// Items 3 to 6 of step 7 as the x87 unit does them, D from its logarithm.
+ScaledDecimal ScaleOperandByLogarithm(Extended80 x)
+{
+    ScaledDecimal s;
+    s.Exponent = X87FloorToInt32(X87Log10(x));
+    Extended80 y = X87Divide(x, Pow10(s.Exponent - (ScaledDigits - 1)));
+    s.Digits = X87FloorToInt64(y);
+    // y - N and its product with 100 are exact.
+    Extended80 fraction = X87Subtract(y, X87FromUnsigned64(static_cast<uint64_t>(s.Digits)));
+    s.Extra = X87FloorToInt32(X87Multiply(fraction, X87FromUnsigned64(100)));
+    return s;
+}
+
+// A guess at floor(log10 x) for a positive normal x, off by at most one:
+// log2 x = E + log2(1 + f) is taken as E + f + 0.3466 f (1 - f) (within
+// 0.0077 of it) in units of 2^-16, times log10(2) in units of 2^-32. Only
+// the speed depends on it: ScaleByEstimate checks the guess.
+int32_t EstimateDecimalExponent(Extended80 x)
+{
+    int64_t e = static_cast<int64_t>(x.SignExponent) - ExtendedFormat.Bias;
+    int64_t f = static_cast<int64_t>((x.Significand >> 47) & 0xFFFF);  // 16 bits below the integer bit
+    int64_t bend = (f * (65536 - f)) >> 16;  // f (1 - f), below 2^14
+    int64_t log2 = e * 65536 + f + ((bend * 22714) >> 16);  // |log2| < 2^30
+    // log10(2) * 2^32 = 1292913986.1; the product stays below 2^61. The
+    // shift of a negative product rounds toward minus infinity: a floor.
+    return static_cast<int32_t>((log2 * 1292913986) >> 48);
+}
+
+// The range of N in which D is certain (the margin proof below), as bounds
+// on floor(y): 10^17 (1 + 2^-32) <= y < 10^18 (1 - 2^-32).
+constexpr uint64_t CertainLow = 100000000000000000u + 23283065u;  // 10^17 / 2^32 = 23283064.4
+constexpr uint64_t CertainHigh = 1000000000000000000u - 232830645u;  // 10^18 / 2^32 = 232830643.7
+
+// The logarithm's D without the logarithm. With a guess D', the printer's own
+// operations give P = Pow10(D' - 17) and y = x / P rounded; when floor(y)
+// lies within [CertainLow, CertainHigh], D' is floor(r), r the x87's log10 x:
+//
+// - Pow10's result is 10^(D' - 17) (1 + p) with |p| < 20 * 2^-64 < 2^-59 (at
+//   most eight rounded table entries, nine rounded products and one rounded
+//   reciprocal, each within 2^-64 relative; normal for every D' used here),
+//   and y = (x / P)(1 + q) with |q| <= 2^-64.
+// - So x / 10^D' = (y / 10^17)(1 + p) / (1 + q) lies strictly between
+//   (1 + 2^-32)(1 - 2^-58) > 1 + 2^-33 and 10 (1 - 2^-32)(1 + 2^-58) <
+//   10 (1 - 2^-33): L = log10 x lies in (D', D' + 1) at a distance of more
+//   than log10(1 + 2^-33) > 2^-35 from both ends.
+// - r is log10(2) rounded to 64 bits (relative error 2^-64) times log2 x,
+//   rounded once, the processor's fyl2x being documented to within one unit
+//   in the last place (2^-63 relative): |r - L| < |L| 2^-62 < 2^-49, since |L|
+//   < 4933 < 2^13. That is 2^14 times smaller than the distance to the ends,
+//   so floor(r) = floor(L) = D'.
+//
+// y itself, and so N and G, are then those of the logarithm's path: the same
+// Pow10 argument and the same division. Outside the range the guess moves by
+// one and is tried once more; failing that (x within about 2^-32 of a power
+// of ten, or a guess two off), the logarithm decides.
+bool ScaleByEstimate(Extended80 x, ScaledDecimal* s)
+{
+    int32_t d = EstimateDecimalExponent(x);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        // D of a normal extended x is -4914..4932 (the tiny pre-scale takes
+        // everything below 2^-16323), so that Pow10 stays normal; a guess
+        // kept in that range only comes closer.
+        if (d < -4914)
+            d = -4914;
+        if (d > 4932)
+            d = 4932;
+        Extended80 y = X87Divide(x, Pow10(d - (ScaledDigits - 1)));
+        int32_t e = static_cast<int32_t>(y.SignExponent) - ExtendedFormat.Bias;  // y > 0
+        // [10^17, 10^18) lies within [2^56, 2^60).
+        if (e < 56 || e > 59) {
+            d += e < 56 ? -1 : 1;
+            continue;
+        }
+        int shift = 63 - e;
+        uint64_t n = y.Significand >> shift;
+        if (n < CertainLow || n > CertainHigh) {
+            d += n < CertainLow ? -1 : 1;
+            continue;
+        }
+        // N and G in integer arithmetic: y is positive and has at most 7
+        // fraction bits, so the truncation is the floor and 100 times the
+        // fraction is exact; no conversion, so no change of the control word.
+        uint64_t fraction = y.Significand & ((uint64_t{1} << shift) - 1);
+        s->Digits = static_cast<int64_t>(n);
+        s->Extra = static_cast<int32_t>((fraction * 100) >> shift);
+        s->Exponent = d;
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+ScaledDecimal ScaleByLogarithm(uint64_t significand, int32_t exponent)
+{
+    uint16_t savedControl = X87EnterExtendedNearest();
+    ScaledDecimal s = ScaleOperandByLogarithm(ScalingOperand(significand, exponent));
+    X87RestoreControl(savedControl);
+    if (exponent <= TinyExponent)
+        s.Exponent -= TinyDecades;
+    return s;
+}
+
+ScaledDecimal ScaleToDecimal(uint64_t significand, int32_t exponent)
+{
+    uint16_t savedControl = X87EnterExtendedNearest();
+    Extended80 x = ScalingOperand(significand, exponent);
+    ScaledDecimal s;
+    if (!ScaleByEstimate(x, &s))
+        s = ScaleOperandByLogarithm(x);
+    X87RestoreControl(savedControl);
+    if (exponent <= TinyExponent)
+        s.Exponent -= TinyDecades;
+    return s;
+}
 
 char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
 {
@@ -128,25 +259,9 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
 
     // Step 7: scale the magnitude to an 18-digit integer N and two further
     // digits G, in extended precision rounding to nearest.
-    uint16_t savedControl = X87EnterExtendedNearest();
-    Extended80 x{f.significand, static_cast<uint16_t>(f.exponent + ExtendedFormat.Bias)};
-    // The smallest extended exponents (fields 1 to 59) would make
-    // Pow10(D - 17) overflow; pre-scale by about 10^4932 and take it back
-    // from D at the end.
-    bool tiny = size == 10 && f.exponent <= -16324;
-    if (tiny) {
-        x.SignExponent = static_cast<uint16_t>(x.SignExponent + 16324);
-        x = X87Multiply(x, X87FromUnsigned64(static_cast<uint64_t>(TinyScale)));
-    }
-    int32_t d = X87FloorToInt32(X87Log10(x));
-    Extended80 y = X87Divide(x, Pow10(d - (ScaledDigits - 1)));
-    int64_t n = X87FloorToInt64(y);
-    // y - N and its product with 100 are exact.
-    Extended80 fraction = X87Subtract(y, X87FromUnsigned64(static_cast<uint64_t>(n)));
-    int32_t g = X87FloorToInt32(X87Multiply(fraction, X87FromUnsigned64(100)));
-    X87RestoreControl(savedControl);
-    if (tiny)
-        d -= 4932;
+    ScaledDecimal scaled = ScaleToDecimal(f.significand, f.exponent);
+    int32_t d = scaled.Exponent;
+    int32_t g = scaled.Extra;
 
     // Step 8: the digit string, most significant first. 21 digits: N has 18
     // (19 or 17 when the logarithm lands on the wrong side of an integer),
@@ -155,7 +270,7 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
     int c = 0;
     {
         char reversed[20];  // N < 2^63 has at most 19 digits
-        int nd = ReversedDecimalDigits(static_cast<uint64_t>(n), reversed);
+        int nd = ReversedDecimalDigits(static_cast<uint64_t>(scaled.Digits), reversed);
         // The leading digit stands for 10^D when N has 18 digits; place it by
         // the digits N really has, so a misjudged D cannot shift the text by
         // a power of ten.

@@ -11,6 +11,25 @@
 // normal.
 constexpr int64_t TinyScale = 0x0D72CB2A95C7EF6C;
 
+// Step 7 of the printer for a normal value, the magnitude significand *
+// 2^(exponent - 63) with the integer bit set and exponent -16382..16383 (any
+// normal value of the three formats): D = floor(log10 x) as the x87 logarithm
+// finds it, N = floor(x / Pow10(D - 17)) and G = floor(100 * (that quotient -
+// N)), with x first pre-scaled by TinyScale * 2^16324 for exponents up to
+// -16324 (and D then lowered by 4932). N has 18 digits, or 17 or 19 where the
+// logarithm lands on the other side of an integer than log10 x. Each sets the
+// control word it needs and restores the caller's.
+struct ScaledDecimal {
+    int64_t Digits;  // N
+    int32_t Extra;  // G, 0..99
+    int32_t Exponent;  // D
+};
+// D by the logarithm itself, every time.
+ScaledDecimal ScaleByLogarithm(uint64_t significand, int32_t exponent);
+// The same result; D from the binary exponent where that is provably the
+// logarithm's, the logarithm only within a margin of a power of ten.
+ScaledDecimal ScaleToDecimal(uint64_t significand, int32_t exponent);
+
 // The float field's text limit and the budget every caller passes: the
 // longest positional text the printer writes for a double, "1e27" as
 // '1000000000000000013200000000', just fits.
