@@ -84,6 +84,12 @@ int FocusedControlId()
 
 }  // namespace
 
+bool ChordPassesFilter(bool ctrl, bool alt, WPARAM virtualKey)
+{
+    // Alt pressed on its own is the Alt key, not a chord.
+    return ctrl != alt && virtualKey != VK_MENU;
+}
+
 bool KeyPassesFilter(int focusedId, WPARAM virtualKey)
 {
     if (AlwaysPasses(virtualKey) || !IsEditField(focusedId))
@@ -97,7 +103,11 @@ bool KeyPassesFilter(int focusedId, WPARAM virtualKey)
 
 LRESULT CALLBACK KeyFilterProc(int code, WPARAM virtualKey, LPARAM flags)
 {
-    if (code < 0 || KeyPassesFilter(FocusedControlId(), virtualKey))
+    // Bit 29 of the flags is the context code: Alt is held.
+    bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    bool alt = (flags & (1 << 29)) != 0;
+    if (code < 0 || ChordPassesFilter(ctrl, alt, virtualKey) ||
+        KeyPassesFilter(FocusedControlId(), virtualKey))
         return CallNextHookEx(nullptr, code, virtualKey, flags);
     return 1;
 }
