@@ -1,12 +1,10 @@
 #pragma once
+#include "views/bits_text.h"
 
-// --bits TEXT: a bit pattern as it is copied from elsewhere. An optional
-// prefix "0x"/"0X" (hexadecimal, also without a prefix) or "0b"/"0B"
-// (binary), then digits with the separators '_', '\'', ' ', ':' and '-'
-// between them.
-
-// The digits alone: at most 80 binary digits and a NUL.
-constexpr int BitsDigitsCapacity = 81;
+// --bits TEXT: a bit pattern as it is copied from elsewhere, read by the
+// reader the window's pastes share (views/bits_text.h): an optional prefix
+// "0x"/"0X" (hexadecimal, also without a prefix) or "0b"/"0B" (binary), then
+// digits with the separators '_', '\'', ' ', ':' and '-' between them.
 
 // On success writes the digits without prefix and separators to digits
 // (BitsDigitsCapacity bytes), sets *field to FieldHex or FieldBinary and

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/inspector_commands.h"
 #include "converter/field_events.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
@@ -147,8 +148,19 @@ const struct {
     const char* Name;
     CommandRunner Run;
 } Commands[] = {
-    {"width", RunWidth}, {"endian", RunEndian}, {"edit", RunEdit},
-    {"leave", RunLeave}, {"sign", RunSign},     {"show", RunShow},
+    {"width", RunWidth},
+    {"endian", RunEndian},
+    {"edit", RunEdit},
+    {"leave", RunLeave},
+    {"sign", RunSign},
+    {"show", RunShow},
+    // The window's inspector (cli/inspector_commands.h).
+    {"toggle",
+     [](const char* rest, const BlockOutput&, const char** reason) { return CompanionToggle(rest, reason); }},
+    {"step",
+     [](const char* rest, const BlockOutput&, const char** reason) { return CompanionStep(rest, reason); }},
+    {"paste",
+     [](const char* rest, const BlockOutput&, const char** reason) { return CompanionPaste(rest, reason); }},
 };
 
 }  // namespace

@@ -58,6 +58,9 @@ int Run(int argc, char** argv)
         std::printf("dexolin-cli %s\n", DEXOLIN_VERSION);
         return CompanionOk;
     }
+    // Only scripts use the inspector's controls; elsewhere its readings
+    // would be computed for nothing (--readings prints them itself).
+    MemorySetInspectorShown(options.Script);
     MemoryStartUp(options.Width, options.Big);
     BlockOutput out{stdout, options.Readings, options.Json};
     if (options.Each != 0)

@@ -1,9 +1,12 @@
 #include "converter/refresh_views.h"
 
 #include "converter/field_routes.h"
+#include "converter/inspector.h"
 #include "core/converter_state.h"
 
-void RefreshViews(int sourceId)
+namespace {
+
+void RefreshFields(int sourceId)
 {
     for (const FieldRoute& route : FieldRoutes) {
         if (route.FloatControl && !ConverterState.FloatFieldsEnabled)
@@ -11,4 +14,12 @@ void RefreshViews(int sourceId)
         if (route.Field != sourceId)
             route.Render(route.Field);
     }
+}
+
+}  // namespace
+
+void RefreshViews(int sourceId)
+{
+    RefreshFields(sourceId);
+    RefreshInspector();
 }

@@ -49,3 +49,11 @@ void ClickFieldButton(int button)
 {
     CurrentFields->ClickButton(button);
 }
+void ShowControl(int control, bool show)
+{
+    CurrentFields->Show(control, show);
+}
+bool InspectorIsShown()
+{
+    return CurrentFields->InspectorShown();
+}

@@ -31,6 +31,11 @@ struct FieldAccess {
     // checked one of its group, and the click's handler runs before this
     // returns.
     void (*ClickButton)(int button);
+    // Shows or hides a control (the bit toggles above the width).
+    void (*Show)(int control, bool show);
+    // Whether the inspector pane shows: while it does not, its readings are
+    // not computed (the front end refreshes it when it shows it again).
+    bool (*InspectorShown)();
 };
 
 // Installs the front end's fields; every call below goes to them.
@@ -46,3 +51,5 @@ void LimitFieldText(int field, int limit);
 void AlignEntryFields(bool bigEndian);
 void UppercaseFieldLetters(int field);
 void ClickFieldButton(int button);
+void ShowControl(int control, bool show);
+bool InspectorIsShown();

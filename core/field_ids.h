@@ -66,3 +66,29 @@ constexpr int ButtonOfWidth(int width)
     }
     return 0;
 }
+
+// The inspector beside the fields: read-only reading texts, the steps to the
+// neighbouring values, and one toggle per bit.
+enum InspectorId : int {
+    PaneUnsigned = 1030,
+    PaneHalf = 1031,
+    PaneBfloat16 = 1032,
+    PaneExact = 1033,
+    PaneShortest = 1034,
+    PaneHexFloat = 1035,
+    PaneNext = 1036,
+    PanePrevious = 1037,
+    PaneClass = 1038,
+    ButtonStepNext = 1040,
+    ButtonStepPrevious = 1041,
+    FirstBitToggle = 1100,  // the toggle of bit b (0 the least significant) is 1100 + b
+};
+
+constexpr int PaneReadingCount = 9;  // 1030 to 1038
+constexpr int BitToggleCount = 80;  // 1100 to 1179
+
+// The bit of a bit toggle's id, or -1 for any other id.
+constexpr int BitOfToggle(int id)
+{
+    return id >= FirstBitToggle && id < FirstBitToggle + BitToggleCount ? id - FirstBitToggle : -1;
+}

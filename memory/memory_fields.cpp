@@ -2,27 +2,37 @@
 
 #include "converter/converter_startup.h"
 #include "converter/field_events.h"
+#include "converter/inspector.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "views/bits_text.h"
+#include "views/float_readings.h"
 
 namespace {
 
 constexpr int FirstControl = 1000;
-constexpr int ControlCount = 23;  // ids 1000 to 1022
-constexpr int LargestLimit = MemoryFieldCapacity - 1;  // a control holds no more
+constexpr int ControlCount = FirstBitToggle + BitToggleCount - FirstControl;  // ids 1000 to 1179
+constexpr int LargestLimit = MemoryFieldCapacity - 1;  // a field holds no more
 
 struct MemoryControl {
-    char Text[MemoryFieldCapacity];
+    char* Text;  // Capacity bytes
+    int Capacity;
     int Limit;  // characters the user can type or paste
     int Repaints;
     bool Enabled;
+    bool Shown;
     bool Checked;
     bool Uppercase;  // letters show as capitals (the hexadecimal field)
 };
 
 MemoryControl Controls[ControlCount];
 bool RightAligned;
+bool PaneShown = true;  // as the window starts without a saved setting; kept across start-ups
+
+// The fields' texts, and the pane's, which hold whole readings.
+char FieldTexts[ControlCount][MemoryFieldCapacity];
+char PaneTexts[PaneReadingCount][ReadingCapacity];
 
 MemoryControl* Control(int id)
 {
@@ -54,7 +64,7 @@ void StoreText(int id, const char* text, int limit)
     if (!control)
         return;
     int n = 0;
-    while (n < limit && n < LargestLimit && text[n] != '\0') {
+    while (n < limit && n < control->Capacity - 1 && text[n] != '\0') {
         control->Text[n] = control->Uppercase ? CapitalOf(text[n]) : text[n];
         ++n;
     }
@@ -80,7 +90,7 @@ int ReadText(int field, char* buffer, int size)
 // A program's write: no limit applies, as with WM_SETTEXT.
 void WriteText(int field, const char* text)
 {
-    StoreText(field, text, LargestLimit);
+    StoreText(field, text, ReadingCapacity);
 }
 
 bool ReadCheck(int field)
@@ -125,6 +135,17 @@ void UppercaseLetters(int field)
         control->Uppercase = true;
 }
 
+bool InspectorShown()
+{
+    return PaneShown;
+}
+
+void Show(int id, bool show)
+{
+    if (MemoryControl* control = Control(id))
+        control->Shown = show;
+}
+
 // An option button becomes the checked one of its group (the width buttons,
 // or Little and Big); then the click's handler runs, as BN_CLICKED does.
 void ClickButton(int button)
@@ -140,18 +161,33 @@ void ClickButton(int button)
     }
 }
 
-const FieldAccess MemoryAccess = {ReadText, WriteText, ReadCheck,  WriteCheck,       Repaint,
-                                  Enable,   LimitText, AlignEntry, UppercaseLetters, ClickButton};
+const FieldAccess MemoryAccess = {ReadText,         WriteText,   ReadCheck, WriteCheck,
+                                  Repaint,          Enable,      LimitText, AlignEntry,
+                                  UppercaseLetters, ClickButton, Show,      InspectorShown};
+
+// A click reaches a control only while it is shown and enabled, and the
+// inspector's controls only while the pane shows.
+bool Clickable(int id)
+{
+    const MemoryControl* control = Control(id);
+    return control && control->Shown && control->Enabled && PaneShown;
+}
 
 }  // namespace
 
 void InstallMemoryFields()
 {
-    for (MemoryControl& control : Controls) {
+    for (int i = 0; i < ControlCount; ++i) {
+        MemoryControl& control = Controls[i];
+        int pane = FirstControl + i - PaneUnsigned;
+        bool inPane = pane >= 0 && pane < PaneReadingCount;
+        control.Text = inPane ? PaneTexts[pane] : FieldTexts[i];
+        control.Capacity = inPane ? ReadingCapacity : MemoryFieldCapacity;
         control.Text[0] = '\0';
         control.Limit = LargestLimit;
         control.Repaints = 0;
         control.Enabled = true;
+        control.Shown = true;
         control.Checked = false;
         control.Uppercase = false;
     }
@@ -171,6 +207,36 @@ void MemoryUserReplace(int field, const char* text)
 {
     if (const MemoryControl* control = Control(field))
         StoreText(field, text, control->Limit);
+}
+
+void MemorySetInspectorShown(bool shown)
+{
+    PaneShown = shown;
+    if (shown && ConverterState.Width != 0)
+        RefreshInspector();
+}
+
+void MemoryUserPaste(int field, const char* text)
+{
+    char digits[BitsDigitsCapacity];
+    bool bitField = field == FieldBinary || field == FieldHex;
+    if (bitField && PastedBitsInBase(text, field == FieldBinary, digits))
+        text = digits;
+    MemoryUserReplace(field, text);
+}
+
+bool MemoryToggleBit(int bit)
+{
+    if (bit < 0 || bit >= BitToggleCount || !Clickable(FirstBitToggle + bit))
+        return false;
+    return OnBitToggle(bit);
+}
+
+bool MemoryClickStep(int button)
+{
+    if ((button != ButtonStepNext && button != ButtonStepPrevious) || !Clickable(button))
+        return false;
+    return OnStepButton(button);
 }
 
 void MemoryProgramWrite(int field, const char* text)
@@ -211,6 +277,12 @@ bool MemoryControlEnabled(int id)
 {
     const MemoryControl* control = Control(id);
     return control && control->Enabled;
+}
+
+bool MemoryControlShown(int id)
+{
+    const MemoryControl* control = Control(id);
+    return control && control->Shown;
 }
 
 bool MemoryControlChecked(int id)

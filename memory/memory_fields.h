@@ -8,8 +8,9 @@
 // same converter start-up as the window, so the companion, the tests, the
 // fuzzer and the benchmarks see exactly what the window shows.
 
-// 1024 bytes per control: far above every text the converter writes (at most
-// 80 characters) and every limit it sets, so a program's write is kept whole.
+// 1024 bytes per field: far above every text the converter writes into one
+// (at most 80 characters) and every limit it sets, so a program's write is
+// kept whole. The inspector's reading texts hold ReadingCapacity bytes.
 constexpr int MemoryFieldCapacity = 1024;
 
 // Clears every control (empty, enabled, unticked, no limit beyond the
@@ -26,6 +27,23 @@ void MemoryStartUp(int width, bool bigEndian);
 // is cut at the field's limit and the change notification is raised.
 void MemoryUserReplace(int field, const char* text);
 
+// The user selects a field's whole text and pastes text over it (WM_PASTE):
+// into the binary or hexadecimal field a copied bit pattern goes in as its
+// digits in the field's base (views/bits_text.h), then the field's limit
+// cuts it as any paste.
+void MemoryUserPaste(int field, const char* text);
+
+// Shows or hides the inspector pane, as the window's "Inspector" item does
+// (shown until this says otherwise, also across start-ups): hidden, its
+// readings are not computed and its controls take no clicks.
+void MemorySetInspectorShown(bool shown);
+
+// Clicks of the inspector: a bit toggle (bit 0 to 79) or a step button.
+// False, with nothing done, when the control is hidden or disabled or the
+// converter refuses the click.
+bool MemoryToggleBit(int bit);
+bool MemoryClickStep(int button);
+
 // A program writes a field's text (no limit applies, as with WM_SETTEXT, but
 // capitals do); the change notification is raised as for any write.
 void MemoryProgramWrite(int field, const char* text);
@@ -41,6 +59,7 @@ void MemoryClickSign();
 const char* MemoryFieldText(int field);
 int MemoryFieldLimit(int field);
 bool MemoryControlEnabled(int control);
+bool MemoryControlShown(int id);
 bool MemoryControlChecked(int id);
 bool MemorySignChecked();
 int MemoryRepaintCount(int field);

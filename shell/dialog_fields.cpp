@@ -4,6 +4,7 @@
 
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "shell/inspector_pane.h"
 #include "shell/shell_state.h"
 
 namespace {
@@ -87,8 +88,20 @@ void ClickButton(int button)
     SendDlgItemMessageA(ShellState.Dialog, button, BM_CLICK, 0, 0);
 }
 
-const FieldAccess DialogAccess = {ReadText, WriteText, ReadCheck,  WriteCheck,       Repaint,
-                                  Enable,   LimitText, AlignEntry, UppercaseLetters, ClickButton};
+// The inspector pane decides whether a control it holds can show now.
+void Show(int control, bool show)
+{
+    ShowInspectorControl(control, show);
+}
+
+bool InspectorShown()
+{
+    return ShellState.InspectorShown != 0;
+}
+
+const FieldAccess DialogAccess = {ReadText,         WriteText,   ReadCheck, WriteCheck,
+                                  Repaint,          Enable,      LimitText, AlignEntry,
+                                  UppercaseLetters, ClickButton, Show,      InspectorShown};
 
 }  // namespace
 

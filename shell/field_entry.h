@@ -1,13 +1,8 @@
 #pragma once
 #include <windows.h>
 
-// Two kinds of typing that the key filter lets through besides a field's
-// own keys: a label's mnemonic (Alt+letter moves the focus to the label's
-// field) and overwriting in a full binary or hexadecimal field.
-
-// True when virtualKey (A to Z) is the mnemonic letter ("&B" in "&Binary")
-// of one of the dialog's labels or buttons.
-bool IsDialogMnemonic(HWND dialog, WPARAM virtualKey);
+// Typing beyond what the edit control does itself: overwriting in a full
+// binary or hexadecimal field.
 
 // Before a typed digit reaches the binary or hexadecimal field edit (id
 // field): when the field is full and nothing is selected, selects the digit

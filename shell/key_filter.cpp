@@ -2,7 +2,6 @@
 
 #include "core/field_ids.h"
 #include "shell/field_entry.h"
-#include "shell/shell_state.h"
 
 namespace {
 
@@ -97,6 +96,12 @@ int FocusedControlId()
 
 }  // namespace
 
+bool ChordPassesFilter(bool ctrl, bool alt, WPARAM virtualKey)
+{
+    // Alt pressed on its own is the Alt key, not a chord.
+    return ctrl != alt && virtualKey != VK_MENU;
+}
+
 bool KeyPassesFilter(int focusedId, WPARAM virtualKey)
 {
     if (AlwaysPasses(virtualKey) || !IsEditField(focusedId))
@@ -112,10 +117,11 @@ LRESULT CALLBACK KeyFilterProc(int code, WPARAM virtualKey, LPARAM flags)
 {
     if (code < 0 || InModalKeyboardLoop())
         return CallNextHookEx(nullptr, code, virtualKey, flags);
-    // A label's mnemonic with Alt reaches the dialog manager from every
-    // field: such a key types nothing into an edit.
-    const bool altDown = (flags & (static_cast<LPARAM>(KF_ALTDOWN) << 16)) != 0;
-    if (altDown && IsDialogMnemonic(ShellState.Dialog, virtualKey))
+    // Bit 29 of the flags is the context code: Alt is held. Chords pass,
+    // the labels' mnemonics (Alt+letter) among them.
+    bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    bool alt = (flags & (1 << 29)) != 0;
+    if (ChordPassesFilter(ctrl, alt, virtualKey))
         return CallNextHookEx(nullptr, code, virtualKey, flags);
     const int focused = FocusedControlId();
     if (!KeyPassesFilter(focused, virtualKey))

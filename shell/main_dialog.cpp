@@ -2,14 +2,17 @@
 
 #include "converter/converter_startup.h"
 #include "converter/field_events.h"
+#include "converter/inspector.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
 #include "shell/accessibility.h"
 #include "shell/appearance.h"
+#include "shell/bit_field_paste.h"
 #include "shell/dialog_fields.h"
 #include "shell/dpi_layout.h"
 #include "shell/field_font.h"
+#include "shell/inspector_pane.h"
 #include "shell/key_filter.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
@@ -47,6 +50,15 @@ INT_PTR OnButtonClicked(int id)
     }
     if (WidthOfButton(id) != 0) {
         OnWidthButton(id);
+        RepaintBitToggles();  // their colours follow the width's format
+        return TRUE;
+    }
+    if (BitOfToggle(id) >= 0) {
+        OnBitToggle(BitOfToggle(id));
+        return TRUE;
+    }
+    if (id == ButtonStepNext || id == ButtonStepPrevious) {
+        OnStepButton(id);
         return TRUE;
     }
     if (id == ButtonLittle || id == ButtonBig)
@@ -126,11 +138,18 @@ BOOL InitMainDialog(HWND dialog)
     // 4. "Always on top", the "Transparency" popup and a separator in front
     //    of the system menu's standard items.
     ExtendSystemMenu(dialog);
+    AddInspectorMenuItem();
 
     // 5. Fixed-pitch font for the number edits at the window's DPI (made
     //    smaller only where a substituted face would cut a text); labels
     //    and buttons keep the template's font.
     ShellState.Font = ApplyFieldFont(dialog, WindowDpi(dialog));
+
+    // The inspector pane beside the template's controls (shown or hidden as
+    // saved), and the bit fields' reading of pasted bit patterns; both
+    // before the first refresh fills them.
+    CreateInspectorPane(dialog);
+    HandleBitFieldPastes(dialog);
 
     // 6 to 8. The converter's start-up, the same as every front end's:
     //    capitals in the hexadecimal field, the float field's fixed limit,
@@ -184,7 +203,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_DPICHANGED:
         OnDpiChanged(dialog, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return TRUE;
-    case WM_SYSCOMMAND: return OnTransparencySysCommand(wParam) ? TRUE : FALSE;
+    case WM_SYSCOMMAND:
+        return OnTransparencySysCommand(wParam) || OnInspectorSysCommand(wParam) ? TRUE : FALSE;
+    case WM_DRAWITEM: return DrawBitToggle(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     default: return FALSE;
     }
 }

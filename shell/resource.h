@@ -56,3 +56,18 @@
 #define IDM_OPACITY_90 40009
 #define IDM_OPACITY_100 40010
 #define IDM_ALWAYS 40011
+
+// System-menu command that shows or hides the inspector pane.
+#define IDM_INSPECTOR 40961
+
+// The inspector pane, created beside the template's controls: reading texts,
+// steps to the neighbours and one toggle per bit (1100 + bit number). Its
+// labels and the bit-group numbers have ids of their own so that they can be
+// laid out and hidden with the controls they belong to.
+#define IDC_PANE_FIRST                                                                                       \
+    1030  // 1030..1038: unsigned, half, bfloat16, exact, shortest, hexfloat, next, previous, class
+#define IDC_STEP_NEXT 1040
+#define IDC_STEP_PREVIOUS 1041
+#define IDC_PANE_LABEL_FIRST 1050  // 1050..1058: the label of 1030 + n is 1050 + n
+#define IDC_BIT_FIRST 1100  // 1100..1179
+#define IDC_BIT_GROUP_FIRST 1180  // 1180..1199: the number above each group of four bits

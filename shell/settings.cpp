@@ -72,6 +72,9 @@ void ReadSettings(const char* keyPath)
     ShellState.OnTop = static_cast<uint8_t>(key.ReadSigned("OnTop", 0, 0, 0) & 0xFF);
     ReadTransparency(key);
     UnpackPosition(key.ReadUnsigned("Position", 0, 0, 0xFFFFFFFFu), &ShellState.SavedX, &ShellState.SavedY);
+    // Unlike the others, "Inspector" must be a REG_DWORD: any other value
+    // shows the pane.
+    ShellState.InspectorShown = static_cast<uint8_t>(key.ReadDword("Inspector", 1) != 0);
     key.Close();
 }
 
@@ -86,6 +89,7 @@ void WriteSettings(const char* keyPath)
         key.WriteFlag("OnTop", ShellState.OnTop);
         key.WriteSignedDword("Transparency", alpha);
         key.WriteDword("Position", PackPosition(ShellState.SavedX, ShellState.SavedY));
+        key.WriteFlag("Inspector", ShellState.InspectorShown);
     }
     key.Close();
 }

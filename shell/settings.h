@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-// The program's five settings under HKEY_CURRENT_USER: "Bits", "BigEndian",
-// "OnTop", "Transparency" and "Position", each a 32-bit value. They are read
+// The program's six settings under HKEY_CURRENT_USER: "Bits", "BigEndian",
+// "OnTop", "Transparency", "Position" and "Inspector", each a 32-bit value. They are read
 // once before the dialog exists and written once after it has ended.
 
 // Where the program keeps its settings.
@@ -20,17 +20,18 @@ constexpr const char* PortableSettingsName = "dexolin.ini";
 // program when it exists, else empty (the registry).
 void FindPortableSettingsFile();
 
-// Reads the settings from keyPath (or ShellState.SettingsFile when one is named) into ShellState: initial
-// width and endian buttons, on-top flag, "Always" flag and alpha, saved position. Missing or malformed values
-// give the defaults; the transparency value is read only when OptionalUser32 offers
-// SetLayeredWindowAttributes.
+// Reads the settings from keyPath (or ShellState.SettingsFile when one is
+// named) into ShellState: initial width and endian buttons, on-top flag,
+// "Always" flag and alpha, saved position, whether the inspector pane
+// shows. Missing or malformed values give the defaults; the transparency
+// value is read only when OptionalUser32 offers SetLayeredWindowAttributes.
 void ReadSettings(const char* keyPath);
 
 // Writes the current width and endianness (ConverterState) and the on-top,
-// transparency and position settings (ShellState) to keyPath (or to
-// ShellState.SettingsFile when one is named), creating the key when needed.
-// Writes nothing when the key can be neither opened nor created, or the
-// file cannot be written.
+// transparency, position and inspector settings (ShellState) to keyPath (or
+// to ShellState.SettingsFile when one is named), creating the key when
+// needed. Writes nothing when the key can be neither opened nor created, or
+// the file cannot be written.
 void WriteSettings(const char* keyPath);
 
 // The width option button for a width in bits; widths without a button

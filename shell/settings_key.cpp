@@ -152,3 +152,15 @@ void SettingsKey::Close()
     RegCloseKey(Handle);
     Handle = nullptr;
 }
+
+uint32_t SettingsKey::ReadDword(const char* name, uint32_t def) const
+{
+    uint32_t value = 0;
+    DWORD type = REG_NONE;
+    DWORD size = sizeof value;
+    if (!Handle ||
+        RegQueryValueExA(Handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS)
+        return def;
+    return type == REG_DWORD && size == sizeof value ? value : def;
+}

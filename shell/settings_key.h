@@ -34,6 +34,9 @@ struct SettingsKey {
     // taken); anything else counts as a value of another size.
     int32_t ReadSigned(const char* name, int32_t def, int32_t min, int32_t max) const;
     uint32_t ReadUnsigned(const char* name, uint32_t def, uint32_t min, uint32_t max) const;
+    // A REG_DWORD value as read; def for a missing value or one of another
+    // type or size.
+    uint32_t ReadDword(const char* name, uint32_t def) const;
 
     // REG_DWORD 1 for a nonzero flag, 0 otherwise.
     void WriteFlag(const char* name, uint8_t flag) const;

@@ -106,6 +106,13 @@ TEST(CompanionScript, LinesThatCannotRun)
         {{"width 8", "sign"}, "disabled"},
         {{"show me"}, "unknown command"},
         {{"SHOW"}, "unknown command"},
+        {{"toggle 32"}, "above the width"},
+        {{"toggle 80"}, "0 to 79"},
+        {{"toggle -1"}, "0 to 79"},
+        {{"step sideways"}, "next or previous"},
+        {{"width 16", "step next"}, "disabled"},
+        {{"paste nothing 0x1"}, "unknown field"},
+        {{"width 8", "paste float 1"}, "disabled"},
     };
     for (const Case& c : cases) {
         ScriptResult r = RunScript(c.lines);

@@ -58,7 +58,7 @@ void PumpMessages()
     }
 }
 
-HWND OpenMainDialog(int widthButton, int endianButton)
+HWND OpenMainDialog(int widthButton, int endianButton, bool inspector)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     LookUpOptionalUser32();
@@ -71,6 +71,7 @@ HWND OpenMainDialog(int widthButton, int endianButton)
     ShellState.Alpha = 255;
     ShellState.AlwaysTransparent = 0;
     ShellState.OnTop = 0;
+    ShellState.InspectorShown = inspector ? 1 : 0;
     PrepareMainDialog(instance);
     Current = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
     ShowWindow(Current, SW_SHOW);

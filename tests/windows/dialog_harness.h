@@ -10,8 +10,9 @@
 #include <vector>
 
 // Creates, shows and activates the dialog as start-up would with these
-// initial buttons. Returns the dialog.
-HWND OpenMainDialog(int widthButton, int endianButton);
+// initial buttons, with the inspector pane below dialog 101's fields or
+// without it. Returns the dialog.
+HWND OpenMainDialog(int widthButton, int endianButton, bool inspector = false);
 
 // Closes the dialog by WM_CLOSE and destroys what is left of it.
 void CloseMainDialog();

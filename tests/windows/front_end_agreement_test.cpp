@@ -1,9 +1,10 @@
 // The window and the in-memory fields (the companion's front end) driven by
 // the same random edit scripts: after every step both must show the same
-// texts, error flags, sign box, limits and register. The window is the real
-// dialog from the real resources; a paste is EM_REPLACESEL over the whole
-// text, so the edit control itself cuts it at its limit and turns letters
-// into capitals.
+// texts, error flags, sign box, limits and register, and the same inspector:
+// reading texts, toggles and steps. The window is the real dialog from the
+// real resources; an edit is EM_REPLACESEL over the whole text, so the edit
+// control itself cuts it at its limit and turns letters into capitals; a
+// clipboard paste is WM_PASTE over the whole text.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -18,14 +19,15 @@
 #include "memory/memory_fields.h"
 #include "shell/resource.h"
 #include "tests/windows/dialog_harness.h"
+#include "views/float_readings.h"
 
 namespace {
 
-enum class Action { Click, Sign, Paste, Leave };
+enum class Action { Click, Sign, Paste, Leave, Toggle, Step, ClipboardPaste };
 
 struct Step {
     Action Kind;
-    int Id;  // the button or field
+    int Id;  // the button, field or bit toggle
     std::string Text;  // what a paste puts in
 };
 
@@ -41,6 +43,10 @@ struct Snapshot {
     bool Sign;
     uint8_t Errors[4];
     uint8_t Register[10];
+    std::string Pane[PaneReadingCount];
+    bool PaneEnabled[PaneReadingCount];
+    bool StepsEnabled[2];
+    std::string Bits[BitToggleCount];  // the texts of the shown toggles, "-" for hidden ones
 };
 
 // Pieces of typed text: the words and characters every parser looks for,
@@ -66,6 +72,23 @@ std::string RandomText(std::mt19937& random)
     return text;
 }
 
+// Bit patterns as people copy them, in either base, with separators, some
+// too wide for the width or broken; now and then any text.
+std::string RandomClipboard(std::mt19937& random)
+{
+    if (random() % 4 == 0)
+        return RandomText(random);
+    bool binary = random() % 3 == 0;
+    std::string text = random() % 2 ? (binary ? "0b" : "0x") : "";
+    int digits = 1 + static_cast<int>(random() % (binary ? 82 : 22));
+    for (int i = 0; i < digits; ++i) {
+        if (i > 0 && random() % 5 == 0)
+            text += "_' :-"[random() % 5];
+        text += binary ? static_cast<char>('0' + random() % 2) : "0123456789abcdefABCDEF"[random() % 22];
+    }
+    return text;
+}
+
 // A script of steps that the companion could run: edits and leaves of the
 // fields enabled at the width in force, clicks of any button, the sign box
 // while it is enabled.
@@ -75,7 +98,18 @@ std::vector<Step> RandomScript(std::mt19937& random, int width, int length)
     for (int i = 0; i < length; ++i) {
         bool floatFields = width >= 32;
         int editCount = floatFields ? 6 : 3;
-        switch (random() % 8) {
+        switch (random() % 12) {
+        case 8:
+            steps.push_back({Action::Toggle, FirstBitToggle + static_cast<int>(random() % 80), ""});
+            break;
+        case 9:
+            steps.push_back({Action::Step, random() % 2 ? ButtonStepNext : ButtonStepPrevious, ""});
+            break;
+        case 10: {
+            int field = random() % 4 ? (random() % 2 ? FieldBinary : FieldHex) : Edits[random() % editCount];
+            steps.push_back({Action::ClipboardPaste, field, RandomClipboard(random)});
+            break;
+        }
         case 0: {
             int button = Buttons[random() % 7];
             if (WidthOfButton(button) != 0)
@@ -98,9 +132,9 @@ std::vector<Step> RandomScript(std::mt19937& random, int width, int length)
 std::string Describe(const Step& step)
 {
     std::ostringstream out;
-    const char* kinds[] = {"click", "sign", "paste", "leave"};
+    const char* kinds[] = {"click", "sign", "paste", "leave", "toggle", "step", "clipboard paste"};
     out << kinds[static_cast<int>(step.Kind)] << ' ' << step.Id;
-    if (step.Kind == Action::Paste) {
+    if (step.Kind == Action::Paste || step.Kind == Action::ClipboardPaste) {
         out << " \"";
         for (char c : step.Text) {
             auto byte = static_cast<unsigned char>(c);
@@ -138,6 +172,17 @@ Snapshot WindowSnapshot()
     }
     shot.Sign = IsChecked(FieldSign);
     TakeConverterState(&shot);
+    static char text[ReadingCapacity];
+    for (int i = 0; i < PaneReadingCount; ++i) {
+        GetWindowTextA(Control(PaneUnsigned + i), text, sizeof text);
+        shot.Pane[i] = text;
+        shot.PaneEnabled[i] = IsEnabled(PaneUnsigned + i);
+    }
+    shot.StepsEnabled[0] = IsEnabled(ButtonStepNext);
+    shot.StepsEnabled[1] = IsEnabled(ButtonStepPrevious);
+    for (int bit = 0; bit < BitToggleCount; ++bit)
+        shot.Bits[bit] =
+            IsWindowVisible(Control(FirstBitToggle + bit)) ? ControlText(FirstBitToggle + bit) : "-";
     return shot;
 }
 
@@ -150,7 +195,27 @@ Snapshot MemorySnapshot()
     }
     shot.Sign = MemorySignChecked();
     TakeConverterState(&shot);
+    for (int i = 0; i < PaneReadingCount; ++i) {
+        shot.Pane[i] = MemoryFieldText(PaneUnsigned + i);
+        shot.PaneEnabled[i] = MemoryControlEnabled(PaneUnsigned + i);
+    }
+    shot.StepsEnabled[0] = MemoryControlEnabled(ButtonStepNext);
+    shot.StepsEnabled[1] = MemoryControlEnabled(ButtonStepPrevious);
+    for (int bit = 0; bit < BitToggleCount; ++bit)
+        shot.Bits[bit] =
+            MemoryControlShown(FirstBitToggle + bit) ? MemoryFieldText(FirstBitToggle + bit) : "-";
     return shot;
+}
+
+void SetClipboardText(const std::string& text)
+{
+    OpenClipboard(Dialog());
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
 }
 
 // The window: a paste replaces the whole text without moving the focus; a
@@ -161,7 +226,20 @@ void RunInWindow(const Step& step)
 {
     switch (step.Kind) {
     case Action::Click:
-    case Action::Sign: SendMessageA(Control(step.Id), BM_CLICK, 0, 0); break;
+    case Action::Sign:
+    case Action::Toggle:
+    case Action::Step:
+        // A hidden or disabled control takes no click.
+        if (IsWindowVisible(Control(step.Id)) && IsWindowEnabled(Control(step.Id)))
+            SendMessageA(Control(step.Id), BM_CLICK, 0, 0);
+        break;
+    case Action::ClipboardPaste:
+        if (!IsWindowEnabled(Control(step.Id)))
+            break;
+        SetClipboardText(step.Text);
+        SendMessageA(Control(step.Id), EM_SETSEL, 0, -1);
+        SendMessageA(Control(step.Id), WM_PASTE, 0, 0);
+        break;
     case Action::Paste:
         SendMessageA(Control(step.Id), EM_SETSEL, 0, -1);
         SendMessageA(Control(step.Id), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(step.Text.c_str()));
@@ -180,6 +258,12 @@ void RunInMemory(const Step& step)
     case Action::Sign: MemoryClickSign(); break;
     case Action::Paste: MemoryUserReplace(step.Id, step.Text.c_str()); break;
     case Action::Leave: MemoryLoseFocus(step.Id); break;
+    case Action::Toggle: MemoryToggleBit(step.Id - FirstBitToggle); break;
+    case Action::Step: MemoryClickStep(step.Id); break;
+    case Action::ClipboardPaste:
+        if (MemoryControlEnabled(step.Id))
+            MemoryUserPaste(step.Id, step.Text.c_str());
+        break;
     }
 }
 
@@ -194,6 +278,15 @@ void ExpectSame(const Snapshot& window, const Snapshot& memory, const std::strin
         EXPECT_EQ(window.Errors[i], memory.Errors[i]) << where << ", error flag of field " << ErrorFields[i];
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(window.Register[i], memory.Register[i]) << where << ", register byte " << i;
+    for (int i = 0; i < PaneReadingCount; ++i) {
+        EXPECT_EQ(window.Pane[i], memory.Pane[i]) << where << ", pane text " << PaneUnsigned + i;
+        EXPECT_EQ(window.PaneEnabled[i], memory.PaneEnabled[i])
+            << where << ", pane control " << PaneUnsigned + i;
+    }
+    EXPECT_EQ(window.StepsEnabled[0], memory.StepsEnabled[0]) << where << ", next step";
+    EXPECT_EQ(window.StepsEnabled[1], memory.StepsEnabled[1]) << where << ", previous step";
+    for (int bit = 0; bit < BitToggleCount; ++bit)
+        EXPECT_EQ(window.Bits[bit], memory.Bits[bit]) << where << ", toggle of bit " << bit;
 }
 
 TEST(FrontEndAgreement, RandomScriptsGiveTheSameFieldsInTheWindowAndInMemory)
@@ -206,7 +299,7 @@ TEST(FrontEndAgreement, RandomScriptsGiveTheSameFieldsInTheWindowAndInMemory)
         bool big = (script / 5) % 2 != 0;
         std::vector<Step> steps = RandomScript(random, width, StepsPerScript);
 
-        OpenMainDialog(ButtonOfWidth(width), big ? ButtonBig : ButtonLittle);
+        OpenMainDialog(ButtonOfWidth(width), big ? ButtonBig : ButtonLittle, true);
         // The window starts with the focus in a field, the memory with none:
         // park it on the hint first (leaving an untouched field changes
         // nothing).

@@ -1,0 +1,83 @@
+#include "cli/inspector_commands.h"
+
+#include <cstring>
+
+#include "cli/companion.h"
+#include "converter/inspector.h"
+#include "core/converter_state.h"
+#include "core/field_ids.h"
+#include "memory/memory_fields.h"
+
+namespace {
+
+bool IsBlank(const char* text)
+{
+    return text[std::strspn(text, " \t")] == '\0';
+}
+
+// A bit number 0 to 79 followed by blanks only; -1 otherwise.
+int BitNumber(const char* text)
+{
+    int bit = 0;
+    int digits = 0;
+    for (; *text >= '0' && *text <= '9' && digits < 3; ++text, ++digits)
+        bit = bit * 10 + (*text - '0');
+    return digits > 0 && bit < BitToggleCount && IsBlank(text) ? bit : -1;
+}
+
+bool WordIs(const char* text, const char* word)
+{
+    size_t n = std::strlen(word);
+    return std::strncmp(text, word, n) == 0 && IsBlank(text + n);
+}
+
+}  // namespace
+
+int CompanionToggle(const char* rest, const char** reason)
+{
+    int bit = BitNumber(rest);
+    if (bit < 0) {
+        *reason = "toggle takes a bit number from 0 to 79";
+        return CompanionBad;
+    }
+    if (!MemoryToggleBit(bit)) {
+        *reason = "that bit is above the width";
+        return CompanionBad;
+    }
+    return CompanionOk;
+}
+
+int CompanionStep(const char* rest, const char** reason)
+{
+    bool next = WordIs(rest, "next");
+    if (!next && !WordIs(rest, "previous")) {
+        *reason = "step must be next or previous";
+        return CompanionBad;
+    }
+    if (!MemoryClickStep(next ? ButtonStepNext : ButtonStepPrevious)) {
+        *reason = ConverterState.Width < 32 ? "the steps are disabled at this width"
+                                            : "this encoding has no neighbours";
+        return CompanionBad;
+    }
+    return CompanionOk;
+}
+
+int CompanionPaste(const char* rest, const char** reason)
+{
+    char name[16];
+    size_t n = std::strcspn(rest, " ");
+    std::strncpy(name, rest, sizeof name - 1);
+    name[n < sizeof name - 1 ? n : sizeof name - 1] = '\0';
+    const char* text = rest[n] == ' ' ? rest + n + 1 : rest + n;
+    int field = CompanionFieldByName(name);
+    if (field == 0) {
+        *reason = "unknown field";
+        return CompanionBad;
+    }
+    if (!CompanionFieldEditable(field)) {
+        *reason = "the field is disabled at this width";
+        return CompanionBad;
+    }
+    MemoryUserPaste(field, text);
+    return CompanionOk;
+}

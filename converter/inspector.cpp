@@ -1,0 +1,132 @@
+#include "converter/inspector.h"
+
+#include "converter/refresh_views.h"
+#include "core/converter_state.h"
+#include "core/field_access.h"
+#include "core/field_ids.h"
+#include "views/float_neighbours.h"
+#include "views/float_readings.h"
+
+namespace {
+
+// The pane control of each reading.
+struct ReadingControl {
+    Reading Shown;
+    int Control;
+};
+
+const ReadingControl ReadingControls[] = {
+    {Reading::Unsigned, PaneUnsigned}, {Reading::Half, PaneHalf},         {Reading::Bfloat16, PaneBfloat16},
+    {Reading::Exact, PaneExact},       {Reading::Shortest, PaneShortest}, {Reading::HexFloat, PaneHexFloat},
+    {Reading::Next, PaneNext},         {Reading::Previous, PanePrevious}, {Reading::Class, PaneClass},
+};
+
+bool WidthHasReading(Reading reading)
+{
+    const Reading* list;
+    int count = ReadingsOfWidth(ConverterState.Width, &list);
+    for (int i = 0; i < count; ++i) {
+        if (list[i] == reading)
+            return true;
+    }
+    return false;
+}
+
+const ReadingControl* ReadingOfControl(int control)
+{
+    for (const ReadingControl& row : ReadingControls) {
+        if (row.Control == control)
+            return &row;
+    }
+    return nullptr;
+}
+
+// Writes the control's reading, or empties it; returns whether it applies
+// and its text is not empty (the neighbours of an invalid encoding are).
+bool RefreshReading(int control)
+{
+    static char text[ReadingCapacity];  // the longest reading: an extended exact value
+    const ReadingControl* row = ReadingOfControl(control);
+    bool applies = row && WidthHasReading(row->Shown);
+    text[0] = '\0';
+    if (applies)
+        WriteReading(text, row->Shown, ConverterState.ValueRegister, ConverterState.Width);
+    SetFieldText(control, text);
+    EnableControl(control, applies);
+    return applies && text[0] != '\0';
+}
+
+bool BitIsSet(int bit)
+{
+    return (ConverterState.ValueRegister[bit / 8] >> (bit % 8) & 1) != 0;
+}
+
+// Writes only a changed bit text: a toggle repaints itself on every write.
+void RefreshBitToggle(int bit)
+{
+    int control = FirstBitToggle + bit;
+    bool shown = bit < ConverterState.Width;
+    ShowControl(control, shown);
+    if (!shown)
+        return;
+    char now[4];  // "0" or "1", and room to see anything longer
+    ReadFieldText(control, now, sizeof now);
+    const char* want = BitIsSet(bit) ? "1" : "0";
+    if (now[0] != want[0] || now[1] != '\0')
+        SetFieldText(control, want);
+}
+
+}  // namespace
+
+BitRole RoleOfBit(int bit, int width)
+{
+    // Bits of the exponent field per float width; 0 for the integer widths.
+    int exponentBits = width == 32 ? 8 : width == 64 ? 11 : width == 80 ? 15 : 0;
+    if (exponentBits == 0)
+        return BitRole::Plain;
+    if (bit == width - 1)
+        return BitRole::Sign;
+    if (bit >= width - 1 - exponentBits)
+        return BitRole::Exponent;
+    if (width == 80 && bit == 63)
+        return BitRole::IntegerBit;
+    return BitRole::Fraction;
+}
+
+void RefreshInspector()
+{
+    // The exact reading of an extended subnormal takes milliseconds: a
+    // hidden pane costs nothing.
+    if (!InspectorIsShown())
+        return;
+    for (int i = 0; i < PaneReadingCount; ++i) {
+        int control = PaneUnsigned + i;
+        bool stepExists = RefreshReading(control);
+        if (control == PaneNext)
+            EnableControl(ButtonStepNext, stepExists);
+        else if (control == PanePrevious)
+            EnableControl(ButtonStepPrevious, stepExists);
+    }
+    for (int bit = 0; bit < BitToggleCount; ++bit)
+        RefreshBitToggle(bit);
+}
+
+bool OnBitToggle(int bit)
+{
+    if (bit < 0 || bit >= ConverterState.Width)
+        return false;
+    ConverterState.ValueRegister[bit / 8] ^= static_cast<uint8_t>(1 << (bit % 8));
+    RefreshViews(FieldNone);
+    return true;
+}
+
+bool OnStepButton(int button)
+{
+    if (ConverterState.Width < 32 || (button != ButtonStepNext && button != ButtonStepPrevious))
+        return false;
+    if (!StepFloat(ConverterState.ValueRegister, static_cast<uint8_t>(ConverterState.Width / 8),
+                   button == ButtonStepNext))
+        return false;
+    RefreshViews(FieldNone);
+    return true;
+}

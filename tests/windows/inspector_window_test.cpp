@@ -1,0 +1,267 @@
+// The inspector pane of the real dialog from the real resources: readings
+// under their ids, bit toggles, steps, pastes of copied bit patterns, the
+// "Inspector" system-menu item and setting.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "core/converter_state.h"
+#include "core/field_ids.h"
+#include "shell/inspector_pane.h"
+#include "shell/resource.h"
+#include "shell/settings.h"
+#include "shell/shell_state.h"
+#include "tests/windows/dialog_harness.h"
+#include "tests/windows/registry_helpers.h"
+#include "views/float_readings.h"
+
+namespace {
+
+class Inspector : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        CloseMainDialog();
+    }
+    // Replaces the hexadecimal field's text as the program writes it.
+    static void SetHex(const char* hex)
+    {
+        SetWindowTextA(Control(FieldHex), hex);
+        PumpMessages();
+    }
+    static void SetClipboardText(const char* text)
+    {
+        ASSERT_TRUE(OpenClipboard(Dialog()));
+        EmptyClipboard();
+        size_t size = std::strlen(text) + 1;
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+        std::memcpy(GlobalLock(memory), text, size);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_TEXT, memory);
+        CloseClipboard();
+    }
+};
+
+// The pane's texts are the readings unit's, under the published ids; the
+// readings a width lacks are empty and disabled; each text's label comes
+// right before it, so that screen readers name it.
+TEST_F(Inspector, PaneShowsTheReadingsOfTheWidth)
+{
+    const struct {
+        int button;
+        const char* hex;
+    } cases[] = {
+        {ButtonWidth8, "A5"},
+        {ButtonWidth16, "3BFF"},
+        {ButtonWidth32, "3DCCCCCD"},
+        {ButtonWidth64, "8000000000000001"},
+        {ButtonWidth80, "00000000000000000001"},  // the slowest exact reading
+    };
+    const struct {
+        int control;
+        Reading reading;
+        const char* label;
+    } pane[] = {
+        {PaneUnsigned, Reading::Unsigned, "unsigned"},
+        {PaneHalf, Reading::Half, "half"},
+        {PaneBfloat16, Reading::Bfloat16, "bfloat16"},
+        {PaneExact, Reading::Exact, "exact"},
+        {PaneShortest, Reading::Shortest, "shortest"},
+        {PaneHexFloat, Reading::HexFloat, "hexfloat"},
+        {PaneNext, Reading::Next, "next"},
+        {PanePrevious, Reading::Previous, "previous"},
+        {PaneClass, Reading::Class, "class"},
+    };
+    for (const auto& c : cases) {
+        OpenMainDialog(c.button, ButtonLittle, true);
+        SetHex(c.hex);
+        const Reading* list;
+        int count = ReadingsOfWidth(ConverterState.Width, &list);
+        for (const auto& p : pane) {
+            bool applies = false;
+            for (int i = 0; i < count; ++i)
+                applies = applies || list[i] == p.reading;
+            static char want[ReadingCapacity];
+            want[0] = '\0';
+            if (applies)
+                WriteReading(want, p.reading, ConverterState.ValueRegister, ConverterState.Width);
+            static char shown[ReadingCapacity];
+            GetWindowTextA(Control(p.control), shown, sizeof shown);
+            EXPECT_STREQ(shown, want) << p.label << " at " << ConverterState.Width;
+            EXPECT_EQ(IsEnabled(p.control), applies) << p.label << " at " << ConverterState.Width;
+            char label[16];
+            GetWindowTextA(GetWindow(Control(p.control), GW_HWNDPREV), label, sizeof label);
+            EXPECT_STREQ(label, p.label);
+            EXPECT_TRUE(Style(p.control) & ES_READONLY);
+        }
+        CloseMainDialog();
+    }
+}
+
+TEST_F(Inspector, BitTogglesShowTheWidthAndFlipTheirBit)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle, true);
+    SetHex("3F800000");
+    for (int bit = 0; bit < 80; ++bit) {
+        ASSERT_EQ(IsWindowVisible(Control(FirstBitToggle + bit)) != FALSE, bit < 32) << "bit " << bit;
+        if (bit < 32) {
+            EXPECT_EQ(ControlText(FirstBitToggle + bit), (0x3F800000u >> bit & 1) ? "1" : "0")
+                << "bit " << bit;
+        }
+    }
+    ClickButton(FirstBitToggle + 31);  // BM_CLICK
+    EXPECT_EQ(ControlText(FieldHex), "BF800000");
+    EXPECT_TRUE(IsChecked(FieldSign));
+    EXPECT_EQ(ControlText(FirstBitToggle + 31), "1");
+
+    // By keyboard: Tab from the last number field reaches bit 0, the grid's
+    // tab stop; Left moves to bit 1, Space toggles it.
+    FocusControl(FieldMantissa);
+    for (int tab = 0; tab < 8 && GetFocus() != Control(FirstBitToggle); ++tab)
+        PressKey(VK_TAB);
+    ASSERT_EQ(GetFocus(), Control(FirstBitToggle));
+    PressKey(VK_LEFT);
+    EXPECT_EQ(GetFocus(), Control(FirstBitToggle + 1));
+    PressKey(VK_SPACE);
+    EXPECT_EQ(ControlText(FieldHex), "BF800002");
+
+    ClickButton(ButtonWidth80);
+    EXPECT_TRUE(IsWindowVisible(Control(FirstBitToggle + 79)));
+    ClickButton(ButtonWidth8);
+    EXPECT_FALSE(IsWindowVisible(Control(FirstBitToggle + 8)));
+}
+
+TEST_F(Inspector, StepsGoToTheNeighboursWhereTheyExist)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle, true);
+    SetHex("3F800000");
+    ClickButton(ButtonStepNext);
+    EXPECT_EQ(ControlText(FieldHex), "3F800001");
+    ClickButton(ButtonStepPrevious);
+    ClickButton(ButtonStepPrevious);
+    EXPECT_EQ(ControlText(FieldHex), "3F7FFFFF");
+    ClickButton(ButtonWidth80);
+    SetHex("3FFF0000000000000000");  // integer bit clear: no neighbours
+    EXPECT_FALSE(IsEnabled(ButtonStepNext));
+    EXPECT_FALSE(IsEnabled(ButtonStepPrevious));
+    ClickButton(ButtonWidth16);
+    EXPECT_FALSE(IsEnabled(ButtonStepNext));
+    EXPECT_FALSE(IsEnabled(ButtonStepPrevious));
+}
+
+// Pastes by Ctrl+V (through the key filter) and by WM_PASTE.
+TEST_F(Inspector, CopiedBitPatternsPasteAsTheirDigits)
+{
+    const struct {
+        int button, field;
+        const char* clipboard;
+        bool byShortcut;
+        const char* text;
+    } cases[] = {
+        {ButtonWidth32, FieldHex, "0x3DCC_CCCD", true, "3DCCCCCD"},
+        {ButtonWidth8, FieldBinary, "0x3d", true, "00111101"},
+        {ButtonWidth16, FieldHex, "0b1_0000", false, "10"},
+        {ButtonWidth16, FieldHex, "0x3DCC_CCCD", false, "3DCC"},  // the limit cuts as for any paste
+        {ButtonWidth32, FieldHex, "12.5", false, "12.5"},  // no pattern: pasted as it is
+    };
+    for (const auto& c : cases) {
+        OpenMainDialog(c.button, ButtonLittle, true);
+        SetClipboardText(c.clipboard);
+        FocusControl(c.field);
+        SendMessageA(Control(c.field), EM_SETSEL, 0, -1);
+        if (c.byShortcut) {
+            PressKeyWith(VK_CONTROL, 'V');
+        } else {
+            SendMessageA(Control(c.field), WM_PASTE, 0, 0);
+            PumpMessages();
+        }
+        EXPECT_EQ(ControlText(c.field), c.text) << c.clipboard;
+        CloseMainDialog();
+    }
+}
+
+TEST_F(Inspector, MenuItemHidesAndShowsThePaneKeepingTheCorner)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle, true);
+    HMENU menu = GetSystemMenu(Dialog(), FALSE);
+    EXPECT_EQ(GetMenuItemID(menu, 3), static_cast<UINT>(IDM_INSPECTOR));
+    EXPECT_EQ(GetMenuState(menu, IDM_INSPECTOR, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    RECT shown, hidden, client, unit = {0, 0, 385, 97};
+    GetWindowRect(Dialog(), &shown);
+    MapDialogRect(Dialog(), &unit);
+
+    SendMessageA(Dialog(), WM_SYSCOMMAND, IDM_INSPECTOR, 0);
+    PumpMessages();
+    GetWindowRect(Dialog(), &hidden);
+    GetClientRect(Dialog(), &client);
+    EXPECT_EQ(client.right, unit.right);
+    EXPECT_EQ(client.bottom, unit.bottom) << "hidden, the window has dialog 101's size";
+    EXPECT_EQ(hidden.left, shown.left);
+    EXPECT_EQ(hidden.top, shown.top);
+    EXPECT_FALSE(IsWindowVisible(Control(PaneExact)));
+    EXPECT_FALSE(IsWindowVisible(Control(FirstBitToggle)));
+    EXPECT_EQ(GetMenuState(menu, IDM_INSPECTOR, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(ShellState.InspectorShown, 0);
+    SetHex("40000000");  // the hidden pane is not kept up to date ...
+
+    SendMessageA(Dialog(), WM_SYSCOMMAND, IDM_INSPECTOR, 0);
+    PumpMessages();
+    RECT again;
+    GetWindowRect(Dialog(), &again);
+    EXPECT_TRUE(EqualRect(&again, &shown));
+    EXPECT_EQ(ControlText(PaneUnsigned), "1073741824");  // ... but brought up to date when shown
+    EXPECT_EQ(ControlText(FirstBitToggle + 30), "1");
+    EXPECT_TRUE(IsWindowVisible(Control(PaneExact)));
+    EXPECT_TRUE(IsWindowVisible(Control(FirstBitToggle + 31)));
+    EXPECT_FALSE(IsWindowVisible(Control(FirstBitToggle + 32)));
+}
+
+// ---- The sixth setting -----------------------------------------------------
+
+class InspectorSetting : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteTestKey();
+    }
+    void TearDown() override
+    {
+        DeleteTestKey();
+    }
+};
+
+TEST_F(InspectorSetting, OnlyADwordZeroHidesThePane)
+{
+    const unsigned char zero[8] = {};
+    const unsigned char five[4] = {5};
+    const struct {
+        const char* name;
+        DWORD type;
+        const unsigned char* data;
+        DWORD size;
+        uint8_t shown;
+    } cases[] = {
+        {"missing", REG_NONE, nullptr, 0, 1},  {"zero", REG_DWORD, zero, 4, 0},
+        {"five", REG_DWORD, five, 4, 1},       {"binary zero", REG_BINARY, zero, 4, 1},
+        {"qword zero", REG_QWORD, zero, 8, 1}, {"string", REG_SZ, zero, 1, 1},
+    };
+    for (const auto& c : cases) {
+        DeleteTestKey();
+        SetDwordValue("Bits", 32);  // the key exists in every case
+        if (c.data)
+            SetRawValue("Inspector", c.type, c.data, c.size);
+        ShellState = {};
+        ReadSettings(TestKeyPath);
+        EXPECT_EQ(ShellState.InspectorShown, c.shown) << c.name;
+    }
+    const uint8_t written[] = {0, 1};
+    for (uint8_t shown : written) {
+        ShellState.InspectorShown = shown;
+        WriteSettings(TestKeyPath);
+        EXPECT_EQ(Describe(GetRawValue("Inspector")),
+                  shown ? "REG_DWORD 0x00000001" : "REG_DWORD 0x00000000");
+    }
+}
+
+}  // namespace

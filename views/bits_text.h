@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+
+// A bit pattern as people copy it from debuggers and data sheets: an
+// optional prefix "0x"/"0X" (hexadecimal) or "0b"/"0B" (binary), then digits
+// with the separators '_', '\'', ' ', ':' and '-' between them. Read by the
+// companion's --bits and by a paste into the binary or hexadecimal field.
+
+// 80 binary digits and a NUL: the widest pattern in either base.
+constexpr int BitsDigitsCapacity = 81;
+
+// Reads text; digits without a prefix are binary when unprefixedBinary is
+// true, hexadecimal otherwise. At most maxBits bits' worth of digits
+// (maxBits binary digits or maxBits / 4 hexadecimal ones) are taken. On
+// success writes the digits alone and a NUL to digits (BitsDigitsCapacity
+// bytes), sets *binary to their base and returns null. Otherwise returns the
+// problem in a few words: no digit, more digits than maxBits holds, a
+// separator that is not between digits, or any other character.
+const char* ReadBitsText(const char* text, bool unprefixedBinary, int32_t maxBits, bool* binary,
+                         char* digits);
+
+// The rule of a paste into the binary (toBinary) or hexadecimal field: when
+// text is a bit pattern of at most 80 bits as ReadBitsText reads it, with
+// unprefixed digits in the field's own base, writes its digits in the
+// field's base to out (BitsDigitsCapacity bytes): 4 binary digits per
+// hexadecimal one, binary digits padded on the left to whole hexadecimal
+// digits. Returns false, writing nothing, for any other text.
+bool PastedBitsInBase(const char* text, bool toBinary, char* out);
