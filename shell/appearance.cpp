@@ -159,10 +159,19 @@ INT_PTR LightColours(UINT message, HDC dc, HWND control)
     return BrushResult(GetSysColorBrush(COLOR_WINDOW));
 }
 
+bool IsEditClass(HWND control)
+{
+    char name[16];  // 16: longer than "Edit"
+    GetClassNameA(control, name, sizeof name);
+    return lstrcmpiA(name, "Edit") == 0;
+}
+
+// Read-only and disabled edits (the inspector's readings, the float fields
+// at 8 and 16 bits) ask with WM_CTLCOLORSTATIC; they keep the field colours.
 INT_PTR DarkColours(UINT message, HDC dc, HWND control)
 {
-    bool field = message == WM_CTLCOLOREDIT;
-    SetTextColor(dc, field && FieldInError(control) ? DarkErrorText : DarkText);
+    bool field = message == WM_CTLCOLOREDIT || IsEditClass(control);
+    SetTextColor(dc, message == WM_CTLCOLOREDIT && FieldInError(control) ? DarkErrorText : DarkText);
     SetBkColor(dc, field ? DarkField : DarkWindow);
     return BrushResult(field ? ShellState.FieldBrush : ShellState.WindowBrush);
 }

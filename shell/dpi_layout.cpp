@@ -1,6 +1,7 @@
 #include "shell/dpi_layout.h"
 
 #include "shell/field_font.h"
+#include "shell/inspector_pane.h"
 #include "shell/shell_state.h"
 
 namespace {
@@ -92,6 +93,9 @@ void OnDpiChanged(HWND dialog, int dpi, const RECT* suggested)
     }
     DeleteObject(oldFieldFont);
 
+    // The inspector pane by its own layout at the new scale (which also
+    // sizes the window for it); then the rectangle the system suggests.
+    LayoutInspectorPane(dialog, DialogScaleOf(dialog));
     if (suggested)
         SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);

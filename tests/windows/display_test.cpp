@@ -11,6 +11,7 @@
 #include "core/field_ids.h"
 #include "shell/appearance.h"
 #include "shell/field_font.h"
+#include "shell/inspector_pane.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
 #include "shell/transparency.h"
@@ -69,6 +70,11 @@ void ExpectNoOverlap(const char* where)
     RECT client;
     GetClientRect(Dialog(), &client);
     std::vector<Place> places = Places();
+    // Hidden controls (the inspector's while it is hidden, bits above the
+    // width) take no room.
+    places.erase(std::remove_if(places.begin(), places.end(),
+                                [](const Place& p) { return !IsWindowVisible(p.Control); }),
+                 places.end());
     for (size_t i = 0; i < places.size(); ++i) {
         EXPECT_TRUE(Inside(places[i].Rect, client))
             << where << ": control " << GetDlgCtrlID(places[i].Control) << " leaves the client area";
@@ -117,9 +123,12 @@ void SendDpiChange(int dpi, const RECT& suggested)
     PumpMessages();
 }
 
-TEST_F(Display, DpiChangeTakesTheSuggestedRectangleScalesTheLayoutAndComesBackExactly)
+class DpiChange : public Display, public ::testing::WithParamInterface<bool> { };
+
+// With the inspector hidden and shown.
+TEST_P(DpiChange, TakesTheSuggestedRectangleScalesTheLayoutAndComesBackExactly)
 {
-    OpenMainDialog(ButtonWidth80, ButtonLittle);
+    OpenMainDialog(ButtonWidth80, ButtonLittle, GetParam());
     const int start = ShellState.Dpi;
     ASSERT_GT(start, 0);
     const RECT window = WindowRectOf(Dialog());
@@ -139,10 +148,21 @@ TEST_F(Display, DpiChangeTakesTheSuggestedRectangleScalesTheLayoutAndComesBackEx
     ExpectFieldFontAt(larger);
     const std::vector<Place> scaled = Places();
     ASSERT_EQ(scaled.size(), before.size());
+    // The template's controls within a pixel of their scaled places (the
+    // inspector's lay themselves out in dialog units at the new scale; the
+    // overlap check above covers them).
     for (size_t i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(scaled[i].Rect.left, MulDiv(before[i].Rect.left, larger, start));
-        EXPECT_EQ(scaled[i].Rect.bottom, MulDiv(before[i].Rect.bottom, larger, start));
+        if (GetDlgCtrlID(scaled[i].Control) >= 1030)
+            continue;
+        EXPECT_NEAR(scaled[i].Rect.left, MulDiv(before[i].Rect.left, larger, start), 1);
+        EXPECT_NEAR(scaled[i].Rect.bottom, MulDiv(before[i].Rect.bottom, larger, start), 1);
     }
+    // The inspector hidden and shown again keeps the new scale.
+    OnInspectorSysCommand(40961);
+    OnInspectorSysCommand(40961);
+    PumpMessages();
+    ExpectNoOverlap("after the inspector was hidden and shown again");
+
     // The labels' font grew with them.
     LOGFONTA label = {}, dialog = {};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Control(IDC_LABEL_BINARY), WM_GETFONT, 0, 0)),
@@ -161,6 +181,9 @@ TEST_F(Display, DpiChangeTakesTheSuggestedRectangleScalesTheLayoutAndComesBackEx
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(Control(IDC_LABEL_BINARY), WM_GETFONT, 0, 0)),
               reinterpret_cast<HFONT>(SendMessageA(Dialog(), WM_GETFONT, 0, 0)));
 }
+
+INSTANTIATE_TEST_SUITE_P(Inspector, DpiChange, ::testing::Bool(),
+                         [](const auto& param) { return param.param ? "Shown" : "Hidden"; });
 
 // ---- Dark mode and high contrast ---------------------------------------------------
 
@@ -206,8 +229,15 @@ protected:
 TEST_F(Colours, DarkModeDrawsDarkWithLegibleErrorsAndFollowsTheAppMode)
 {
     SetAppMode(false);
-    OpenMainDialog(ButtonWidth32, ButtonLittle);
+    OpenMainDialog(ButtonWidth32, ButtonLittle, true);
     ASSERT_EQ(ShellState.Scheme, SchemeDark);
+    // The inspector: its readings on the field colour, its bits in dark
+    // role colours (bit 0 is fraction) with light digits.
+    EXPECT_GT(CountPixels(PaneShortest, DarkField), 0);
+    EXPECT_GT(CountPixels(PaneShortest, DarkText), 0);
+    EXPECT_GT(CountPixels(FirstBitToggle, RGB(40, 90, 40)), 0);
+    EXPECT_GT(CountPixels(FirstBitToggle, DarkText), 0);
+    EXPECT_GE(Contrast(DarkText, RGB(40, 90, 40)), 4.5);
     EXPECT_GT(CountPixels(FieldBinary, DarkField), 0);
     EXPECT_GT(CountPixels(FieldBinary, DarkText), 0) << "the digits are not drawn light";
     for (int id : {IDC_LABEL_BINARY, int(ButtonBig), int(ButtonWidth32), IDC_HINT})
@@ -243,8 +273,12 @@ TEST_F(Colours, DarkModeDrawsDarkWithLegibleErrorsAndFollowsTheAppMode)
 // the scheme is applied as the window applies it when the system reports it.
 TEST_F(Colours, HighContrastUsesSystemColoursMarksErrorsByHighlightAndStaysOpaque)
 {
-    OpenMainDialog(ButtonWidth32, ButtonLittle);
+    OpenMainDialog(ButtonWidth32, ButtonLittle, true);
     ApplyScheme(Dialog(), SchemeHighContrast);
+    PumpMessages();
+    EXPECT_GT(CountPixels(FirstBitToggle, GetSysColor(COLOR_BTNFACE)), 0)
+        << "the bits keep their role colours";
+    EXPECT_EQ(CountPixels(FirstBitToggle, RGB(200, 240, 200)), 0);
     FocusControl(ButtonBig);  // no selection drawn in the float field
     EXPECT_GT(CountPixels(FieldFloat, GetSysColor(COLOR_WINDOW)), 0);
     EXPECT_EQ(CountPixels(FieldFloat, GetSysColor(COLOR_HIGHLIGHT)), 0);

@@ -193,7 +193,7 @@ std::string AccessibleDescription(HWND control)
 
 TEST_F(KeyboardAccess, EveryControlIsNamedByItsLabel)
 {
-    OpenMainDialog(ButtonWidth32, ButtonLittle);
+    OpenMainDialog(ButtonWidth32, ButtonLittle, true);
     for (const LabelCase& c : Labels) {
         HWND label = c.Label == IDC_LABEL_HEX ? GetWindow(Control(FieldHex), GW_HWNDPREV) : Control(c.Label);
         EXPECT_EQ(GetWindow(Control(c.Control), GW_HWNDPREV), label) << c.Name << ": label not right before";
@@ -205,6 +205,13 @@ TEST_F(KeyboardAccess, EveryControlIsNamedByItsLabel)
     } buttons[] = {{ButtonWidth8, "8"}, {ButtonWidth80, "80"}, {ButtonBig, "Big"}, {ButtonLittle, "Little"}};
     for (const auto& b : buttons)
         EXPECT_EQ(AccessibleName(Control(b.Id)), b.Name);
+    // The inspector's readings by their labels, its steps by their texts.
+    const struct {
+        int Id;
+        const char* Name;
+    } pane[] = {{PaneShortest, "shortest"}, {PaneExact, "exact"}, {ButtonStepNext, "Next"}};
+    for (const auto& p : pane)
+        EXPECT_EQ(AccessibleName(Control(p.Id)), p.Name);
 }
 
 // A field whose text was not taken says so to assistive technology, and
