@@ -5,7 +5,8 @@
 # Usage: scripts/release.sh [--build-dir DIR] [--dist DIR]
 #   (defaults: build/release and dist/ in the project folder)
 # Writes into the dist folder:
-#   dexolin-VERSION-win32.zip    dexolin.exe, dexolin-cli.exe, README.txt, LICENSE.txt
+#   dexolin-VERSION-win32.zip    dexolin.exe, dexolin-cli.exe, dexolin.ini (the
+#                                portable settings), README.txt, LICENSE.txt
 #   dexolin-VERSION-setup.exe    the per-user installer (NSIS)
 #   SHA256SUMS                   of both
 # Two runs from the same commit give byte-identical files: every time stamp
@@ -35,13 +36,16 @@ cmake --build "$build" -j2 --target dexolin dexolin-cli >/dev/null
 version=$(project_version)
 [ -n "$version" ] || { echo "release.sh: no version in project() in CMakeLists.txt" >&2; exit 1; }
 
-# The four files of the portable program, as the zip and the installer hold them.
+# The files of the portable program, as the zip holds them; the installer
+# takes all but dexolin.ini, so installed programs keep their settings in the
+# registry.
 stage=$build/stage
 rm -rf "$stage"
 mkdir -p "$stage"
 cp "$build/shell/dexolin.exe" "$build/cli/dexolin-cli.exe" "$stage/"
 sed "s/@VERSION@/$version/g; s/\$/\r/" packaging/README.txt >"$stage/README.txt"
 sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
+sed 's/$/\r/' packaging/dexolin.ini >"$stage/dexolin.ini"
 chmod 644 "$stage"/*
 touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
 
@@ -51,10 +55,16 @@ mkdir -p "$dist"
 rm -f "$dist/$zip_name" "$dist/$setup_name" "$dist/SHA256SUMS"
 # -X: no extra fields (Unix times, owners); -D: no folder entries; the
 # files in this fixed order.
-(cd "$stage" && zip -X -D -9 -q "$dist/$zip_name" dexolin.exe dexolin-cli.exe README.txt LICENSE.txt)
+(cd "$stage" && zip -X -D -9 -q "$dist/$zip_name" dexolin.exe dexolin-cli.exe dexolin.ini README.txt LICENSE.txt)
+
+# The installer's licence page wraps its lines itself: each paragraph of
+# the licence becomes one line.
+awk 'NF { line = line == "" ? $0 : line " " $0; next }
+     { if (line != "") print line; line = ""; print "" }
+     END { if (line != "") print line }' LICENSE | sed 's/$/\r/' >"$build/licence-page.txt"
 
 makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DICON="$root/shell/dexolin.ico" \
-    -DOUTFILE="$dist/$setup_name" packaging/dexolin.nsi >/dev/null
+    -DLICENCE="$build/licence-page.txt" -DOUTFILE="$dist/$setup_name" packaging/dexolin.nsi >/dev/null
 
 (cd "$dist" && sha256sum "$zip_name" "$setup_name" >SHA256SUMS)
 

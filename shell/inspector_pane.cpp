@@ -3,6 +3,7 @@
 #include "converter/inspector.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "shell/appearance.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
 
@@ -166,6 +167,18 @@ void CreateReadings(HFONT dialogFont)
     CreateControl("BUTTON", "&Next", BS_PUSHBUTTON | WS_TABSTOP, ButtonStepNext, dialogFont);
 }
 
+// Dark mode's role colours: the same hues, dark enough for light text.
+COLORREF DarkRoleColour(BitRole role)
+{
+    switch (role) {
+    case BitRole::Sign: return RGB(120, 50, 50);
+    case BitRole::Exponent: return RGB(40, 70, 120);
+    case BitRole::IntegerBit: return RGB(115, 90, 25);
+    case BitRole::Fraction: return RGB(40, 90, 40);
+    default: return RGB(60, 60, 60);
+    }
+}
+
 COLORREF RoleColour(BitRole role)
 {
     switch (role) {
@@ -183,6 +196,11 @@ PaneScale DialogScaleOf(HWND dialog)
 {
     RECT base = {0, 0, 4, 8};
     MapDialogRect(dialog, &base);
+    // The dialog's own font stays that of the DPI it was created at; after
+    // a change of DPI the units scale with the window.
+    if (ShellState.LayoutDpi > 0 && ShellState.Dpi != ShellState.LayoutDpi)
+        return {MulDiv(base.right, ShellState.Dpi, ShellState.LayoutDpi),
+                MulDiv(base.bottom, ShellState.Dpi, ShellState.LayoutDpi)};
     return {base.right, base.bottom};
 }
 
@@ -253,14 +271,26 @@ bool DrawBitToggle(const DRAWITEMSTRUCT* item)
     if (bit < 0)
         return false;
     RECT r = item->rcItem;
-    HBRUSH fill = CreateSolidBrush(RoleColour(RoleOfBit(bit, ConverterState.Width)));
+    // High contrast: the system's button colours only; dark mode: dark role
+    // colours with light text.
+    BitRole role = RoleOfBit(bit, ConverterState.Width);
+    COLORREF face = RoleColour(role);
+    COLORREF ink = RGB(0, 0, 0);
+    if (ShellState.Scheme == SchemeHighContrast) {
+        face = GetSysColor(COLOR_BTNFACE);
+        ink = GetSysColor(COLOR_BTNTEXT);
+    } else if (ShellState.Scheme == SchemeDark) {
+        face = DarkRoleColour(role);
+        ink = DarkText;
+    }
+    HBRUSH fill = CreateSolidBrush(face);
     FillRect(item->hDC, &r, fill);
     DeleteObject(fill);
     DrawEdge(item->hDC, &r, (item->itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     char text[4];  // "0" or "1"
     GetWindowTextA(item->hwndItem, text, sizeof text);
     SetBkMode(item->hDC, TRANSPARENT);
-    SetTextColor(item->hDC, RGB(0, 0, 0));
+    SetTextColor(item->hDC, ink);
     DrawTextA(item->hDC, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (item->itemState & ODS_FOCUS) {
         InflateRect(&r, -2, -2);

@@ -15,7 +15,7 @@ struct PaneScale {
     int Y8;
 };
 
-// The scale of the dialog's own font.
+// The scale of the dialog's own font at the DPI the window is laid out for.
 PaneScale DialogScaleOf(HWND dialog);
 
 // Creates the pane's controls (hidden while ShellState says so) and lays

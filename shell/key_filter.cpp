@@ -1,6 +1,7 @@
 #include "shell/key_filter.h"
 
 #include "core/field_ids.h"
+#include "shell/field_entry.h"
 
 namespace {
 
@@ -76,6 +77,17 @@ bool AlwaysPasses(WPARAM key)
     return false;
 }
 
+// A window move or size by keyboard, or a menu, takes the keys while it
+// runs: they reach no field then, so none is held back (Enter must end a
+// keyboard move and choose a menu item wherever the focus rests).
+bool InModalKeyboardLoop()
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD modes = GUI_INMOVESIZE | GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE;
+    return GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & modes) != 0;
+}
+
 int FocusedControlId()
 {
     HWND focus = GetFocus();
@@ -103,11 +115,19 @@ bool KeyPassesFilter(int focusedId, WPARAM virtualKey)
 
 LRESULT CALLBACK KeyFilterProc(int code, WPARAM virtualKey, LPARAM flags)
 {
-    // Bit 29 of the flags is the context code: Alt is held.
+    if (code < 0 || InModalKeyboardLoop())
+        return CallNextHookEx(nullptr, code, virtualKey, flags);
+    // Bit 29 of the flags is the context code: Alt is held. Chords pass,
+    // the labels' mnemonics (Alt+letter) among them.
     bool ctrl = GetKeyState(VK_CONTROL) < 0;
     bool alt = (flags & (1 << 29)) != 0;
-    if (code < 0 || ChordPassesFilter(ctrl, alt, virtualKey) ||
-        KeyPassesFilter(FocusedControlId(), virtualKey))
+    if (ChordPassesFilter(ctrl, alt, virtualKey))
         return CallNextHookEx(nullptr, code, virtualKey, flags);
-    return 1;
+    const int focused = FocusedControlId();
+    if (!KeyPassesFilter(focused, virtualKey))
+        return 1;
+    const bool keyDown = (flags & (static_cast<LPARAM>(KF_UP) << 16)) == 0;
+    if (code == HC_ACTION && keyDown && IsEditField(focused) && !AlwaysPasses(virtualKey))
+        PrepareOverwrite(GetFocus(), focused);
+    return CallNextHookEx(nullptr, code, virtualKey, flags);
 }

@@ -6,8 +6,12 @@
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "shell/accessibility.h"
+#include "shell/appearance.h"
 #include "shell/bit_field_paste.h"
 #include "shell/dialog_fields.h"
+#include "shell/dpi_layout.h"
+#include "shell/field_font.h"
 #include "shell/inspector_pane.h"
 #include "shell/key_filter.h"
 #include "shell/resource.h"
@@ -26,24 +30,6 @@ static_assert(IDC_BITS_64 == ButtonWidth64 && IDC_BITS_80 == ButtonWidth80);
 static_assert(IDC_LITTLE == ButtonLittle && IDC_BIG == ButtonBig);
 
 namespace {
-
-constexpr COLORREF ErrorTextColour = RGB(255, 0, 0);
-constexpr COLORREF NormalTextColour = RGB(0, 0, 0);
-
-// The six number edits, in the order they receive the fixed-pitch font.
-const int NumberFields[] = {FieldBinary, FieldDecimal, FieldHex, FieldFloat, FieldExponent, FieldMantissa};
-
-// 12 pixels high at 96 DPI, scaled to the screen's DPI: the program is
-// DPI-aware, so the dialog's own font grows with the DPI and so must this one.
-HFONT CreateFieldFont()
-{
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return CreateFontA(-MulDiv(12, dpi, 96), 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_DONTCARE,
-                       "Lucida Console");
-}
 
 // ---- Message handlers ------------------------------------------------------
 
@@ -80,10 +66,19 @@ INT_PTR OnButtonClicked(int id)
     return FALSE;
 }
 
+// The "Transparency" popup's items: some systems (Wine) deliver a choice
+// from a popup of the system menu as WM_COMMAND, not WM_SYSCOMMAND.
+bool IsTransparencyCommand(int id)
+{
+    return id >= IDM_OPACITY_10 && id <= IDM_ALWAYS;
+}
+
 // IDOK and IDCANCEL (Enter and Esc) fall through to nothing: the dialog
 // closes only by WM_CLOSE.
-INT_PTR OnCommand(int id, int code)
+INT_PTR OnCommand(int id, int code, LPARAM control)
 {
+    if (IsTransparencyCommand(id) && control == 0)
+        return OnTransparencySysCommand(static_cast<WPARAM>(id)) ? TRUE : FALSE;
     if (IsEditField(id))
         return OnEditNotification(id, code);
     if (code == BN_CLICKED)
@@ -91,11 +86,13 @@ INT_PTR OnCommand(int id, int code)
     return FALSE;
 }
 
-INT_PTR OnCtlColorEdit(HDC dc, HWND control)
+// A change of the app mode, of high contrast or of the system colours:
+// the colours, and the translucency that high contrast switches off.
+void OnColoursChanged(HWND dialog)
 {
-    if (const uint8_t* error = ErrorFlagOf(GetDlgCtrlID(control)))
-        SetTextColor(dc, *error ? ErrorTextColour : NormalTextColour);
-    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+    Scheme before = FollowSystemScheme(dialog);
+    if ((before == SchemeHighContrast) != (ShellState.Scheme == SchemeHighContrast))
+        SetTransparency(-1, -1);
 }
 
 INT_PTR OnClose(HWND dialog)
@@ -105,10 +102,23 @@ INT_PTR OnClose(HWND dialog)
     ShellState.SavedY = ShellState.SavedWindowRect.top;
     DeleteObject(ShellState.Font);
     ShellState.Font = nullptr;
+    ReleaseLayoutFonts();
+    ReleaseSchemeBrushes();
     UnhookWindowsHookEx(ShellState.KeyboardHook);
     ShellState.KeyboardHook = nullptr;
     EndDialog(dialog, 0);
     return TRUE;
+}
+
+// Typing goes where a person expects it: into the float field when it is
+// enabled, else into the hexadecimal field, with the text selected so that
+// the first key replaces it. WM_NEXTDLGCTL also tells the dialog manager,
+// which restores this focus when the window is activated.
+void FocusFirstField(HWND dialog)
+{
+    HWND field = GetDlgItem(dialog, ConverterState.FloatFieldsEnabled ? FieldFloat : FieldHex);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    SendMessageA(field, EM_SETSEL, 0, -1);
 }
 
 }  // namespace
@@ -130,11 +140,10 @@ BOOL InitMainDialog(HWND dialog)
     ExtendSystemMenu(dialog);
     AddInspectorMenuItem();
 
-    // 5. Fixed-pitch font for the number edits; labels and buttons keep the
-    //    template's font.
-    ShellState.Font = CreateFieldFont();
-    for (int field : NumberFields)
-        SendDlgItemMessageA(dialog, field, WM_SETFONT, reinterpret_cast<WPARAM>(ShellState.Font), 0);
+    // 5. Fixed-pitch font for the number edits at the window's DPI (made
+    //    smaller only where a substituted face would cut a text); labels
+    //    and buttons keep the template's font.
+    ShellState.Font = ApplyFieldFont(dialog, WindowDpi(dialog));
 
     // The inspector pane beside the template's controls (shown or hidden as
     // saved), and the bit fields' reading of pasted bit patterns; both
@@ -157,7 +166,17 @@ BOOL InitMainDialog(HWND dialog)
     // 10, 11. The saved on-top state, translucency step and "Always" flag.
     ApplySavedOnTopAndTransparency();
 
-    // 12. No default focus.
+    // The names assistive technology cannot find by itself; the layout
+    //     that a change of DPI scales.
+    StartAccessibility(dialog);
+    RecordLayout(dialog);
+
+    // The colours of the user's app mode or high contrast.
+    ApplyScheme(dialog, SystemScheme());
+
+    // 12. The focus in the first field to type into; FALSE: the dialog
+    //     manager sets no default focus of its own.
+    FocusFirstField(dialog);
     return FALSE;
 }
 
@@ -165,9 +184,14 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_INITDIALOG: return InitMainDialog(dialog);
-    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_COMMAND: return OnCommand(LOWORD(wParam), HIWORD(wParam), lParam);
     case WM_CTLCOLOREDIT:
-        return OnCtlColorEdit(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+        return OnCtlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: OnColoursChanged(dialog); return FALSE;
     case WM_CLOSE: return OnClose(dialog);
     case WM_NCACTIVATE: OnNcActivate(wParam); return FALSE;  // the default processing draws the frame
     case WM_NCLBUTTONDOWN:
@@ -176,6 +200,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_ENTERSIZEMOVE: OnEnterSizeMove(); return FALSE;
     case WM_MOVING: OnMoving(lParam); return TRUE;
     case WM_EXITSIZEMOVE: OnExitSizeMove(); return FALSE;
+    case WM_DPICHANGED:
+        OnDpiChanged(dialog, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_SYSCOMMAND:
         return OnTransparencySysCommand(wParam) || OnInspectorSysCommand(wParam) ? TRUE : FALSE;
     case WM_DRAWITEM: return DrawBitToggle(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;

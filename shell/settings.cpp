@@ -42,9 +42,29 @@ void ReadTransparency(const SettingsKey& key)
 
 }  // namespace
 
+void FindPortableSettingsFile()
+{
+    char* file = ShellState.SettingsFile;
+    const DWORD capacity = sizeof ShellState.SettingsFile;
+    DWORD length = GetModuleFileNameA(nullptr, file, capacity);
+    // The folder ends at the last backslash; the name must fit after it.
+    DWORD folder = length;
+    while (folder > 0 && file[folder - 1] != '\\')
+        --folder;
+    if (length == 0 || length >= capacity || folder + lstrlenA(PortableSettingsName) >= capacity) {
+        file[0] = '\0';
+        return;
+    }
+    lstrcpyA(file + folder, PortableSettingsName);
+    DWORD attributes = GetFileAttributesA(file);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        file[0] = '\0';
+}
+
 void ReadSettings(const char* keyPath)
 {
     SettingsKey key;
+    key.UseFile(ShellState.SettingsFile);
     key.OpenForRead(keyPath);  // a missing key leaves every value at its default
     ShellState.InitialWidthButton = WidthButtonForBits(key.ReadSigned("Bits", 32, 8, 80));
     ShellState.InitialEndianButton = key.ReadSigned("BigEndian", 0, 0, 0) != 0 ? ButtonBig : ButtonLittle;
@@ -61,12 +81,13 @@ void ReadSettings(const char* keyPath)
 void WriteSettings(const char* keyPath)
 {
     SettingsKey key;
+    key.UseFile(ShellState.SettingsFile);
     if (key.OpenForWrite(keyPath)) {
         int32_t alpha = ShellState.AlwaysTransparent ? -ShellState.Alpha : ShellState.Alpha;
         key.WriteDword("Bits", static_cast<uint32_t>(ConverterState.Width));
         key.WriteFlag("BigEndian", ConverterState.BigEndian);
         key.WriteFlag("OnTop", ShellState.OnTop);
-        key.WriteDword("Transparency", static_cast<uint32_t>(alpha));
+        key.WriteSignedDword("Transparency", alpha);
         key.WriteDword("Position", PackPosition(ShellState.SavedX, ShellState.SavedY));
         key.WriteFlag("Inspector", ShellState.InspectorShown);
     }

@@ -11,17 +11,27 @@ constexpr const char* SettingsKeyPath = "Software\\Brevlund\\Dexolin";
 // Lowest opacity the program uses (10%): a stored alpha below it is raised.
 constexpr int32_t MinTransparencyAlpha = 25;
 
-// Reads the settings from keyPath into ShellState: initial width and endian
-// buttons, on-top flag, "Always" flag and alpha, saved position, whether
-// the inspector pane shows. Missing or
-// malformed values give the defaults; the transparency value is read only
-// when OptionalUser32 offers SetLayeredWindowAttributes.
+// Name of the portable settings file: when it stands beside the program,
+// the settings are read from and written to its section [Dexolin] (the same
+// value names, decimal numbers) instead of the registry.
+constexpr const char* PortableSettingsName = "dexolin.ini";
+
+// ShellState.SettingsFile := the portable settings file beside the running
+// program when it exists, else empty (the registry).
+void FindPortableSettingsFile();
+
+// Reads the settings from keyPath (or ShellState.SettingsFile when one is
+// named) into ShellState: initial width and endian buttons, on-top flag,
+// "Always" flag and alpha, saved position, whether the inspector pane
+// shows. Missing or malformed values give the defaults; the transparency
+// value is read only when OptionalUser32 offers SetLayeredWindowAttributes.
 void ReadSettings(const char* keyPath);
 
 // Writes the current width and endianness (ConverterState) and the on-top,
-// transparency, position and inspector settings (ShellState) to keyPath, creating the
-// key when needed. Writes nothing when the key can be neither opened nor
-// created.
+// transparency, position and inspector settings (ShellState) to keyPath (or
+// to ShellState.SettingsFile when one is named), creating the key when
+// needed. Writes nothing when the key can be neither opened nor created, or
+// the file cannot be written.
 void WriteSettings(const char* keyPath);
 
 // The width option button for a width in bits; widths without a button

@@ -12,6 +12,22 @@ bool QueryDword(HKEY key, const char* name, uint32_t* value)
     return status == ERROR_SUCCESS && size == sizeof *value;
 }
 
+// Reads a value's decimal text from the settings file into *value.
+bool QueryFileNumber(const char* file, const char* name, uint32_t* value)
+{
+    // 32 characters: room for the longest accepted text (a sign, ten digits
+    // and blanks); a longer text is cut and then fails to parse or is too
+    // long to be a number of 32 bits anyway.
+    char text[32];
+    GetPrivateProfileStringA(SettingsFileSection, name, "", text, sizeof text, file);
+    return ParseSettingsNumber(text, value);
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 // Equal bounds mean "no clamp": the value is returned as read.
 template <typename T> T ClampToRange(T value, T min, T max)
 {
@@ -26,15 +42,56 @@ template <typename T> T ClampToRange(T value, T min, T max)
 
 }  // namespace
 
+bool ParseSettingsNumber(const char* text, uint32_t* value)
+{
+    while (IsBlank(*text))
+        ++text;
+    bool negative = *text == '-';
+    if (negative)
+        ++text;
+    uint64_t magnitude = 0;
+    int digits = 0;
+    for (; *text >= '0' && *text <= '9'; ++text, ++digits) {
+        if (digits == 10)
+            return false;
+        magnitude = magnitude * 10 + static_cast<uint64_t>(*text - '0');
+    }
+    while (IsBlank(*text))
+        ++text;
+    if (digits == 0 || *text != '\0')
+        return false;
+    if (negative ? magnitude > 0x80000000u : magnitude > 0xFFFFFFFFu)
+        return false;
+    *value = static_cast<uint32_t>(negative ? 0 - magnitude : magnitude);
+    return true;
+}
+
+void SettingsKey::UseFile(const char* file)
+{
+    Close();
+    File[0] = '\0';
+    if (file)
+        lstrcpynA(File, file, sizeof File);
+}
+
 bool SettingsKey::OpenForRead(const char* path)
 {
     Close();
+    if (File[0]) {
+        DWORD attributes = GetFileAttributesA(File);
+        FileOpen = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        return FileOpen;
+    }
     return RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &Handle) == ERROR_SUCCESS;
 }
 
 bool SettingsKey::OpenForWrite(const char* path)
 {
     Close();
+    if (File[0]) {
+        FileOpen = true;
+        return true;
+    }
     if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_WRITE, &Handle) == ERROR_SUCCESS)
         return true;
     Handle = nullptr;
@@ -45,7 +102,8 @@ bool SettingsKey::OpenForWrite(const char* path)
 int32_t SettingsKey::ReadSigned(const char* name, int32_t def, int32_t min, int32_t max) const
 {
     uint32_t raw = 0;
-    if (!QueryDword(Handle, name, &raw))
+    bool found = FileOpen ? QueryFileNumber(File, name, &raw) : QueryDword(Handle, name, &raw);
+    if (!found)
         return def;
     return ClampToRange(static_cast<int32_t>(raw), min, max);
 }
@@ -53,7 +111,8 @@ int32_t SettingsKey::ReadSigned(const char* name, int32_t def, int32_t min, int3
 uint32_t SettingsKey::ReadUnsigned(const char* name, uint32_t def, uint32_t min, uint32_t max) const
 {
     uint32_t value = 0;
-    if (!QueryDword(Handle, name, &value))
+    bool found = FileOpen ? QueryFileNumber(File, name, &value) : QueryDword(Handle, name, &value);
+    if (!found)
         return def;
     return ClampToRange(value, min, max);
 }
@@ -65,11 +124,29 @@ void SettingsKey::WriteFlag(const char* name, uint8_t flag) const
 
 void SettingsKey::WriteDword(const char* name, uint32_t value) const
 {
+    if (FileOpen) {
+        char text[16];  // 16: ten digits and a NUL, with room to spare
+        wsprintfA(text, "%lu", static_cast<unsigned long>(value));
+        WritePrivateProfileStringA(SettingsFileSection, name, text, File);
+        return;
+    }
     RegSetValueExA(Handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+void SettingsKey::WriteSignedDword(const char* name, int32_t value) const
+{
+    if (FileOpen) {
+        char text[16];  // 16: a sign, ten digits and a NUL, with room to spare
+        wsprintfA(text, "%ld", static_cast<long>(value));
+        WritePrivateProfileStringA(SettingsFileSection, name, text, File);
+        return;
+    }
+    WriteDword(name, static_cast<uint32_t>(value));
 }
 
 void SettingsKey::Close()
 {
+    FileOpen = false;
     if (!Handle)
         return;
     RegCloseKey(Handle);

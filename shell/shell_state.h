@@ -3,6 +3,15 @@
 
 #include <cstdint>
 
+// A control's rectangle in the dialog's client area, as created.
+struct ControlPlace {
+    HWND Control;
+    RECT Rect;
+};
+
+// 256: room for every control of the dialog, its pane and its bit grid.
+constexpr int MaxLayoutControls = 256;
+
 // The window shell's one global record.
 struct ShellRecord {
     HWND Dialog;  // the main dialog; every shell operation reaches the controls through it
@@ -26,6 +35,18 @@ struct ShellRecord {
     uint8_t LayeredApplied;  // the dialog carries WS_EX_LAYERED
     uint8_t InspectorShown;  // the inspector pane shows below the fields
     WNDPROC BitFieldProc;  // the edit class's procedure behind the binary and hexadecimal fields
+    // The portable settings file beside the program, or empty when the
+    // settings live in the registry. MAX_PATH: a path the ANSI file
+    // functions take.
+    char SettingsFile[MAX_PATH];
+    uint8_t Scheme;  // the colours in force: light, dark or high contrast (shell/appearance.h)
+    HBRUSH WindowBrush;  // dark mode's client-area brush, none otherwise
+    HBRUSH FieldBrush;  // dark mode's field brush, none otherwise
+    int Dpi;  // the DPI the window is laid out for now
+    int LayoutDpi;  // the DPI the dialog was created at; Layout holds its places
+    HFONT ScaledDialogFont;  // the template's font at Dpi, none while Dpi is LayoutDpi
+    int LayoutCount;  // controls in Layout
+    ControlPlace Layout[MaxLayoutControls];  // every control's place at LayoutDpi
 };
 
 extern ShellRecord ShellState;

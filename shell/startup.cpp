@@ -4,6 +4,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "shell/appearance.h"
 #include "shell/main_dialog.h"
 #include "shell/optional_user32.h"
 #include "shell/resource.h"
@@ -17,6 +18,8 @@ void PrepareMainDialog(HINSTANCE instance)
     // as the template creates them. Translucency is not applied yet.
     ResetConverterState(ShellState.InitialEndianButton == ButtonBig);
     ShellState.LayeredApplied = 0;
+    // Light until the dialog reads the user's scheme.
+    ShellState.Scheme = SchemeLight;
     // The manifest asks for the version 6 common controls; the dialog's
     // buttons, edits and statics come from them once they are loaded.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
@@ -40,6 +43,9 @@ int RunDexolin(HINSTANCE instance, const char* keyPath)
     // 1. Optional window-manager functions, before the settings: without
     //    SetLayeredWindowAttributes the transparency value is not read.
     LookUpOptionalUser32();
+    // A settings file beside the program makes it portable: the registry
+    // is then neither read nor written.
+    FindPortableSettingsFile();
     return RunWithOptionalUser32(instance, keyPath);
 }
 

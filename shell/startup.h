@@ -1,8 +1,9 @@
 #pragma once
 #include <windows.h>
 
-// The whole run of the program: optional functions, settings from keyPath,
-// the modal main dialog, settings back to keyPath. Returns 0.
+// The whole run of the program: optional functions, settings from keyPath
+// (or from dexolin.ini when it stands beside the program), the modal main
+// dialog, settings back to the same place. Returns 0.
 int RunDexolin(HINSTANCE instance, const char* keyPath);
 
 // What must hold before the main dialog is created, once ShellState has its

@@ -1,5 +1,6 @@
 #include "shell/transparency.h"
 
+#include "shell/appearance.h"
 #include "shell/optional_user32.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
@@ -24,8 +25,11 @@ void CheckCommand(int32_t command, bool checked)
                   MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
+// High contrast keeps the window opaque, whatever the step.
 void SetAlpha(int32_t alpha)
 {
+    if (ShellState.Scheme == SchemeHighContrast)
+        alpha = 255;
     OptionalUser32.SetLayeredWindowAttributes(ShellState.Dialog, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
 }
 

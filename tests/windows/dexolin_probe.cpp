@@ -8,6 +8,9 @@
 //                              painted itself and every control, else 1
 //   dexolin-probe rect         prints the window's screen rectangle
 //                              "left top right bottom"
+//   dexolin-probe hold SECONDS stands in for a Dexolin that does not close:
+//                              shows a dialog-class window captioned
+//                              "Dexolin" that ignores WM_CLOSE, for SECONDS
 // With "--desktop NAME" first, the window is looked for in that Wine virtual
 // desktop (explorer /desktop=NAME) instead of the default one.
 // Exits with 2 when no Dexolin window is found.
@@ -80,6 +83,25 @@ int PrintRect(HWND dialog)
     return 0;
 }
 
+// A window of the dialog class without a dialog procedure: the dialog
+// manager turns WM_CLOSE into an IDCANCEL command that nothing handles.
+int Hold(int seconds)
+{
+    HWND window = CreateWindowExA(0, "#32770", "Dexolin", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 10, 10,
+                                  200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window)
+        return 1;
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -93,6 +115,8 @@ int main(int argc, char** argv)
     }
     if (argc < 2)
         return 1;
+    if (std::strcmp(argv[1], "hold") == 0 && argc == 3)
+        return Hold(std::atoi(argv[2]));
     HWND dialog = FindDexolin();
     if (!dialog)
         return 2;

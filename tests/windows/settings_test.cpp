@@ -1,6 +1,7 @@
 // The five settings: reading with defaults and clamps, writing their forms.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -312,6 +313,183 @@ TEST_F(WriteSettingsTest, NegativePositionSurvivesWriteAndRead)
     EXPECT_EQ(ShellState.OnTop, 1);
     EXPECT_EQ(ShellState.AlwaysTransparent, 1);
     EXPECT_EQ(ShellState.Alpha, 76);
+}
+
+// ---- The portable settings file --------------------------------------------------
+
+// A settings file in the temporary folder; the registry key must stay absent
+// while it is in use.
+class SettingsFileTest : public RegistryTest {
+protected:
+    char File[MAX_PATH] = {};
+
+    void SetUp() override
+    {
+        RegistryTest::SetUp();
+        char folder[MAX_PATH];
+        GetTempPathA(sizeof folder, folder);
+        wsprintfA(File, "%sdexolin-settings-test.ini", folder);
+        DeleteFileA(File);
+    }
+    void TearDown() override
+    {
+        EXPECT_FALSE(GetRawValue("Bits").Present)
+            << "the registry was written while a settings file was named";
+        DeleteFileA(File);
+        RegistryTest::TearDown();
+    }
+    void WriteFile(const std::string& text)
+    {
+        HANDLE handle = CreateFileA(File, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        ::WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(handle);
+    }
+    std::string FileValue(const char* name)
+    {
+        char text[64];
+        GetPrivateProfileStringA("Dexolin", name, "(missing)", text, sizeof text, File);
+        return text;
+    }
+    void ReadFromFile()
+    {
+        ShellState = {};
+        lstrcpyA(ShellState.SettingsFile, File);
+        ReadSettings(TestKeyPath);
+    }
+};
+
+// Each registry case whose values are all REG_DWORD, written into the file
+// as decimal text, must read exactly as it does from the registry.
+TEST_F(SettingsFileTest, ReadsLikeTheRegistry)
+{
+    int compared = 0;
+    for (const ReadCase& c : ReadCases()) {
+        std::string text = "[Dexolin]\r\n";
+        bool allDwords = true;
+        for (const Raw& raw : c.Stored) {
+            allDwords = allDwords && raw.Type == REG_DWORD;
+            if (raw.Bytes.size() == 4) {
+                int32_t value = static_cast<int32_t>(raw.Bytes[0] | raw.Bytes[1] << 8 | raw.Bytes[2] << 16 |
+                                                     static_cast<uint32_t>(raw.Bytes[3]) << 24);
+                text += std::string(raw.Name) + "=" + std::to_string(value) + "\r\n";
+            }
+        }
+        if (!allDwords)
+            continue;
+        ++compared;
+        WriteFile(text);
+        ReadFromFile();
+        EXPECT_EQ(ShellState.InitialWidthButton, c.Want.WidthButton) << c.Name;
+        EXPECT_EQ(ShellState.InitialEndianButton, c.Want.EndianButton) << c.Name;
+        EXPECT_EQ(ShellState.OnTop, c.Want.OnTop) << c.Name;
+        EXPECT_EQ(ShellState.AlwaysTransparent, c.Want.Always) << c.Name;
+        EXPECT_EQ(ShellState.Alpha, c.Want.Alpha) << c.Name;
+        EXPECT_EQ(ShellState.SavedX, c.Want.X) << c.Name;
+        EXPECT_EQ(ShellState.SavedY, c.Want.Y) << c.Name;
+    }
+    EXPECT_GT(compared, 20);
+}
+
+// Text that is not a 32-bit decimal number counts as a missing value, as a
+// registry value of another size does: the default, unclamped.
+TEST_F(SettingsFileTest, MalformedTextGivesTheDefault)
+{
+    const struct {
+        const char* Text;
+        bool Taken;
+        uint32_t Value;
+    } cases[] = {
+        {"16", true, 16},
+        {"  -5\t", true, 0xFFFFFFFBu},
+        {"4294967295", true, 0xFFFFFFFFu},
+        {"-2147483648", true, 0x80000000u},
+        {"0000000016", true, 16},
+        {"", false, 0},
+        {"-", false, 0},
+        {"abc", false, 0},
+        {"16x", false, 0},
+        {"0x10", false, 0},
+        {"+16", false, 0},
+        {"1 6", false, 0},
+        {"4294967296", false, 0},
+        {"-2147483649", false, 0},
+        {"00000000016", false, 0},  // eleven digits
+    };
+    for (const auto& c : cases) {
+        uint32_t value = 0;
+        EXPECT_EQ(ParseSettingsNumber(c.Text, &value), c.Taken) << '"' << c.Text << '"';
+        if (c.Taken) {
+            EXPECT_EQ(value, c.Value) << '"' << c.Text << '"';
+        }
+        WriteFile(std::string("[Dexolin]\r\nBits=") + c.Text + "\r\nInspector=" + c.Text + "\r\n");
+        SettingsKey key;
+        key.UseFile(File);
+        ASSERT_TRUE(key.OpenForRead(TestKeyPath));
+        EXPECT_EQ(key.ReadSigned("Bits", 32, 8, 80), c.Taken ? std::min(std::max(int32_t(value), 8), 80) : 32)
+            << '"' << c.Text << '"';
+        EXPECT_EQ(key.ReadSigned("Inspector", 7, 0, 0), c.Taken ? int32_t(value) : 7) << '"' << c.Text << '"';
+        key.Close();
+    }
+    // Values outside the section, or in a file without it, are not seen.
+    WriteFile("Bits=16\r\n[Other]\r\nBits=8\r\n");
+    ReadFromFile();
+    EXPECT_EQ(ShellState.InitialWidthButton, ButtonWidth32);
+}
+
+TEST_F(SettingsFileTest, RoundTripThroughTheFile)
+{
+    WriteFile("; settings of a portable Dexolin\r\n[Dexolin]\r\n");
+    lstrcpyA(ShellState.SettingsFile, File);
+    ConverterState.Width = 16;
+    ConverterState.BigEndian = 1;
+    ShellState.SavedX = -1200;
+    ShellState.SavedY = -35;
+    ShellState.OnTop = 1;
+    ShellState.AlwaysTransparent = 1;
+    ShellState.Alpha = 76;
+    WriteSettings(TestKeyPath);
+    EXPECT_EQ(FileValue("Bits"), "16");
+    EXPECT_EQ(FileValue("BigEndian"), "1");
+    EXPECT_EQ(FileValue("OnTop"), "1");
+    EXPECT_EQ(FileValue("Transparency"), "-76");
+    EXPECT_EQ(FileValue("Position"), "4292737872");  // 0xFFDDFB50: y -35, x -1200
+    ReadFromFile();
+    EXPECT_EQ(ShellState.SavedX, -1200);
+    EXPECT_EQ(ShellState.SavedY, -35);
+    EXPECT_EQ(ShellState.InitialWidthButton, ButtonWidth16);
+    EXPECT_EQ(ShellState.InitialEndianButton, ButtonBig);
+    EXPECT_EQ(ShellState.OnTop, 1);
+    EXPECT_EQ(ShellState.AlwaysTransparent, 1);
+    EXPECT_EQ(ShellState.Alpha, 76);
+}
+
+TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndWritesNoRegistry)
+{
+    ShellState = {};
+    lstrcpyA(ShellState.SettingsFile, File);
+    SettingsKey key;
+    key.UseFile(File);
+    EXPECT_FALSE(key.OpenForRead(TestKeyPath));
+    EXPECT_EQ(key.ReadSigned("Bits", 500, 8, 80), 500);
+    ReadFromFile();
+    EXPECT_EQ(ShellState.InitialWidthButton, ButtonWidth32);
+    EXPECT_EQ(ShellState.Alpha, 255);
+}
+
+TEST_F(SettingsFileTest, FoundOnlyBesideTheProgram)
+{
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    std::string beside = program;
+    beside = beside.substr(0, beside.rfind('\\') + 1) + "dexolin.ini";
+    DeleteFileA(beside.c_str());
+    FindPortableSettingsFile();
+    EXPECT_STREQ(ShellState.SettingsFile, "");
+    CloseHandle(CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    FindPortableSettingsFile();
+    EXPECT_STREQ(ShellState.SettingsFile, beside.c_str());
+    DeleteFileA(beside.c_str());
 }
 
 }  // namespace

@@ -183,4 +183,37 @@ TEST_F(Program, MalformedSettingsNeverStopTheProgram)
     }
 }
 
+// With dexolin.ini beside the program the run reads and writes the file
+// and leaves the registry alone, even a key that is there already.
+TEST_F(Program, SettingsFileBesideTheProgramReplacesTheRegistry)
+{
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    std::string file = program;
+    file = file.substr(0, file.rfind('\\') + 1) + "dexolin.ini";
+    const char text[] = "[Dexolin]\r\nBits=16\r\nBigEndian=1\r\nTransparency=junk\r\n";
+    HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(handle, text, sizeof text - 1, &written, nullptr);
+    CloseHandle(handle);
+    SetDwordValue("Bits", 64);
+    RunSession({[](HWND dialog) {
+        EXPECT_EQ(ConverterState.Width, 16);
+        EXPECT_EQ(ConverterState.BigEndian, 1);
+        SendDlgItemMessageA(dialog, ButtonWidth8, BM_CLICK, 0, 0);
+    }});
+    auto value = [&](const char* name) {
+        char got[32];
+        GetPrivateProfileStringA("Dexolin", name, "(missing)", got, sizeof got, file.c_str());
+        return std::string(got);
+    };
+    EXPECT_EQ(value("Bits"), "8");
+    EXPECT_EQ(value("BigEndian"), "1");
+    EXPECT_EQ(value("Transparency"), "255");
+    EXPECT_EQ(value("Position"), "0");
+    EXPECT_EQ(StoredDword("Bits"), 64u);
+    EXPECT_FALSE(GetRawValue("BigEndian").Present);
+    DeleteFileA(file.c_str());
+}
+
 }  // namespace

@@ -353,6 +353,50 @@ TEST_F(WindowTest, StepCommandsMoveTheCheckMarkAndTheLayeredStyle)
     EXPECT_EQ(WrittenSetting("Transparency"), 153u);
 }
 
+// The real menu, opened with Alt+Space and driven by keys from this thread
+// while the program's thread runs the menu: Wine delivers the choice of a
+// popup item of the system menu as WM_COMMAND, Windows as WM_SYSCOMMAND.
+// The focus starts in a number field, which holds back Alt+Space; it is
+// moved to an option button first.
+TEST_F(WindowTest, TransparencyItemsChosenThroughTheMenuByKeyboard)
+{
+    Start();
+    PostMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog_, 1020)), TRUE);
+    SetForegroundWindow(dialog_);
+    Sync();
+    struct Case {
+        int downs;  // Down keys in the popup from "Always" (position 0)
+        int step;  // the checked step after the choice
+        bool always;
+    } const cases[] = {{6, 5, false}, {0, 5, true}, {10, 1, true}};
+    for (const Case& c : cases) {
+        INPUT chord[4] = {};
+        WORD keys[4] = {VK_MENU, VK_SPACE, VK_SPACE, VK_MENU};
+        for (int i = 0; i < 4; ++i) {
+            chord[i].type = INPUT_KEYBOARD;
+            chord[i].ki.wVk = keys[i];
+            chord[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+        }
+        SendInput(4, chord, sizeof chord[0]);
+        ASSERT_TRUE(WaitFor([this] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetGUIThreadInfo(threadId_, &info) && (info.flags & GUI_INMENUMODE) != 0;
+        })) << "the system menu did not open";
+        // "Transparency" is the second item; Right opens its popup.
+        SendKeys({VK_DOWN, VK_RIGHT});
+        Sleep(100);
+        for (int i = 0; i < c.downs; ++i)
+            SendKeys({VK_DOWN});
+        SendKeys({VK_RETURN});
+        EXPECT_TRUE(WaitFor([&] { return CheckedStep() == c.step && Checked(40011) == c.always; }))
+            << "step " << CheckedStep() << ", expected " << c.step << "; Always " << Checked(40011);
+        Sync();
+    }
+    Stop();
+    EXPECT_EQ(WrittenSetting("Transparency"), static_cast<uint32_t>(-25));
+}
+
 TEST_F(WindowTest, AlwaysIsTranslucentAtOnceAndItsClearingOpaqueAtOnce)
 {
     Start();

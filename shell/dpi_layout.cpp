@@ -1,0 +1,110 @@
+#include "shell/dpi_layout.h"
+
+#include "shell/field_font.h"
+#include "shell/inspector_pane.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+LONG Scale(LONG value, int dpi)
+{
+    return MulDiv(value, dpi, ShellState.LayoutDpi);
+}
+
+// The template's font at dpi (labels, buttons and group boxes use it).
+HFONT CreateDialogFontAt(HWND dialog, int dpi)
+{
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+    font.lfHeight = Scale(font.lfHeight, dpi);
+    font.lfWidth = Scale(font.lfWidth, dpi);
+    return CreateFontIndirectA(&font);
+}
+
+// The system's rescaling of a dialog (Windows 10 1703 on): switched off
+// where present, as the program lays itself out.
+void DisableSystemDialogScaling(HWND dialog)
+{
+    using SetBehaviour = BOOL(WINAPI*)(HWND, int, int);
+    constexpr int DisableAll = 1 | 2 | 4;  // DDC_DISABLE_ALL: no resize, no font change, no relayout
+    auto set = reinterpret_cast<SetBehaviour>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("USER32"), "SetDialogDpiChangeBehavior")));
+    if (set)
+        set(dialog, DisableAll, DisableAll);
+}
+
+}  // namespace
+
+void RecordLayout(HWND dialog)
+{
+    ShellState.LayoutDpi = WindowDpi(dialog);
+    ShellState.Dpi = ShellState.LayoutDpi;
+    ShellState.ScaledDialogFont = nullptr;
+    ShellState.LayoutCount = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child && ShellState.LayoutCount < MaxLayoutControls;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        ControlPlace& place = ShellState.Layout[ShellState.LayoutCount++];
+        place.Control = child;
+        GetWindowRect(child, &place.Rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place.Rect), 2);
+    }
+    DisableSystemDialogScaling(dialog);
+}
+
+void OnDpiChanged(HWND dialog, int dpi, const RECT* suggested)
+{
+    if (dpi <= 0 || ShellState.LayoutDpi <= 0)
+        return;
+    ShellState.Dpi = dpi;
+
+    // The labels' and buttons' font: the template's own at the first DPI.
+    HFONT previous = ShellState.ScaledDialogFont;
+    ShellState.ScaledDialogFont = dpi == ShellState.LayoutDpi ? nullptr : CreateDialogFontAt(dialog, dpi);
+    HFONT dialogFont = ShellState.ScaledDialogFont
+        ? ShellState.ScaledDialogFont
+        : reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
+
+    // Every control keeps its kind of font: the field font's users get the
+    // new field font below, all others the dialog font at dpi.
+    HFONT oldFieldFont = ShellState.Font;
+    HDWP moves = BeginDeferWindowPos(ShellState.LayoutCount);
+    for (int i = 0; i < ShellState.LayoutCount; ++i) {
+        const ControlPlace& place = ShellState.Layout[i];
+        if (reinterpret_cast<HFONT>(SendMessageA(place.Control, WM_GETFONT, 0, 0)) != oldFieldFont)
+            SendMessageA(place.Control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), 0);
+        const RECT& r = place.Rect;
+        if (moves)
+            moves = DeferWindowPos(moves, place.Control, nullptr, Scale(r.left, dpi), Scale(r.top, dpi),
+                                   Scale(r.right, dpi) - Scale(r.left, dpi),
+                                   Scale(r.bottom, dpi) - Scale(r.top, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (moves)
+        EndDeferWindowPos(moves);
+    if (previous)
+        DeleteObject(previous);
+
+    // The field font, made for the fields' new widths, to the number fields
+    // and every other control that used the old one.
+    ShellState.Font = ApplyFieldFont(dialog, dpi);
+    for (int i = 0; i < ShellState.LayoutCount; ++i) {
+        HWND control = ShellState.Layout[i].Control;
+        if (reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)) == oldFieldFont)
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(ShellState.Font), 0);
+    }
+    DeleteObject(oldFieldFont);
+
+    // The inspector pane by its own layout at the new scale (which also
+    // sizes the window for it); then the rectangle the system suggests.
+    LayoutInspectorPane(dialog, DialogScaleOf(dialog));
+    if (suggested)
+        SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
+void ReleaseLayoutFonts()
+{
+    if (ShellState.ScaledDialogFont)
+        DeleteObject(ShellState.ScaledDialogFont);
+    ShellState.ScaledDialogFont = nullptr;
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+
+// The window at the DPI of the monitor it is on. The program declares
+// per-monitor awareness: when the window moves to a monitor of another
+// scale, WM_DPICHANGED brings the new DPI and the rectangle the system
+// suggests, and the window lays itself out anew instead of being
+// stretched. Layouts are always computed from the one recorded at
+// initialisation, so a return to the first DPI restores it exactly.
+
+// Records every control's rectangle and the DPI the dialog was created at,
+// and takes over the system's own rescaling of dialogs where it has one
+// (it would scale the controls a second time).
+void RecordLayout(HWND dialog);
+
+// WM_DPICHANGED: the suggested rectangle, the dialog font and the field
+// font at dpi, every control moved and sized by dpi / the recorded DPI.
+void OnDpiChanged(HWND dialog, int dpi, const RECT* suggested);
+
+// Deletes the fonts made for other DPIs; at close.
+void ReleaseLayoutFonts();

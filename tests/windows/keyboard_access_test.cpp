@@ -1,0 +1,294 @@
+// Typing, keyboard and screen-reader access of the real dialog: where the
+// focus starts, overwriting in full fields, the labels' mnemonics, the
+// controls' accessible names, and the fields wide enough for their texts.
+#include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include <string>
+
+#include "core/converter_state.h"
+#include "core/field_ids.h"
+#include "shell/accessibility.h"
+#include "shell/field_font.h"
+#include "shell/resource.h"
+#include "shell/shell_state.h"
+#include "tests/windows/dialog_harness.h"
+
+namespace {
+
+class KeyboardAccess : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        CloseMainDialog();
+    }
+};
+
+DWORD SelectionStart(int id)
+{
+    DWORD start = 0, end = 0;
+    SendMessageA(Control(id), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start;
+}
+DWORD SelectionEnd(int id)
+{
+    DWORD start = 0, end = 0;
+    SendMessageA(Control(id), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return end;
+}
+
+// ---- The focus at start --------------------------------------------------------
+
+TEST_F(KeyboardAccess, FocusStartsInTheFirstFieldToTypeIntoWithItsTextSelected)
+{
+    const struct {
+        int Button;
+        int Field;
+        const char* Typed;
+        const char* Hex;  // the hexadecimal field after typing "2" over the text
+    } cases[] = {
+        {ButtonWidth8, FieldHex, "2", "02"},
+        {ButtonWidth16, FieldHex, "2", "0002"},
+        {ButtonWidth32, FieldFloat, "2", "40000000"},
+        {ButtonWidth64, FieldFloat, "2", "4000000000000000"},
+        {ButtonWidth80, FieldFloat, "2", "40008000000000000000"},
+    };
+    for (const auto& c : cases) {
+        OpenMainDialog(c.Button, ButtonLittle);
+        EXPECT_EQ(GetFocus(), Control(c.Field)) << "width button " << c.Button;
+        EXPECT_EQ(SelectionStart(c.Field), 0u) << "width button " << c.Button;
+        EXPECT_EQ(SelectionEnd(c.Field), ControlText(c.Field).size()) << "width button " << c.Button;
+        TypeText(c.Typed);
+        if (c.Field == FieldHex)
+            PressKey(VK_TAB);  // the hexadecimal field shows its canonical text once left
+        EXPECT_EQ(ControlText(FieldHex), c.Hex) << "width button " << c.Button;
+        CloseMainDialog();
+    }
+}
+
+// ---- Overwriting in full fields ----------------------------------------------------
+
+TEST_F(KeyboardAccess, DigitTypedIntoAFullBitFieldOverwritesTheNextDigit)
+{
+    const struct {
+        int Field;
+        int Caret;  // position of the caret, nothing selected
+        int Selected;  // characters selected from the caret on
+        const char* Typed;
+        const char* Text;  // the field's text after typing
+    } cases[] = {
+        {FieldHex, 0, 0, "F", "F000"},
+        {FieldHex, 1, 0, "AB", "0AB0"},
+        {FieldHex, 3, 0, "12", "0001"},  // the second digit finds the caret at the end
+        {FieldHex, 4, 0, "7", "0000"},  // at the end: refused by the limit, as before
+        {FieldHex, 1, 2, "7", "070"},  // a selection is replaced as usual
+        {FieldBinary, 15, 0, "1", "0000000000000001"},
+        {FieldBinary, 0, 0, "11", "1100000000000000"},
+    };
+    for (const auto& c : cases) {
+        OpenMainDialog(ButtonWidth16, ButtonLittle);
+        FocusControl(c.Field);
+        SendMessageA(Control(c.Field), EM_SETSEL, c.Caret, c.Caret + c.Selected);
+        TypeText(c.Typed);
+        EXPECT_EQ(ControlText(c.Field), c.Text)
+            << "field " << c.Field << ", caret " << c.Caret << ", typed " << c.Typed;
+        CloseMainDialog();
+    }
+    // A field with room left inserts, as it always did.
+    OpenMainDialog(ButtonWidth16, ButtonLittle);
+    FocusControl(FieldDecimal);
+    SendMessageA(Control(FieldDecimal), EM_SETSEL, 0, 0);
+    TypeText("5");
+    EXPECT_EQ(ControlText(FieldDecimal), "50");
+}
+
+// ---- Mnemonics -----------------------------------------------------------------------
+
+struct LabelCase {
+    int Label;  // the static before the control in the z-order
+    const char* Text;  // its text as the template has it
+    WORD Letter;  // its mnemonic
+    int Control;  // where Alt+letter moves the focus
+    const char* Name;  // the control's accessible name
+};
+
+const LabelCase Labels[] = {
+    {IDC_LABEL_BINARY, "&Binary", 'B', FieldBinary, "Binary"},
+    {IDC_LABEL_DECIMAL, "&Decimal", 'D', FieldDecimal, "Decimal"},
+    {IDC_LABEL_HEX, "&Hexidecimal", 'H', FieldHex, "Hexidecimal"},
+    {IDC_LABEL_FLOAT, "&Floating-Point", 'F', FieldFloat, "Floating-Point"},
+    {IDC_LABEL_SIGN, "&S", 'S', FieldSign, "S"},
+    {IDC_LABEL_EXPONENT, "&Exp.", 'E', FieldExponent, "Exp."},
+    {IDC_LABEL_MANTISSA, "&Mantissa", 'M', FieldMantissa, "Mantissa"},
+};
+
+TEST_F(KeyboardAccess, AltAndALabelsLetterMovesTheFocusToItsField)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle);
+    // The letters differ from each other and from the pane's "&Next" and
+    // "&Previous".
+    std::string letters = "NP";
+    for (const LabelCase& c : Labels) {
+        EXPECT_EQ(letters.find(static_cast<char>(c.Letter)), std::string::npos) << c.Text;
+        letters += static_cast<char>(c.Letter);
+    }
+    // From a field and from a button, and from the field the letter names
+    // (which takes the letter as a digit without Alt).
+    for (int from : {int(FieldHex), int(ButtonBig), int(FieldBinary)}) {
+        for (const LabelCase& c : Labels) {
+            FocusControl(from);
+            PressKeyWith(VK_MENU, c.Letter);
+            EXPECT_EQ(GetDlgCtrlID(GetFocus()), c.Control) << "Alt+" << char(c.Letter) << " from " << from;
+        }
+    }
+    // No text was typed by the letters.
+    EXPECT_EQ(ControlText(FieldHex), "00000000");
+}
+
+// ---- Accessible names ------------------------------------------------------------------
+
+std::string AccessibleName(HWND control)
+{
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible))) ||
+        !accessible)
+        return "(no accessible object)";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    HRESULT result = accessible->get_accName(self, &name);
+    accessible->Release();
+    if (result != S_OK || !name)
+        return "(no name)";
+    char text[128] = {};  // 128: longer than every label
+    WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
+    SysFreeString(name);
+    return text;
+}
+
+std::string AccessibleDescription(HWND control)
+{
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible))) ||
+        !accessible)
+        return "(no accessible object)";
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR description = nullptr;
+    HRESULT result = accessible->get_accDescription(self, &description);
+    accessible->Release();
+    if (result != S_OK || !description)
+        return "(none)";
+    char text[128] = {};  // 128: longer than any description here
+    WideCharToMultiByte(CP_ACP, 0, description, -1, text, sizeof text, nullptr, nullptr);
+    SysFreeString(description);
+    return text;
+}
+
+TEST_F(KeyboardAccess, EveryControlIsNamedByItsLabel)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle, true);
+    for (const LabelCase& c : Labels) {
+        HWND label = c.Label == IDC_LABEL_HEX ? GetWindow(Control(FieldHex), GW_HWNDPREV) : Control(c.Label);
+        EXPECT_EQ(GetWindow(Control(c.Control), GW_HWNDPREV), label) << c.Name << ": label not right before";
+        EXPECT_EQ(AccessibleName(Control(c.Control)), c.Name);
+    }
+    const struct {
+        int Id;
+        const char* Name;
+    } buttons[] = {{ButtonWidth8, "8"}, {ButtonWidth80, "80"}, {ButtonBig, "Big"}, {ButtonLittle, "Little"}};
+    for (const auto& b : buttons)
+        EXPECT_EQ(AccessibleName(Control(b.Id)), b.Name);
+    // The inspector's readings by their labels, its steps by their texts.
+    const struct {
+        int Id;
+        const char* Name;
+    } pane[] = {{PaneShortest, "shortest"}, {PaneExact, "exact"}, {ButtonStepNext, "Next"}};
+    for (const auto& p : pane)
+        EXPECT_EQ(AccessibleName(Control(p.Id)), p.Name);
+}
+
+// A field whose text was not taken says so to assistive technology, and
+// only while its flag is set.
+TEST_F(KeyboardAccess, FieldInErrorIsDescribedAsNotTaken)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle);
+    char expected[64];  // 64: longer than the description
+    WideCharToMultiByte(CP_ACP, 0, FieldErrorDescription, -1, expected, sizeof expected, nullptr, nullptr);
+    const struct {
+        int Field;
+        const char* Typed;  // text the field cannot take at 32 bits
+    } cases[] = {
+        {FieldDecimal, "99999999999"}, {FieldFloat, "QQ"}, {FieldExponent, "9999"}, {FieldMantissa, "5"}};
+    for (const auto& c : cases) {
+        const int field = c.Field;
+        FocusControl(field);
+        SendMessageA(Control(field), EM_SETSEL, 0, -1);
+        TypeText(c.Typed);
+        ASSERT_EQ(*ErrorFlagOf(field), 1) << "field " << field << " took " << c.Typed;
+        EXPECT_EQ(AccessibleDescription(Control(field)), expected) << "field " << field;
+        PressKey(VK_TAB);
+        EXPECT_EQ(AccessibleDescription(Control(field)), "(none)") << "field " << field;
+    }
+}
+
+// ---- Room for the texts -----------------------------------------------------------------
+
+// Pixels that text needs in the edit's font.
+int TextWidth(HWND edit, const std::string& text)
+{
+    HDC dc = GetDC(edit);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(edit, dc);
+    return size.cx;
+}
+
+// The longest texts each field shows at 80 bits.
+const struct {
+    int Field;
+    std::string Text;
+} WidestTexts[] = {
+    {FieldBinary, std::string(80, '0')},         {FieldBinary, std::string(80, '1')},
+    {FieldDecimal, "-604462909807314587353088"}, {FieldHex, "FFFFFFFFFFFFFFFFFFFF"},
+    {FieldHex, "80808080808080808080"},          {FieldFloat, "-1.1897314953572317650e+4932"},
+    {FieldFloat, "-1.QNaN#4611686018427387903"}, {FieldExponent, "-16382"},
+    {FieldMantissa, "1.9999999999999999999"},
+};
+
+// Every field's text fits its formatting rectangle (the edit's client area
+// less its margins): the last of the 80 binary digits is not cut.
+void ExpectTextsFit(const char* where)
+{
+    for (const auto& w : WidestTexts) {
+        HWND edit = Control(w.Field);
+        RECT area = {};
+        SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+        EXPECT_LE(TextWidth(edit, w.Text), area.right - area.left)
+            << where << ": field " << w.Field << " cannot show " << w.Text;
+    }
+}
+
+TEST_F(KeyboardAccess, EveryFieldShowsItsWidestTextWhole)
+{
+    OpenMainDialog(ButtonWidth80, ButtonLittle);
+    ExpectTextsFit("96 DPI");
+    // At 150 % (144 DPI), as a move to such a monitor brings it.
+    RECT window;
+    GetWindowRect(Dialog(), &window);
+    RECT larger = {window.left, window.top, window.left + (window.right - window.left) * 3 / 2,
+                   window.top + (window.bottom - window.top) * 3 / 2};
+    SendMessageA(Dialog(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&larger));
+    PumpMessages();
+    ExpectTextsFit("144 DPI");
+}
+
+}  // namespace
