@@ -67,7 +67,7 @@ enum : unsigned {
     GroupEach = 4,
 };
 
-struct OptionSpec {
+struct OptionRule {
     const char* Name;  // without the leading "--"
     Takes Argument;
     bool CompanionOptions::*Flag;  // the switch's flag
@@ -77,7 +77,7 @@ struct OptionSpec {
     bool Alone;  // an option only as the one argument
 };
 
-const OptionSpec Specs[] = {
+const OptionRule OptionRules[] = {
     {"width", Takes::Width, nullptr, 0, 0, 0, false},
     {"big", Takes::Nothing, &CompanionOptions::Big, 0, 0, 0, false},
     {"readings", Takes::Nothing, &CompanionOptions::Readings, 0, 0, 0, false},
@@ -97,19 +97,19 @@ const OptionSpec Specs[] = {
 };
 
 // The option named by name (length bytes of it), or null.
-const OptionSpec* FindOption(const char* name, size_t length, bool alone)
+const OptionRule* FindOption(const char* name, size_t length, bool alone)
 {
-    for (const OptionSpec& spec : Specs) {
-        if (std::strlen(spec.Name) == length && std::strncmp(spec.Name, name, length) == 0)
-            return spec.Alone && !alone ? nullptr : &spec;
+    for (const OptionRule& rule : OptionRules) {
+        if (std::strlen(rule.Name) == length && std::strncmp(rule.Name, name, length) == 0)
+            return rule.Alone && !alone ? nullptr : &rule;
     }
     return nullptr;
 }
 
 // Checks and keeps one option's value. Returns null or the problem.
-const char* TakeValue(const OptionSpec& spec, const char* value, CompanionOptions* options, const char** bits)
+const char* TakeValue(const OptionRule& rule, const char* value, CompanionOptions* options, const char** bits)
 {
-    switch (spec.Argument) {
+    switch (rule.Argument) {
     case Takes::Width:
         options->Width = WidthOfButton(CompanionWidthButtonByName(value));
         return options->Width == 0 ? "width must be 8, 16, 32, 64 or 80" : nullptr;
@@ -124,23 +124,23 @@ const char* TakeValue(const OptionSpec& spec, const char* value, CompanionOption
     case Takes::Nothing: return nullptr;
     case Takes::Text: break;
     }
-    options->Field = spec.Field;
+    options->Field = rule.Field;
     options->Text = value;
     return nullptr;
 }
 
 // The message for two groups given together: a field where none may be, or
 // two forms that exclude each other.
-const char* ExclusionProblem(const OptionSpec& spec, unsigned excluded)
+const char* ExclusionProblem(const OptionRule& rule, unsigned excluded)
 {
     static char problem[64];
     if (excluded == GroupField) {
-        std::snprintf(problem, sizeof problem, "--%s takes no field", spec.Name);
+        std::snprintf(problem, sizeof problem, "--%s takes no field", rule.Name);
         return problem;
     }
-    for (const OptionSpec& other : Specs) {
+    for (const OptionRule& other : OptionRules) {
         if (other.Group == excluded)
-            std::snprintf(problem, sizeof problem, "--%s and --%s exclude each other", spec.Name, other.Name);
+            std::snprintf(problem, sizeof problem, "--%s and --%s exclude each other", rule.Name, other.Name);
     }
     return problem;
 }
@@ -149,12 +149,12 @@ const char* ExclusionProblem(const OptionSpec& spec, unsigned excluded)
 // table's order, or null.
 const char* FindExclusion(unsigned given)
 {
-    for (const OptionSpec& spec : Specs) {
-        if ((given & spec.Group) == 0)
+    for (const OptionRule& rule : OptionRules) {
+        if ((given & rule.Group) == 0)
             continue;
-        for (unsigned excluded = 1; excluded <= spec.Excludes; excluded <<= 1) {
-            if ((spec.Excludes & excluded) != 0 && (given & excluded) != 0)
-                return ExclusionProblem(spec, excluded);
+        for (unsigned excluded = 1; excluded <= rule.Excludes; excluded <<= 1) {
+            if ((rule.Excludes & excluded) != 0 && (given & excluded) != 0)
+                return ExclusionProblem(rule, excluded);
         }
     }
     return nullptr;
@@ -178,22 +178,22 @@ const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* option
         const char* name = arg + 2;
         const char* equals = std::strchr(name, '=');
         size_t length = equals ? static_cast<size_t>(equals - name) : std::strlen(name);
-        const OptionSpec* spec = FindOption(name, length, argc == 2);
+        const OptionRule* rule = FindOption(name, length, argc == 2);
         // A switch given a value is no option either.
-        if (spec == nullptr || (spec->Argument == Takes::Nothing && equals != nullptr))
+        if (rule == nullptr || (rule->Argument == Takes::Nothing && equals != nullptr))
             return "unknown option";
-        if (spec->Argument == Takes::Nothing) {
-            options->*(spec->Flag) = true;
+        if (rule->Argument == Takes::Nothing) {
+            options->*(rule->Flag) = true;
         } else {
             if (equals == nullptr && i + 1 >= argc)
                 return "option needs a value";
             const char* value = equals ? equals + 1 : argv[++i];
-            if ((given & spec->Group & GroupField) != 0)
+            if ((given & rule->Group & GroupField) != 0)
                 return "only one field may be given";
-            if (const char* problem = TakeValue(*spec, value, options, &bits))
+            if (const char* problem = TakeValue(*rule, value, options, &bits))
                 return problem;
         }
-        given |= spec->Group;
+        given |= rule->Group;
     }
     if (const char* problem = FindExclusion(given))
         return problem;

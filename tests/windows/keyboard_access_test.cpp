@@ -147,7 +147,10 @@ TEST_F(KeyboardAccess, AltAndALabelsLetterMovesTheFocusToItsField)
 
 // ---- Accessible names ------------------------------------------------------------------
 
-std::string AccessibleName(HWND control)
+// One text property of a control's accessible object, through oleacc as a
+// screen reader asks for it; `none` when the object has no such text.
+std::string AccessibleText(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*),
+                           const char* none)
 {
     IAccessible* accessible = nullptr;
     if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
@@ -158,37 +161,25 @@ std::string AccessibleName(HWND control)
     VariantInit(&self);
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    HRESULT result = accessible->get_accName(self, &name);
+    BSTR value = nullptr;
+    HRESULT result = (accessible->*get)(self, &value);
     accessible->Release();
-    if (result != S_OK || !name)
-        return "(no name)";
-    char text[128] = {};  // 128: longer than every label
-    WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
-    SysFreeString(name);
+    if (result != S_OK || !value)
+        return none;
+    char text[128] = {};  // 128: longer than every label and description
+    WideCharToMultiByte(CP_ACP, 0, value, -1, text, sizeof text, nullptr, nullptr);
+    SysFreeString(value);
     return text;
+}
+
+std::string AccessibleName(HWND control)
+{
+    return AccessibleText(control, &IAccessible::get_accName, "(no name)");
 }
 
 std::string AccessibleDescription(HWND control)
 {
-    IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                          reinterpret_cast<void**>(&accessible))) ||
-        !accessible)
-        return "(no accessible object)";
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR description = nullptr;
-    HRESULT result = accessible->get_accDescription(self, &description);
-    accessible->Release();
-    if (result != S_OK || !description)
-        return "(none)";
-    char text[128] = {};  // 128: longer than any description here
-    WideCharToMultiByte(CP_ACP, 0, description, -1, text, sizeof text, nullptr, nullptr);
-    SysFreeString(description);
-    return text;
+    return AccessibleText(control, &IAccessible::get_accDescription, "(none)");
 }
 
 TEST_F(KeyboardAccess, EveryControlIsNamedByItsLabel)
