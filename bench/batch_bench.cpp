@@ -12,6 +12,7 @@
 #include "cli/batch_runner.h"
 #include "cli/companion.h"
 #include "core/field_ids.h"
+#include "memory/memory_fields.h"
 #include "views/float_readings.h"
 
 namespace {
@@ -54,6 +55,9 @@ void Batch(benchmark::State& state)
     int field = static_cast<int>(state.range(2));
     std::string input = field == FieldHex ? RandomPatterns(width) : EverydayNumbers();
     BlockOutput sink{std::fopen("/dev/null", "w"), state.range(1) != 0, false};
+    // As dexolin-cli runs --each: without the inspector's pane, whose
+    // readings only scripts can see.
+    MemorySetInspectorShown(false);
     for (auto _ : state) {
         FILE* in = fmemopen(input.data(), input.size(), "r");
         benchmark::DoNotOptimize(CompanionRunBatch(in, sink, field, width, false));
