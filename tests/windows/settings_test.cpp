@@ -294,7 +294,9 @@ TEST_F(WriteSettingsTest, WritesFiveDwordsInTheirForms)
     }
 }
 
-TEST_F(WriteSettingsTest, NegativePositionSurvivesWriteAndRead)
+// Settings away from every default, a position left of and above the
+// primary screen among them, and the check that they were read back.
+void SetUnusualSettings()
 {
     ConverterState.Width = 16;
     ConverterState.BigEndian = 1;
@@ -303,9 +305,10 @@ TEST_F(WriteSettingsTest, NegativePositionSurvivesWriteAndRead)
     ShellState.OnTop = 1;
     ShellState.AlwaysTransparent = 1;
     ShellState.Alpha = 76;
-    WriteSettings(TestKeyPath);
-    ShellState = {};
-    ReadSettings(TestKeyPath);
+}
+
+void ExpectUnusualSettingsRead()
+{
     EXPECT_EQ(ShellState.SavedX, -1200);
     EXPECT_EQ(ShellState.SavedY, -35);
     EXPECT_EQ(ShellState.InitialWidthButton, ButtonWidth16);
@@ -313,6 +316,15 @@ TEST_F(WriteSettingsTest, NegativePositionSurvivesWriteAndRead)
     EXPECT_EQ(ShellState.OnTop, 1);
     EXPECT_EQ(ShellState.AlwaysTransparent, 1);
     EXPECT_EQ(ShellState.Alpha, 76);
+}
+
+TEST_F(WriteSettingsTest, NegativePositionSurvivesWriteAndRead)
+{
+    SetUnusualSettings();
+    WriteSettings(TestKeyPath);
+    ShellState = {};
+    ReadSettings(TestKeyPath);
+    ExpectUnusualSettingsRead();
 }
 
 // ---- The portable settings file --------------------------------------------------
@@ -441,13 +453,7 @@ TEST_F(SettingsFileTest, RoundTripThroughTheFile)
 {
     WriteFile("; settings of a portable Dexolin\r\n[Dexolin]\r\n");
     lstrcpyA(ShellState.SettingsFile, File);
-    ConverterState.Width = 16;
-    ConverterState.BigEndian = 1;
-    ShellState.SavedX = -1200;
-    ShellState.SavedY = -35;
-    ShellState.OnTop = 1;
-    ShellState.AlwaysTransparent = 1;
-    ShellState.Alpha = 76;
+    SetUnusualSettings();
     WriteSettings(TestKeyPath);
     EXPECT_EQ(FileValue("Bits"), "16");
     EXPECT_EQ(FileValue("BigEndian"), "1");
@@ -455,13 +461,7 @@ TEST_F(SettingsFileTest, RoundTripThroughTheFile)
     EXPECT_EQ(FileValue("Transparency"), "-76");
     EXPECT_EQ(FileValue("Position"), "4292737872");  // 0xFFDDFB50: y -35, x -1200
     ReadFromFile();
-    EXPECT_EQ(ShellState.SavedX, -1200);
-    EXPECT_EQ(ShellState.SavedY, -35);
-    EXPECT_EQ(ShellState.InitialWidthButton, ButtonWidth16);
-    EXPECT_EQ(ShellState.InitialEndianButton, ButtonBig);
-    EXPECT_EQ(ShellState.OnTop, 1);
-    EXPECT_EQ(ShellState.AlwaysTransparent, 1);
-    EXPECT_EQ(ShellState.Alpha, 76);
+    ExpectUnusualSettingsRead();
 }
 
 TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndWritesNoRegistry)
