@@ -65,11 +65,43 @@ wine_environment() {
     export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
+# Some hosts (a sandboxed kernel, say) run no 32-bit Linux programs, and so
+# no 32-bit Wine: there the Wine commands go to the 64-bit loader, which
+# runs 64-bit Windows programs and Wine's own tools (reg, cmd, wineboot).
+# windows_32bit_runs answers whether 32-bit Windows programs can run here.
+windows_32bit_runs() {
+    [ "${DEXOLIN_WINE32:-}" = 1 ] && return 0
+    [ "${DEXOLIN_WINE32:-}" = 0 ] && return 1
+    if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        export DEXOLIN_WINE32=1
+        return 0
+    fi
+    export DEXOLIN_WINE32=0
+    return 1
+}
+
+# use_wine64_only: where 32-bit Wine cannot run, puts a `wine` first on
+# PATH that starts the 64-bit loader (ctest's emulator and every script
+# call `wine`).
+use_wine64_only() {
+    windows_32bit_runs && return 0
+    [ -x /usr/lib/wine/wine64 ] || return 0
+    local shim=$root/build/wine64-only
+    mkdir -p "$shim"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shim/wine"
+    chmod +x "$shim/wine"
+    case ":$PATH:" in
+    *":$shim:"*) ;;
+    *) export PATH="$shim:$PATH" ;;
+    esac
+}
+
 # use_project_wine [OPTION...]: makes sure the project's prefix exists
 # (scripts/wine-prefix.sh with the options; DEXOLIN_WINEPREFIX picks another
 # prefix) and sets up the Wine environment for it.
 use_project_wine() {
     local prefix
+    use_wine64_only
     prefix=$("$root/scripts/wine-prefix.sh" "$@")
     wine_environment "$prefix"
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the shipped program (preset windows-i686) and opens its window
-# under Wine, in the project's own prefix.
+# Builds the shipped program (preset windows-i686; windows-x86_64 on a host
+# that runs no 32-bit programs) and opens its window under Wine, in the
+# project's own prefix.
 #
 # Usage: scripts/run-window.sh [SCREENSHOT.png]
 #   With DISPLAY set: the window opens there; the script returns when the
@@ -17,10 +18,14 @@ source "$(dirname "$0")/common.sh"
 cd "$root"
 shot=${1:-$root/build/dexolin-window.png}
 
-cmake --preset windows-i686 >/dev/null
-cmake --build --preset windows-i686 -j2 --target dexolin dexolin_probe >/dev/null
-program=$root/build/windows-i686/shell/dexolin.exe
-probe=$root/build/windows-i686/tests/windows/dexolin-probe.exe
+# The shipped program is 32-bit; a host that runs no 32-bit programs (so
+# no 32-bit Wine) gets the same program built for 64-bit Windows.
+preset=windows-i686
+windows_32bit_runs || preset=windows-x86_64
+cmake --preset $preset >/dev/null
+cmake --build --preset $preset -j2 --target dexolin dexolin_probe >/dev/null
+program=$root/build/$preset/shell/dexolin.exe
+probe=$root/build/$preset/tests/windows/dexolin-probe.exe
 
 use_project_wine
 

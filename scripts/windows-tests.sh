@@ -7,7 +7,8 @@
 #   (default presets: windows-i686 windows-x86_64)
 # Environment: DEXOLIN_WINEPREFIX (default <repo>/build/wineprefix).
 # Needs: cmake, ninja, the MinGW-w64 posix cross compilers, wine with
-# wine32, Xvfb, xdotool (end-to-end test).
+# wine32, Xvfb, xdotool (end-to-end test). On a host that runs no 32-bit
+# programs the 32-bit preset is built but its tests are left out.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$root"
@@ -30,6 +31,10 @@ wine cmd /c exit 0 </dev/null >/dev/null 2>&1 || true  # warm-up: starts the pre
 
 status=0
 for preset in "${presets[@]}"; do
+    if [ "$preset" = windows-i686 ] && ! windows_32bit_runs; then
+        echo "== $preset: built; not run, this host runs no 32-bit programs (so no 32-bit Wine)"
+        continue
+    fi
     ctest --preset "$preset" </dev/null || status=1
 done
 exit $status

@@ -4,8 +4,9 @@
 #
 # Usage: scripts/wine-prefix.sh [--verify] [--desktop=WIDTHxHEIGHT | --desktop=off]
 #   (no option)  create the prefix on first use; a no-op once it is ready
-#   --verify     also start a 32-bit and a 64-bit program in it, and delete
-#                and recreate the prefix once when either fails
+#   --verify     also start a 64-bit and (where the host runs them) a 32-bit
+#                program in it, and delete and recreate the prefix once when
+#                either fails
 #   --desktop=   let Wine draw frames in a virtual desktop of that size, or
 #                give each window its own X window again (the default)
 # Environment: DEXOLIN_WINEPREFIX (default <repo>/build/wineprefix).
@@ -15,6 +16,7 @@ source "$(dirname "$0")/common.sh"
 
 prefix=${DEXOLIN_WINEPREFIX:-$root/build/wineprefix}
 wine_environment "$prefix"
+use_wine64_only
 ready="$prefix/.dexolin-ready"
 # Bumped whenever configure_prefix changes, so older prefixes get the change.
 settings_version=2
@@ -52,8 +54,9 @@ configure_prefix() {
 # Both kinds of program must start: a prefix made before 32-bit Wine was
 # installed runs 64-bit programs only.
 prefix_works() {
-    timeout 60 wine 'C:\windows\system32\cmd.exe' /c exit 0 >/dev/null 2>&1 &&
-        timeout 60 wine 'C:\windows\syswow64\cmd.exe' /c exit 0 >/dev/null 2>&1
+    timeout 60 wine 'C:\windows\system32\cmd.exe' /c exit 0 >/dev/null 2>&1 || return 1
+    windows_32bit_runs || return 0
+    timeout 60 wine 'C:\windows\syswow64\cmd.exe' /c exit 0 >/dev/null 2>&1
 }
 
 set_desktop() {
