@@ -8,9 +8,9 @@
 #include "core/field_ids.h"
 #include "shell/accessibility.h"
 #include "shell/appearance.h"
-#include "shell/bit_field_paste.h"
 #include "shell/dialog_fields.h"
 #include "shell/dpi_layout.h"
+#include "shell/field_editing.h"
 #include "shell/field_font.h"
 #include "shell/inspector_pane.h"
 #include "shell/key_filter.h"
@@ -39,6 +39,8 @@ INT_PTR OnEditNotification(int field, int code)
         OnFieldChange(field);
     else if (code == EN_KILLFOCUS)
         OnFieldKillFocus(field);
+    else if (code == EN_MAXTEXT)
+        OnFieldTextCut(field);
     return FALSE;
 }
 
@@ -146,10 +148,10 @@ BOOL InitMainDialog(HWND dialog)
     ShellState.Font = ApplyFieldFont(dialog, WindowDpi(dialog));
 
     // The inspector pane beside the template's controls (shown or hidden as
-    // saved), and the bit fields' reading of pasted bit patterns; both
+    // saved), and the fields' own handling of keys, pastes and undo; both
     // before the first refresh fills them.
     CreateInspectorPane(dialog);
-    HandleBitFieldPastes(dialog);
+    StartFieldEditing(dialog);
 
     // 6 to 8. The converter's start-up, the same as every front end's:
     //    capitals in the hexadecimal field, the float field's fixed limit,

@@ -34,7 +34,6 @@ struct ShellRecord {
     int32_t Alpha;  // 25..255, opacity while translucent
     uint8_t LayeredApplied;  // the dialog carries WS_EX_LAYERED
     uint8_t InspectorShown;  // the inspector pane shows below the fields
-    WNDPROC BitFieldProc;  // the edit class's procedure behind the binary and hexadecimal fields
     // The portable settings file beside the program, or empty when the
     // settings live in the registry. MAX_PATH: a path the ANSI file
     // functions take.

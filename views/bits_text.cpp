@@ -102,3 +102,40 @@ bool PastedBitsInBase(const char* text, bool toBinary, char* out)
         BinaryToHex(digits, out);
     return true;
 }
+
+namespace {
+
+bool IsBlankOrLineEnd(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+BitFieldPaste ReadBitFieldPaste(const char* text, bool toBinary, char* out, int size, bool* hexInBinary)
+{
+    *hexInBinary = false;
+    while (IsBlankOrLineEnd(*text))
+        ++text;
+    int length = static_cast<int>(std::strlen(text));
+    while (length > 0 && IsBlankOrLineEnd(text[length - 1]))
+        --length;
+    // 256 bytes: the clipboard text the window reads; longer is no number.
+    char trimmed[256];
+    if (length == 0 || length >= static_cast<int>(sizeof trimmed) || length >= size)
+        return BitFieldPaste::Refused;
+    std::memcpy(trimmed, text, static_cast<size_t>(length));
+    trimmed[length] = '\0';
+    if (size >= BitsDigitsCapacity && PastedBitsInBase(trimmed, toBinary, out))
+        return BitFieldPaste::Pattern;
+    bool digitsOnly = true;
+    for (int i = 0; i < length; ++i)
+        digitsOnly = digitsOnly && IsDigitOf(trimmed[i], toBinary);
+    if (digitsOnly) {
+        std::memcpy(out, trimmed, static_cast<size_t>(length) + 1);
+        return BitFieldPaste::Digits;
+    }
+    char digits[BitsDigitsCapacity];
+    *hexInBinary = toBinary && PastedBitsInBase(trimmed, false, digits);
+    return BitFieldPaste::Refused;
+}

@@ -26,3 +26,17 @@ const char* ReadBitsText(const char* text, bool unprefixedBinary, int32_t maxBit
 // hexadecimal one, binary digits padded on the left to whole hexadecimal
 // digits. Returns false, writing nothing, for any other text.
 bool PastedBitsInBase(const char* text, bool toBinary, char* out);
+
+// What a paste into the binary (toBinary) or hexadecimal field is, once the
+// blanks and line ends around it are dropped.
+enum class BitFieldPaste : uint8_t {
+    Pattern,  // a bit pattern (PastedBitsInBase): out holds its digits
+    Digits,  // only digits of the field's base, too many for a pattern: out holds them
+    Refused,  // anything else: nothing may be pasted
+};
+
+// Classifies text as above, writing the digits to paste and a NUL to out
+// (size bytes) for the first two kinds; a text of digits that does not fit
+// in size is Refused. *hexInBinary is set when a refused text would be a
+// hexadecimal pattern, so that the field can say where it belongs.
+BitFieldPaste ReadBitFieldPaste(const char* text, bool toBinary, char* out, int size, bool* hexInBinary);
