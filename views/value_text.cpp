@@ -214,10 +214,10 @@ bool ReadValueText(const char* text, int32_t maxLength, ValueText* value)
 char* WriteExponentSum(char* out, const ValueText& value, int64_t adjust)
 {
     int64_t delta = value.Shift + adjust;
-    if (value.WrittenCount <= 15)
+    if (value.WrittenCount <= 12)
         return WriteSignedDecimal(out, value.Exponent - value.Shift + delta);
-    // A written exponent of 16 digits or more: its digits plus or minus the
-    // small delta (|delta| far below 10^15), digit by digit from the end.
+    // A written exponent of 13 digits or more: its digits plus or minus the
+    // small delta (|delta| far below 10^12), digit by digit from the end.
     bool negative = value.WrittenNegative;
     if (negative)
         *out++ = '-';

@@ -22,7 +22,7 @@ enum class NaNWord : uint8_t {
 // Written exponents beyond this magnitude are held at it: any value with one
 // is far outside every format's range, so only the exponent's text (kept for
 // the error reading) still matters.
-constexpr int64_t ValueTextExponentClamp = 1000000000000000;  // 10^15
+constexpr int64_t ValueTextExponentClamp = 1000000000000;  // 10^12
 
 struct ValueText {
     ValueTextKind Kind;
