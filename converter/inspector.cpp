@@ -4,6 +4,7 @@
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "core/float_format.h"
 #include "views/float_neighbours.h"
 #include "views/float_readings.h"
 
@@ -76,21 +77,28 @@ void RefreshBitToggle(int bit)
         SetFieldText(control, want);
 }
 
+// What the bit stands for in the format, counted from bit 0 of the width.
+BitRole RoleOfBitIn(const FloatFormat& format, int bit)
+{
+    if (bit >= SpanBits(format) || bit < FractionPosition(format))
+        return BitRole::Ignored;
+    if (bit >= SignPosition(format))
+        return BitRole::Sign;
+    if (bit >= ExponentPosition(format))
+        return BitRole::Exponent;
+    if (bit >= IntegerBitPosition(format))
+        return BitRole::IntegerBit;
+    return BitRole::Fraction;
+}
+
 }  // namespace
 
 BitRole RoleOfBit(int bit, int width)
 {
-    // Bits of the exponent field per float width; 0 for the integer widths.
-    int exponentBits = width == 32 ? 8 : width == 64 ? 11 : width == 80 ? 15 : 0;
-    if (exponentBits == 0)
+    const FloatFormat* format = FloatFormatOf(width);
+    if (!format)
         return BitRole::Plain;
-    if (bit == width - 1)
-        return BitRole::Sign;
-    if (bit >= width - 1 - exponentBits)
-        return BitRole::Exponent;
-    if (width == 80 && bit == 63)
-        return BitRole::IntegerBit;
-    return BitRole::Fraction;
+    return RoleOfBitIn(*format, bit);
 }
 
 void RefreshInspector()

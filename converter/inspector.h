@@ -5,8 +5,10 @@
 // field by RefreshViews; its clicks go to the handlers below, in every front
 // end alike.
 
-// What a bit toggle stands for in the width's float format, for its colour.
-enum class BitRole { Plain, Sign, Exponent, IntegerBit, Fraction };
+// What a bit toggle stands for in the width's float format, for its colour:
+// Plain where the width reads no format, Ignored for the bits above the
+// format and its padding.
+enum class BitRole { Plain, Sign, Exponent, IntegerBit, Fraction, Ignored };
 BitRole RoleOfBit(int bit, int width);
 
 // Writes every reading of the width to its pane control and enables it;

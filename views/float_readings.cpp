@@ -1,6 +1,7 @@
 #include "views/float_readings.h"
 
 #include "core/float_format.h"
+#include "core/float_presets.h"
 #include "core/little_endian.h"
 #include "core/number_text.h"
 #include "core/x87_arith.h"
@@ -40,7 +41,8 @@ char* WriteSmallExact(char* out, const FloatFormat& format, const uint8_t* value
     if (!IsInfinityOrNaN(encoding))
         return WriteExactDecimal(out, BinaryOf(format, value, encoding));
     UnpackedFloat f = UnpackFloat(format, value);
-    uint16_t signExponent = static_cast<uint16_t>(ExtendedFormat.ExponentMax | (f.negative ? 0x8000 : 0));
+    uint16_t signExponent =
+        static_cast<uint16_t>(AllOnesExponent(ExtendedFormat) | (f.negative ? 0x8000 : 0));
     uint8_t extended[10];
     X87StoreBytes(Extended80{f.significand | ExtendedIntegerBit, signExponent}, extended);
     return PrintFloat(out, extended, 10, FloatTextBudget);
@@ -71,7 +73,7 @@ char* WriteHexFloat(char* out, const FloatFormat& layout, const uint8_t* value, 
         return WriteText(out, "0p+0");
     if (encoding == EncodingClass::Subnormal) {
         exponent = 1 - layout.Bias;
-        if (layout.Width == 32) {
+        if (SpanBits(layout) == 32) {
             // The double of a subnormal single is normal.
             while ((significand & ExtendedIntegerBit) == 0) {
                 significand <<= 1;
@@ -139,7 +141,7 @@ char* WriteFloatReading(char* out, Reading reading, const uint8_t* value, int32_
     if (reading == Reading::Class)
         return WriteText(out, EncodingClassName(encoding));
     if (IsRefusedEncoding(encoding) || IsInfinityOrNaN(encoding))  // the float field's words
-        return PrintFloat(out, value, static_cast<uint8_t>(layout->Bytes), FloatTextBudget);
+        return PrintFloat(out, value, static_cast<uint8_t>(SpanBits(*layout) / 8), FloatTextBudget);
     if (reading == Reading::HexFloat)
         return WriteHexFloat(out, *layout, value, encoding);
     BinaryValue binary = BinaryOf(*layout, value, encoding);
