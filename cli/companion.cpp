@@ -161,6 +161,8 @@ const struct {
      [](const char* rest, const BlockOutput&, const char** reason) { return CompanionStep(rest, reason); }},
     {"paste",
      [](const char* rest, const BlockOutput&, const char** reason) { return CompanionPaste(rest, reason); }},
+    {"format",
+     [](const char* rest, const BlockOutput&, const char** reason) { return CompanionFormat(rest, reason); }},
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "cli/companion.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "core/float_format_names.h"
 
 // The short form of the usage, in two halves: the line of bad usage holds
 // both, --help writes them as its first two lines.
@@ -28,6 +29,12 @@ const char CompanionUsage[] = "usage: " DEXOLIN_CLI_SYNOPSIS_1 "\n"
                               "  --big         big-endian: typed digits fill from the most significant end\n"
                               "  --readings    more lines after the register: its bits read as an unsigned\n"
                               "                integer and, by the width, as floating-point values\n"
+                              "  --format NAME instead, the lines format, unsigned, class, exact, shortest,\n"
+                              "                hexfloat, next, previous: the value read in the float format\n"
+                              "                NAME (e2m1fn, e2m3fn, e3m2fn, e4m3fn, e4m3fnuz, e4m3b11fnuz,\n"
+                              "                e4m3, e3m4, e5m2, e5m2fnuz, half, bfloat16, tf32, single,\n"
+                              "                double, x87, or e<X>m<Y>[b<BIAS>][fn|fnuz]) in the width's\n"
+                              "                low bits\n"
                               "  --json        each block as one JSON object on one line\n"
                               "  --FIELD TEXT  replaces the field's text by TEXT\n"
                               "  --sign 0|1    clears or sets the sign box\n"
@@ -36,7 +43,8 @@ const char CompanionUsage[] = "usage: " DEXOLIN_CLI_SYNOPSIS_1 "\n"
                               "  --script      runs commands from standard input, one per line: width N,\n"
                               "                endian little|big, edit FIELD TEXT, leave FIELD, sign, show,\n"
                               "                toggle BIT, step next|previous, paste FIELD TEXT (a bit\n"
-                              "                pattern as copied goes into binary or hex in its base)\n"
+                              "                pattern as copied goes into binary or hex in its base),\n"
+                              "                format NAME|default (the width's format from then on)\n"
                               "                (blank lines and # comments are ignored)\n"
                               "  --each FIELD  runs --FIELD LINE from a fresh start for each line of\n"
                               "                standard input\n"
@@ -57,6 +65,7 @@ enum class Takes {
     Text,  // any text (--FIELD)
     SignBit,  // 0 or 1
     Bits,  // a bit pattern as copied
+    Format,  // a float format's name
 };
 
 // Groups of options, for what an option excludes. The field options form
@@ -81,6 +90,7 @@ const OptionRule OptionRules[] = {
     {"width", Takes::Width, nullptr, 0, 0, 0, false},
     {"big", Takes::Nothing, &CompanionOptions::Big, 0, 0, 0, false},
     {"readings", Takes::Nothing, &CompanionOptions::Readings, 0, 0, 0, false},
+    {"format", Takes::Format, nullptr, 0, 0, 0, false},
     {"json", Takes::Nothing, &CompanionOptions::Json, 0, 0, 0, false},
     {"binary", Takes::Text, nullptr, FieldBinary, GroupField, 0, false},
     {"decimal", Takes::Text, nullptr, FieldDecimal, GroupField, 0, false},
@@ -121,6 +131,11 @@ const char* TakeValue(const OptionRule& rule, const char* value, CompanionOption
             return "sign must be 0 or 1";
         break;
     case Takes::Bits: *bits = value; return nullptr;
+    case Takes::Format: {
+        FormatNameResult result = ReadFormatName(value, &options->Format);
+        options->HasFormat = result == FormatNameResult::Ok;
+        return options->HasFormat ? nullptr : FormatNameProblem(result);
+    }
     case Takes::Nothing: return nullptr;
     case Takes::Text: break;
     }
@@ -197,6 +212,11 @@ const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* option
     }
     if (const char* problem = FindExclusion(given))
         return problem;
+    if (options->HasFormat && !FormatFitsWidth(options->Format, options->Width)) {
+        static char problem[FormatNameCapacity + 16];  // "<name> needs 80 bits"
+        WriteWidthProblem(problem, options->Format);
+        return problem;
+    }
     if (bits != nullptr) {
         static char digits[BitsDigitsCapacity];
         if (const char* problem = ParseBitsText(bits, options->Width, &options->Field, digits))
