@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/encode_command.h"
 #include "cli/json_output.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
@@ -81,7 +82,7 @@ void PutReadings(BlockWriter* block, char* text)
 {
     int32_t width = ConverterState.Width;
     const FloatFormat* format = ChosenFormatOf(width);
-    bool ofFormat = block->Out.FormatReadings && format != nullptr;
+    bool ofFormat = (block->Out.FormatReadings || CompanionEncoded()) && format != nullptr;
     const Reading* readings = nullptr;
     int count = 0;
     if (ofFormat)
@@ -128,6 +129,10 @@ void CompanionPrintBlock(const BlockOutput& out, int errorFlags)
     WriteHexBytes(text, ConverterState.ValueRegister, 10);
     PutText(&block, "register", text);
     PutReadings(&block, text);
+    if (CompanionEncoded()) {
+        PutText(&block, "flags", CompanionEncodeFlags());
+        PutText(&block, "error", CompanionEncodeError());
+    }
     if (out.Json)
         std::fputs("}\n", out.File);
 }

@@ -4,6 +4,7 @@
 
 #include "cli/batch_runner.h"
 #include "cli/companion.h"
+#include "cli/encode_command.h"
 #include "cli/line_reader.h"
 #include "cli/options.h"
 #include "converter/inspector.h"
@@ -64,6 +65,7 @@ int Run(int argc, char** argv)
     // would be computed for nothing (--readings prints them itself).
     MemorySetInspectorShown(options.Script);
     MemoryStartUp(options.Width, options.Big);
+    CompanionSetEncoding(options.Round, options.Saturate);
     if (options.HasFormat)
         OnChooseFormat(&options.Format);  // the options have checked that it fits
     BlockOutput out{stdout, options.Readings, options.Json, options.HasFormat};

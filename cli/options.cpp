@@ -5,6 +5,7 @@
 
 #include "cli/bits_text.h"
 #include "cli/companion.h"
+#include "cli/encode_command.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "core/float_format_names.h"
@@ -36,6 +37,13 @@ const char CompanionUsage[] = "usage: " DEXOLIN_CLI_SYNOPSIS_1 "\n"
                               "                double, x87, or e<X>m<Y>[b<BIAS>][fn|fnuz]) in the width's\n"
                               "                low bits\n"
                               "  --json        each block as one JSON object on one line\n"
+                              "  --encode TEXT enters the number TEXT (decimal, 0x hexadecimal, inf, nan\n"
+                              "                or a reading's words) into the float format, correctly\n"
+                              "                rounded; the block ends with the format's lines and\n"
+                              "                flags (inexact overflow underflow invalid) and error\n"
+                              "                (stored minus typed); not a number: flags not-a-number\n"
+                              "  --round MODE  rounding of --encode: even (default), away, zero, up, down\n"
+                              "  --saturate    an overflow gives the largest finite value\n"
                               "  --FIELD TEXT  replaces the field's text by TEXT\n"
                               "  --sign 0|1    clears or sets the sign box\n"
                               "  --bits TEXT   a bit pattern as copied, taken as --hex or --binary: 0x or\n"
@@ -44,10 +52,11 @@ const char CompanionUsage[] = "usage: " DEXOLIN_CLI_SYNOPSIS_1 "\n"
                               "                endian little|big, edit FIELD TEXT, leave FIELD, sign, show,\n"
                               "                toggle BIT, step next|previous, paste FIELD TEXT (a bit\n"
                               "                pattern as copied goes into binary or hex in its base),\n"
-                              "                format NAME|default (the width's format from then on)\n"
+                              "                format NAME|default (the width's format from then on),\n"
+                              "                encode TEXT, round MODE, saturate on|off\n"
                               "                (blank lines and # comments are ignored)\n"
                               "  --each FIELD  runs --FIELD LINE from a fresh start for each line of\n"
-                              "                standard input\n"
+                              "                standard input; FIELD may also be encode\n"
                               "One field at most; --script and --each take none and exclude each other.\n"
                               "--name=value is the same as --name value; -- ends the options.\n"
                               "\n"
@@ -66,6 +75,7 @@ enum class Takes {
     SignBit,  // 0 or 1
     Bits,  // a bit pattern as copied
     Format,  // a float format's name
+    Mode,  // a rounding mode's name
 };
 
 // Groups of options, for what an option excludes. The field options form
@@ -92,6 +102,9 @@ const OptionRule OptionRules[] = {
     {"readings", Takes::Nothing, &CompanionOptions::Readings, 0, 0, 0, false},
     {"format", Takes::Format, nullptr, 0, 0, 0, false},
     {"json", Takes::Nothing, &CompanionOptions::Json, 0, 0, 0, false},
+    {"encode", Takes::Text, nullptr, CompanionEncodeField, GroupField, 0, false},
+    {"round", Takes::Mode, nullptr, 0, 0, 0, false},
+    {"saturate", Takes::Nothing, &CompanionOptions::Saturate, 0, 0, 0, false},
     {"binary", Takes::Text, nullptr, FieldBinary, GroupField, 0, false},
     {"decimal", Takes::Text, nullptr, FieldDecimal, GroupField, 0, false},
     {"hex", Takes::Text, nullptr, FieldHex, GroupField, 0, false},
@@ -124,7 +137,8 @@ const char* TakeValue(const OptionRule& rule, const char* value, CompanionOption
         options->Width = WidthOfButton(CompanionWidthButtonByName(value));
         return options->Width == 0 ? "width must be 8, 16, 32, 64 or 80" : nullptr;
     case Takes::FieldName:
-        options->Each = CompanionFieldByName(value);
+        options->Each =
+            std::strcmp(value, "encode") == 0 ? CompanionEncodeField : CompanionFieldByName(value);
         return options->Each == 0 ? "unknown field for --each" : nullptr;
     case Takes::SignBit:
         if (std::strcmp(value, "0") != 0 && std::strcmp(value, "1") != 0)
@@ -136,6 +150,9 @@ const char* TakeValue(const OptionRule& rule, const char* value, CompanionOption
         options->HasFormat = result == FormatNameResult::Ok;
         return options->HasFormat ? nullptr : FormatNameProblem(result);
     }
+    case Takes::Mode:
+        return RoundingModeByName(value, &options->Round) ? nullptr
+                                                          : "round must be even, away, zero, up or down";
     case Takes::Nothing: return nullptr;
     case Takes::Text: break;
     }
