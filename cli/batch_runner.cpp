@@ -2,9 +2,11 @@
 
 #include "cli/companion.h"
 #include "cli/line_reader.h"
+#include "converter/inspector.h"
 #include "memory/memory_fields.h"
 
-int CompanionRunBatch(FILE* in, const BlockOutput& out, int field, int width, bool bigEndian)
+int CompanionRunBatch(FILE* in, const BlockOutput& out, int field, int width, bool bigEndian,
+                      const FloatFormat* format)
 {
     static char line[CompanionLineCapacity];
     int status = CompanionOk;
@@ -14,6 +16,8 @@ int CompanionRunBatch(FILE* in, const BlockOutput& out, int field, int width, bo
             std::fputc('\n', out.File);
         first = false;
         MemoryStartUp(width, bigEndian);
+        if (format)
+            OnChooseFormat(format);
         if (CompanionOneShot(field, line, out) != CompanionOk)
             status = CompanionFlagged;
     }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/encode_command.h"
 #include "cli/json_output.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
@@ -75,6 +76,28 @@ void PutErrors(BlockWriter* block, int errorFlags)
     std::fputs(json ? "]" : "\n", file);
 }
 
+// The readings after the register: the chosen format's with FormatReadings,
+// else the width's own with Readings. text: ReadingCapacity bytes.
+void PutReadings(BlockWriter* block, char* text)
+{
+    int32_t width = ConverterState.Width;
+    const FloatFormat* format = ChosenFormatOf(width);
+    bool ofFormat = (block->Out.FormatReadings || CompanionEncoded()) && format != nullptr;
+    const Reading* readings = nullptr;
+    int count = 0;
+    if (ofFormat)
+        count = ReadingsOfFormat(&readings);
+    else if (block->Out.Readings)
+        count = ReadingsOfWidth(width, &readings);
+    for (int i = 0; i < count; ++i) {
+        if (ofFormat)
+            WriteFormatReading(text, readings[i], *format, ConverterState.ValueRegister, width);
+        else
+            WriteReading(text, readings[i], ConverterState.ValueRegister, width);
+        PutText(block, ReadingName(readings[i]), text);
+    }
+}
+
 }  // namespace
 
 int CompanionErrorFlags()
@@ -105,13 +128,10 @@ void CompanionPrintBlock(const BlockOutput& out, int errorFlags)
     char text[ReadingCapacity];
     WriteHexBytes(text, ConverterState.ValueRegister, 10);
     PutText(&block, "register", text);
-    if (out.Readings) {
-        const Reading* readings;
-        int count = ReadingsOfWidth(ConverterState.Width, &readings);
-        for (int i = 0; i < count; ++i) {
-            WriteReading(text, readings[i], ConverterState.ValueRegister, ConverterState.Width);
-            PutText(&block, ReadingName(readings[i]), text);
-        }
+    PutReadings(&block, text);
+    if (CompanionEncoded()) {
+        PutText(&block, "flags", CompanionEncodeFlags());
+        PutText(&block, "error", CompanionEncodeError());
     }
     if (out.Json)
         std::fputs("}\n", out.File);

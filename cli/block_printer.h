@@ -6,11 +6,14 @@
 
 // Where a block goes and in which form: with the readings of the width
 // (views/float_readings.h) after the register, and as one JSON object on one
-// line instead of the TAB lines.
+// line instead of the TAB lines. With FormatReadings the lines after the
+// register are instead the readings of the format chosen for the width
+// (ReadingsOfFormat).
 struct BlockOutput {
     FILE* File;
     bool Readings;
     bool Json;
+    bool FormatReadings = false;
 };
 
 // Error flags as the block's "errors" line lists them, as a bit set.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/encode_command.h"
 #include "cli/inspector_commands.h"
 #include "converter/field_events.h"
 #include "core/converter_state.h"
@@ -154,6 +155,18 @@ const struct {
     {"leave", RunLeave},
     {"sign", RunSign},
     {"show", RunShow},
+    {"encode",
+     [](const char* rest, const BlockOutput&, const char** reason) {
+         if (!CompanionEncode(rest))
+             return Refuse(reason, "not a number");
+         return static_cast<int>(CompanionOk);
+     }},
+    {"round",
+     [](const char* rest, const BlockOutput&, const char** reason) { return CompanionRound(rest, reason); }},
+    {"saturate",
+     [](const char* rest, const BlockOutput&, const char** reason) {
+         return CompanionSaturate(rest, reason);
+     }},
     // The window's inspector (cli/inspector_commands.h).
     {"toggle",
      [](const char* rest, const BlockOutput&, const char** reason) { return CompanionToggle(rest, reason); }},
@@ -161,6 +174,8 @@ const struct {
      [](const char* rest, const BlockOutput&, const char** reason) { return CompanionStep(rest, reason); }},
     {"paste",
      [](const char* rest, const BlockOutput&, const char** reason) { return CompanionPaste(rest, reason); }},
+    {"format",
+     [](const char* rest, const BlockOutput&, const char** reason) { return CompanionFormat(rest, reason); }},
 };
 
 }  // namespace
@@ -187,11 +202,16 @@ int CompanionFieldByName(const char* name)
 
 bool CompanionFieldEditable(int field)
 {
-    return MemoryControlEnabled(field);
+    return field == CompanionEncodeField || MemoryControlEnabled(field);
 }
 
 int CompanionOneShot(int field, const char* text, const BlockOutput& out)
 {
+    if (field == CompanionEncodeField) {
+        bool number = CompanionEncode(text);
+        CompanionPrintBlock(out, CompanionErrorFlags());
+        return number ? CompanionOk : CompanionFlagged;
+    }
     if (field == FieldSign) {
         bool want = text[0] == '1';
         if (MemorySignChecked() != want)

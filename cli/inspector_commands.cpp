@@ -6,6 +6,7 @@
 #include "converter/inspector.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "core/float_format_names.h"
 #include "memory/memory_fields.h"
 
 namespace {
@@ -55,8 +56,7 @@ int CompanionStep(const char* rest, const char** reason)
         return CompanionBad;
     }
     if (!MemoryClickStep(next ? ButtonStepNext : ButtonStepPrevious)) {
-        *reason = ConverterState.Width < 32 ? "the steps are disabled at this width"
-                                            : "this encoding has no neighbours";
+        *reason = "this encoding has no neighbours";
         return CompanionBad;
     }
     return CompanionOk;
@@ -79,5 +79,34 @@ int CompanionPaste(const char* rest, const char** reason)
         return CompanionBad;
     }
     MemoryUserPaste(field, text);
+    return CompanionOk;
+}
+
+int CompanionFormat(const char* rest, const char** reason)
+{
+    char name[32];  // longer text is no format name (core/float_format_names.h)
+    size_t n = std::strcspn(rest, " \t");
+    if (n == 0 || n >= sizeof name || !IsBlank(rest + n)) {
+        *reason = "format takes a format name or default";
+        return CompanionBad;
+    }
+    std::memcpy(name, rest, n);
+    name[n] = '\0';
+    FloatFormat format;
+    const FloatFormat* chosen = nullptr;  // the width's default
+    if (std::strcmp(name, "default") != 0) {
+        FormatNameResult result = ReadFormatName(name, &format);
+        if (result != FormatNameResult::Ok) {
+            *reason = FormatNameProblem(result);
+            return CompanionBad;
+        }
+        chosen = &format;
+    }
+    if (!OnChooseFormat(chosen)) {
+        static char problem[FormatNameCapacity + 16];  // "<name> needs 80 bits"
+        WriteWidthProblem(problem, format);
+        *reason = problem;
+        return CompanionBad;
+    }
     return CompanionOk;
 }

@@ -4,8 +4,10 @@
 
 #include "cli/batch_runner.h"
 #include "cli/companion.h"
+#include "cli/encode_command.h"
 #include "cli/line_reader.h"
 #include "cli/options.h"
+#include "converter/inspector.h"
 #include "dexolin_version.h"
 #include "memory/memory_fields.h"
 
@@ -22,7 +24,8 @@ int RunBatch(const CompanionOptions& options, const BlockOutput& out)
 {
     if (!CompanionFieldEditable(options.Each))
         return CompanionBadUsage("that field is disabled at this width");
-    return CompanionRunBatch(stdin, out, options.Each, options.Width, options.Big);
+    return CompanionRunBatch(stdin, out, options.Each, options.Width, options.Big,
+                             options.HasFormat ? &options.Format : nullptr);
 }
 
 // Runs the script on standard input; stops at the first line that cannot
@@ -62,7 +65,10 @@ int Run(int argc, char** argv)
     // would be computed for nothing (--readings prints them itself).
     MemorySetInspectorShown(options.Script);
     MemoryStartUp(options.Width, options.Big);
-    BlockOutput out{stdout, options.Readings, options.Json};
+    CompanionSetEncoding(options.Round, options.Saturate);
+    if (options.HasFormat)
+        OnChooseFormat(&options.Format);  // the options have checked that it fits
+    BlockOutput out{stdout, options.Readings, options.Json, options.HasFormat};
     if (options.Each != 0)
         return RunBatch(options, out);
     return options.Script ? RunScript(out) : RunOneShot(options, out);

@@ -5,8 +5,10 @@
 
 #include "cli/bits_text.h"
 #include "cli/companion.h"
+#include "cli/encode_command.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "core/float_format_names.h"
 
 // The short form of the usage, in two halves: the line of bad usage holds
 // both, --help writes them as its first two lines.
@@ -28,7 +30,20 @@ const char CompanionUsage[] = "usage: " DEXOLIN_CLI_SYNOPSIS_1 "\n"
                               "  --big         big-endian: typed digits fill from the most significant end\n"
                               "  --readings    more lines after the register: its bits read as an unsigned\n"
                               "                integer and, by the width, as floating-point values\n"
+                              "  --format NAME instead, the lines format, unsigned, class, exact, shortest,\n"
+                              "                hexfloat, next, previous: the value read in the float format\n"
+                              "                NAME (e2m1fn, e2m3fn, e3m2fn, e4m3fn, e4m3fnuz, e4m3b11fnuz,\n"
+                              "                e4m3, e3m4, e5m2, e5m2fnuz, half, bfloat16, tf32, single,\n"
+                              "                double, x87, or e<X>m<Y>[b<BIAS>][fn|fnuz]) in the width's\n"
+                              "                low bits\n"
                               "  --json        each block as one JSON object on one line\n"
+                              "  --encode TEXT enters the number TEXT (decimal, 0x hexadecimal, inf, nan\n"
+                              "                or a reading's words) into the float format, correctly\n"
+                              "                rounded; the block ends with the format's lines and\n"
+                              "                flags (inexact overflow underflow invalid) and error\n"
+                              "                (stored minus typed); not a number: flags not-a-number\n"
+                              "  --round MODE  rounding of --encode: even (default), away, zero, up, down\n"
+                              "  --saturate    an overflow gives the largest finite value\n"
                               "  --FIELD TEXT  replaces the field's text by TEXT\n"
                               "  --sign 0|1    clears or sets the sign box\n"
                               "  --bits TEXT   a bit pattern as copied, taken as --hex or --binary: 0x or\n"
@@ -36,10 +51,12 @@ const char CompanionUsage[] = "usage: " DEXOLIN_CLI_SYNOPSIS_1 "\n"
                               "  --script      runs commands from standard input, one per line: width N,\n"
                               "                endian little|big, edit FIELD TEXT, leave FIELD, sign, show,\n"
                               "                toggle BIT, step next|previous, paste FIELD TEXT (a bit\n"
-                              "                pattern as copied goes into binary or hex in its base)\n"
+                              "                pattern as copied goes into binary or hex in its base),\n"
+                              "                format NAME|default (the width's format from then on),\n"
+                              "                encode TEXT, round MODE, saturate on|off\n"
                               "                (blank lines and # comments are ignored)\n"
                               "  --each FIELD  runs --FIELD LINE from a fresh start for each line of\n"
-                              "                standard input\n"
+                              "                standard input; FIELD may also be encode\n"
                               "One field at most; --script and --each take none and exclude each other.\n"
                               "--name=value is the same as --name value; -- ends the options.\n"
                               "\n"
@@ -57,6 +74,8 @@ enum class Takes {
     Text,  // any text (--FIELD)
     SignBit,  // 0 or 1
     Bits,  // a bit pattern as copied
+    Format,  // a float format's name
+    Mode,  // a rounding mode's name
 };
 
 // Groups of options, for what an option excludes. The field options form
@@ -81,7 +100,11 @@ const OptionRule OptionRules[] = {
     {"width", Takes::Width, nullptr, 0, 0, 0, false},
     {"big", Takes::Nothing, &CompanionOptions::Big, 0, 0, 0, false},
     {"readings", Takes::Nothing, &CompanionOptions::Readings, 0, 0, 0, false},
+    {"format", Takes::Format, nullptr, 0, 0, 0, false},
     {"json", Takes::Nothing, &CompanionOptions::Json, 0, 0, 0, false},
+    {"encode", Takes::Text, nullptr, CompanionEncodeField, GroupField, 0, false},
+    {"round", Takes::Mode, nullptr, 0, 0, 0, false},
+    {"saturate", Takes::Nothing, &CompanionOptions::Saturate, 0, 0, 0, false},
     {"binary", Takes::Text, nullptr, FieldBinary, GroupField, 0, false},
     {"decimal", Takes::Text, nullptr, FieldDecimal, GroupField, 0, false},
     {"hex", Takes::Text, nullptr, FieldHex, GroupField, 0, false},
@@ -114,13 +137,22 @@ const char* TakeValue(const OptionRule& rule, const char* value, CompanionOption
         options->Width = WidthOfButton(CompanionWidthButtonByName(value));
         return options->Width == 0 ? "width must be 8, 16, 32, 64 or 80" : nullptr;
     case Takes::FieldName:
-        options->Each = CompanionFieldByName(value);
+        options->Each =
+            std::strcmp(value, "encode") == 0 ? CompanionEncodeField : CompanionFieldByName(value);
         return options->Each == 0 ? "unknown field for --each" : nullptr;
     case Takes::SignBit:
         if (std::strcmp(value, "0") != 0 && std::strcmp(value, "1") != 0)
             return "sign must be 0 or 1";
         break;
     case Takes::Bits: *bits = value; return nullptr;
+    case Takes::Format: {
+        FormatNameResult result = ReadFormatName(value, &options->Format);
+        options->HasFormat = result == FormatNameResult::Ok;
+        return options->HasFormat ? nullptr : FormatNameProblem(result);
+    }
+    case Takes::Mode:
+        return RoundingModeByName(value, &options->Round) ? nullptr
+                                                          : "round must be even, away, zero, up or down";
     case Takes::Nothing: return nullptr;
     case Takes::Text: break;
     }
@@ -197,6 +229,11 @@ const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* option
     }
     if (const char* problem = FindExclusion(given))
         return problem;
+    if (options->HasFormat && !FormatFitsWidth(options->Format, options->Width)) {
+        static char problem[FormatNameCapacity + 16];  // "<name> needs 80 bits"
+        WriteWidthProblem(problem, options->Format);
+        return problem;
+    }
     if (bits != nullptr) {
         static char digits[BitsDigitsCapacity];
         if (const char* problem = ParseBitsText(bits, options->Width, &options->Field, digits))

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/float_format.h"
+#include "views/float_rounding.h"
 
 // The companion's command line: one table of options, read in one pass.
 
@@ -14,6 +16,10 @@ struct CompanionOptions {
     int Field = 0;  // the field of a one-shot edit, FieldSign for --sign
     const char* Text = nullptr;  // its text; for --bits the digits alone
     int Each = 0;  // the field of --each
+    bool HasFormat = false;  // --format: the readings of Format
+    FloatFormat Format;
+    RoundingMode Round = RoundingMode::Even;  // --round, for --encode
+    bool Saturate = false;  // --saturate
 };
 
 // What --help prints, lines of at most 79 columns.

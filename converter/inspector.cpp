@@ -4,6 +4,7 @@
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "core/float_format.h"
 #include "views/float_neighbours.h"
 #include "views/float_readings.h"
 
@@ -21,15 +22,20 @@ const ReadingControl ReadingControls[] = {
     {Reading::Next, PaneNext},         {Reading::Previous, PanePrevious}, {Reading::Class, PaneClass},
 };
 
-bool WidthHasReading(Reading reading)
+bool ListHas(const Reading* list, int count, Reading reading)
 {
-    const Reading* list;
-    int count = ReadingsOfWidth(ConverterState.Width, &list);
     for (int i = 0; i < count; ++i) {
         if (list[i] == reading)
             return true;
     }
     return false;
+}
+
+// The chosen format of the width; its readings go before the width's own.
+bool ChosenFormatHas(Reading reading)
+{
+    const Reading* list;
+    return ListHas(list, ReadingsOfFormat(&list), reading);
 }
 
 const ReadingControl* ReadingOfControl(int control)
@@ -47,10 +53,10 @@ bool RefreshReading(int control)
 {
     static char text[ReadingCapacity];  // the longest reading: an extended exact value
     const ReadingControl* row = ReadingOfControl(control);
-    bool applies = row && WidthHasReading(row->Shown);
+    bool applies = row && PaneHasReading(row->Shown);
     text[0] = '\0';
     if (applies)
-        WriteReading(text, row->Shown, ConverterState.ValueRegister, ConverterState.Width);
+        WritePaneReading(text, row->Shown);
     SetFieldText(control, text);
     EnableControl(control, applies);
     return applies && text[0] != '\0';
@@ -76,21 +82,45 @@ void RefreshBitToggle(int bit)
         SetFieldText(control, want);
 }
 
+// What the bit stands for in the format, counted from bit 0 of the width.
+BitRole RoleOfBitIn(const FloatFormat& format, int bit)
+{
+    if (bit >= SpanBits(format) || bit < FractionPosition(format))
+        return BitRole::Ignored;
+    if (bit >= SignPosition(format))
+        return BitRole::Sign;
+    if (bit >= ExponentPosition(format))
+        return BitRole::Exponent;
+    if (bit >= IntegerBitPosition(format))
+        return BitRole::IntegerBit;
+    return BitRole::Fraction;
+}
+
 }  // namespace
+
+bool PaneHasReading(Reading reading)
+{
+    const Reading* list;
+    int count = ReadingsOfWidth(ConverterState.Width, &list);
+    return ChosenFormatOf(ConverterState.Width) &&
+        (ChosenFormatHas(reading) || ListHas(list, count, reading));
+}
+
+char* WritePaneReading(char* out, Reading reading)
+{
+    int32_t width = ConverterState.Width;
+    const uint8_t* value = ConverterState.ValueRegister;
+    if (ChosenFormatHas(reading))
+        return WriteFormatReading(out, reading, *ChosenFormatOf(width), value, width);
+    return WriteReading(out, reading, value, width);
+}
 
 BitRole RoleOfBit(int bit, int width)
 {
-    // Bits of the exponent field per float width; 0 for the integer widths.
-    int exponentBits = width == 32 ? 8 : width == 64 ? 11 : width == 80 ? 15 : 0;
-    if (exponentBits == 0)
+    const FloatFormat* format = ChosenFormatOf(width);
+    if (!format)
         return BitRole::Plain;
-    if (bit == width - 1)
-        return BitRole::Sign;
-    if (bit >= width - 1 - exponentBits)
-        return BitRole::Exponent;
-    if (width == 80 && bit == 63)
-        return BitRole::IntegerBit;
-    return BitRole::Fraction;
+    return RoleOfBitIn(*format, bit);
 }
 
 void RefreshInspector()
@@ -122,11 +152,19 @@ bool OnBitToggle(int bit)
 
 bool OnStepButton(int button)
 {
-    if (ConverterState.Width < 32 || (button != ButtonStepNext && button != ButtonStepPrevious))
+    const FloatFormat* format = ChosenFormatOf(ConverterState.Width);
+    if (!format || (button != ButtonStepNext && button != ButtonStepPrevious))
         return false;
-    if (!StepFloat(ConverterState.ValueRegister, static_cast<uint8_t>(ConverterState.Width / 8),
-                   button == ButtonStepNext))
+    if (!StepFloat(*format, ConverterState.ValueRegister, button == ButtonStepNext))
         return false;
     RefreshViews(FieldNone);
+    return true;
+}
+
+bool OnChooseFormat(const FloatFormat* format)
+{
+    if (!ChooseFormat(format))
+        return false;
+    RefreshInspector();
     return true;
 }

@@ -3,6 +3,8 @@
 #include "core/byte_arith.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "core/float_format_names.h"
+#include "core/float_presets.h"
 
 ConverterRecord ConverterState;
 
@@ -18,6 +20,8 @@ void ResetConverterState(bool savedBigEndian)
     ConverterState.FloatError = 0;
     ConverterState.ExponentError = 0;
     ConverterState.MantissaError = 0;
+    for (FloatFormat& chosen : ConverterState.ChosenFormats)
+        chosen = FloatFormat{};  // none: the width's default
 }
 
 namespace {
@@ -96,4 +100,41 @@ void UpdateErrorFlag(uint8_t* flag, bool error, int field)
         return;
     *flag = error ? 1 : 0;
     RepaintField(field);
+}
+
+namespace {
+
+constexpr int WidthCount = sizeof WidthButtons / sizeof WidthButtons[0];
+static_assert(sizeof ConverterState.ChosenFormats / sizeof(FloatFormat) == WidthCount);
+
+FloatFormat* ChosenFormatSlot(int32_t width)
+{
+    for (int i = 0; i < WidthCount; ++i) {
+        if (WidthButtons[i].Width == width)
+            return &ConverterState.ChosenFormats[i];
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const FloatFormat* ChosenFormatOf(int32_t width)
+{
+    const FloatFormat* chosen = ChosenFormatSlot(width);
+    if (chosen && chosen->ExponentBits == 0)
+        return DefaultFormatOf(width);
+    return chosen;
+}
+
+bool ChooseFormat(const FloatFormat* format)
+{
+    FloatFormat* slot = ChosenFormatSlot(ConverterState.Width);
+    if (!slot)
+        return false;
+    if (!format)
+        format = DefaultFormatOf(ConverterState.Width);
+    if (!FormatFitsWidth(*format, ConverterState.Width))
+        return false;
+    *slot = *format;
+    return true;
 }

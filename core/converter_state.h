@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/float_format.h"
+
 // The converter's one global record. Everything the converter knows lives
 // here; the views keep no state of their own.
 struct ConverterRecord {
@@ -15,6 +17,10 @@ struct ConverterRecord {
     uint8_t FloatError;
     uint8_t ExponentError;
     uint8_t MantissaError;
+    // The float format each width is read in beyond the float fields (the
+    // readings, the steps, the bit roles), in the order of WidthButtons;
+    // no format (ExponentBits 0) stands for the width's default.
+    FloatFormat ChosenFormats[5];
 };
 
 extern ConverterRecord ConverterState;
@@ -45,3 +51,10 @@ void UpdateErrorFlag(uint8_t* flag, bool error, int field);
 // FieldMantissa; null for every other id (the binary and hexadecimal fields
 // have none).
 uint8_t* ErrorFlagOf(int field);
+
+// The format chosen for a width (8, 16, 32, 64 or 80); null for any other.
+const FloatFormat* ChosenFormatOf(int32_t width);
+
+// Chooses the format of the current width, or its default for null.
+// Returns false, changing nothing, when the format does not fit the width.
+bool ChooseFormat(const FloatFormat* format);

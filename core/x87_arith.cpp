@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/float_format.h"
+#include "core/float_presets.h"
 #include "core/little_endian.h"
 
 // The x87 arithmetic and its control word; the narrowing stores to double

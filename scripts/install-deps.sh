@@ -9,7 +9,7 @@ set -euo pipefail
 groups=("$@")
 [ ${#groups[@]} -gt 0 ] || groups=(build windows release)
 
-build_packages=(cmake ninja-build g++ ccache googletest libgtest-dev libbenchmark-dev clang clang-format
+build_packages=(cmake ninja-build g++ ccache googletest libgtest-dev libbenchmark-dev libmpfr-dev clang clang-format
                 shellcheck)
 windows_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
                   binutils-mingw-w64-x86-64 wine wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick

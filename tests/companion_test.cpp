@@ -110,7 +110,10 @@ TEST(CompanionScript, LinesThatCannotRun)
         {{"toggle 80"}, "0 to 79"},
         {{"toggle -1"}, "0 to 79"},
         {{"step sideways"}, "next or previous"},
-        {{"width 16", "step next"}, "disabled"},
+        {{"width 80", "paste hex 3FFF0000000000000000", "step next"}, "no neighbours"},
+        {{"width 8", "format half"}, "half needs 16 bits"},
+        {{"format e1m3"}, "exponent bits"},
+        {{"format"}, "format name"},
         {{"paste nothing 0x1"}, "unknown field"},
         {{"width 8", "paste float 1"}, "disabled"},
     };

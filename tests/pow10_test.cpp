@@ -340,16 +340,16 @@ TEST_F(Pow10Test, LargeTableHoldsNearestPowers)
 TEST(PrinterScales, AreTheirPowersOfTenRederived)
 {
     const struct {
-        const FloatFormat* format;
+        const PrinterFacts* facts;
         int power;
-    } cases[] = {{&SingleFormat, 56}, {&DoubleFormat, 326}, {&ExtendedFormat, 4950}};
+    } cases[] = {{&FloatPrinterFacts[0], 56}, {&FloatPrinterFacts[1], 326}, {&FloatPrinterFacts[2], 4950}};
     for (const auto& c : cases) {
         Big power = Big::PowerOfTen(c.power);
-        int shift = c.format->Bias - 1;
-        ASSERT_LE(power.BitLength() - shift, 64) << c.format->Width << " bits";
+        int shift = FloatFormatOf(c.facts->Width)->Bias - 1;
+        ASSERT_LE(power.BitLength() - shift, 64) << c.facts->Width << " bits";
         uint64_t expected = power.Bits64(shift) + (power.Bit(shift - 1) ? 1 : 0);
-        EXPECT_EQ(c.format->SubnormalScale, expected)
-            << c.format->Width << " bits: want 0x" << std::hex << expected;
+        EXPECT_EQ(c.facts->SubnormalScale, expected)
+            << c.facts->Width << " bits: want 0x" << std::hex << expected;
     }
     Big power = Big::PowerOfTen(4932);
     EXPECT_EQ(power.BitLength() - 16324, 60) << "TinyScale needs 60 bits";

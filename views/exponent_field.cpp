@@ -58,8 +58,8 @@ bool ParseExponent(int field)
     bool error = true;
     if (biased < 0)
         biased = 0;
-    else if (biased > layout->ExponentMax)
-        biased = layout->ExponentMax;
+    else if (biased > AllOnesExponent(*layout))
+        biased = AllOnesExponent(*layout);
     else
         error = false;  // the all-ones exponent is taken as typed
     WriteBiasedExponent(*layout, ConverterState.ValueRegister, static_cast<uint16_t>(biased));

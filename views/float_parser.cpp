@@ -2,6 +2,7 @@
 
 #include "core/byte_arith.h"
 #include "core/float_format.h"
+#include "core/float_presets.h"
 #include "core/pow10.h"
 #include "core/x87_arith.h"
 
@@ -70,7 +71,7 @@ bool ParseSpecialWord(const char* p, bool negative, uint8_t* out)
         word[length] = Folded(p[length]);
         ++length;
     }
-    uint16_t signExponent = static_cast<uint16_t>(ExtendedFormat.ExponentMax | (negative ? 0x8000 : 0));
+    uint16_t signExponent = static_cast<uint16_t>(AllOnesExponent(ExtendedFormat) | (negative ? 0x8000 : 0));
     auto is = [&word](const char* expected) {
         for (int i = 0; i < 4; ++i) {
             if (word[i] != expected[i])

@@ -2,11 +2,27 @@
 
 #include "core/byte_arith.h"
 #include "core/float_format.h"
+#include "core/float_presets.h"
 #include "core/number_text.h"
 #include "core/pow10.h"
 #include "core/x87_arith.h"
 
+// Subnormal scales 2^-126 * 10^56, 2^-1022 * 10^326 and 2^-16382 * 10^4950.
+const PrinterFacts FloatPrinterFacts[3] = {
+    {32, 0x105031E2503DA894u, "e-37", 7},
+    {64, 0x1EE10CE2A7545B67u, "e-307", 16},
+    {80, 0x2EA896FED76BAF42u, "e-4931", 0},
+};
+
 namespace {
+
+const PrinterFacts& PrinterFactsOf(int width)
+{
+    int i = 0;
+    while (i < 2 && FloatPrinterFacts[i].Width != width)
+        ++i;
+    return FloatPrinterFacts[i];
+}
 
 // The printer's own classes of a value.
 enum class FloatClass : uint8_t {
@@ -36,17 +52,17 @@ constexpr int ScaledDigits = 18;  // N = floor(x / 10^(D-17)) has 18 digits
 constexpr int SubnormalDigitCap = 19;  // SubnormalScale is below 10^19
 
 // Characters the subnormal form needs besides its digits: "0." and the suffix.
-int32_t SubnormalOverhead(const FloatFormat& format)
+int32_t SubnormalOverhead(const PrinterFacts& facts)
 {
     int32_t n = 2;
-    for (const char* c = format.SubnormalSuffix; *c != '\0'; ++c)
+    for (const char* c = facts.SubnormalSuffix; *c != '\0'; ++c)
         ++n;
     return n;
 }
 
 // Writes "0." and the subnormal's digits and suffix. Integer arithmetic only:
 // R = significand / 2^63 * SubnormalScale, rounded half up.
-char* PrintSubnormal(char* out, uint64_t significand, const FloatFormat& format, int32_t budget)
+char* PrintSubnormal(char* out, uint64_t significand, const PrinterFacts& facts, int32_t budget)
 {
     // 9 bytes: the 64-bit operands with a zero top byte, as ByteMul takes
     // equal lengths; the product needs twice that.
@@ -54,7 +70,7 @@ char* PrintSubnormal(char* out, uint64_t significand, const FloatFormat& format,
     uint8_t s[9] = {};
     uint8_t product[18];
     uint64_t doubled = significand << 1;  // bit 63 is clear: nothing is lost
-    uint64_t scale = format.SubnormalScale;
+    uint64_t scale = facts.SubnormalScale;
     for (int i = 0; i < 8; ++i) {
         a[i] = static_cast<uint8_t>(doubled >> (8 * i));
         s[i] = static_cast<uint8_t>(scale >> (8 * i));
@@ -67,7 +83,7 @@ char* PrintSubnormal(char* out, uint64_t significand, const FloatFormat& format,
         ByteAdd(r, one, 10);
     }
 
-    int32_t n = budget - SubnormalOverhead(format);
+    int32_t n = budget - SubnormalOverhead(facts);
     if (n > SubnormalDigitCap)
         n = SubnormalDigitCap;
     // The digits are R padded to nineteen, so that the suffix scales them
@@ -80,7 +96,7 @@ char* PrintSubnormal(char* out, uint64_t significand, const FloatFormat& format,
     out = WriteText(out, "0.");
     for (int32_t i = 0; i < n; ++i)
         *out++ = padded[i];
-    return WriteText(out, format.SubnormalSuffix);
+    return WriteText(out, facts.SubnormalSuffix);
 }
 
 char* PrintSpecial(char* out, uint64_t significand)
@@ -237,6 +253,7 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
 
     // Step 2: unpacking; invalid extended encodings have no sign.
     const FloatFormat& format = *FloatFormatOf(8 * size);
+    const PrinterFacts& facts = PrinterFactsOf(8 * size);
     UnpackedFloat f = UnpackFloat(format, value);
     FloatClass floatClass = ClassOf(ClassifyEncoding(format, value), format, f.negative);
     if (floatClass == FloatClass::Invalid)
@@ -255,7 +272,7 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
     if (floatClass == FloatClass::Special)
         return PrintSpecial(out, f.significand);
     if (floatClass == FloatClass::Subnormal)
-        return PrintSubnormal(out, f.significand, format, budget);
+        return PrintSubnormal(out, f.significand, facts, budget);
 
     // Step 7: scale the magnitude to an 18-digit integer N and two further
     // digits G, in extended precision rounding to nearest.
@@ -334,7 +351,7 @@ char* PrintFloat(char* out, const uint8_t* value, uint8_t size, int32_t budget)
         k = c - 1;
     if (k < 1)
         k = 1;
-    int32_t limit = format.ScientificDigits;
+    int32_t limit = facts.ScientificDigits;
     if (limit != 0 && k > limit)
         k = limit;
     while (k > 1 && digits[k] == '0')  // digits[1..k] follow the point

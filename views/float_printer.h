@@ -30,6 +30,20 @@ ScaledDecimal ScaleByLogarithm(uint64_t significand, int32_t exponent);
 // logarithm's, the logarithm only within a margin of a power of ten.
 ScaledDecimal ScaleToDecimal(uint64_t significand, int32_t exponent);
 
+// The printer's own facts of each float field's format, by the width.
+struct PrinterFacts {
+    int Width;  // 32, 64 or 80
+    // The smallest normal value times 10^56, 10^326 or 10^4950, rounded to
+    // an integer: scales a subnormal's significand to nineteen decimal digits.
+    uint64_t SubnormalScale;
+    // Exponent suffix of the subnormal form ("0." and nineteen digits stand
+    // for R * 10^-19, that is value * 10^37, 10^307, 10^4931).
+    const char* SubnormalSuffix;
+    // Digits after the point in the scientific form; 0: no limit.
+    int ScientificDigits;
+};
+extern const PrinterFacts FloatPrinterFacts[3];
+
 // The float field's text limit and the budget every caller passes: the
 // longest positional text the printer writes for a double, "1e27" as
 // '1000000000000000013200000000', just fits.

@@ -1,6 +1,9 @@
 #include "views/float_readings.h"
 
+#include <bit>
+
 #include "core/float_format.h"
+#include "core/float_presets.h"
 #include "core/little_endian.h"
 #include "core/number_text.h"
 #include "core/x87_arith.h"
@@ -17,6 +20,8 @@ const Reading Readings8[] = {Reading::Unsigned};
 const Reading Readings16[] = {Reading::Unsigned, Reading::Half, Reading::Bfloat16};
 const Reading ReadingsFloat[] = {Reading::Unsigned, Reading::Class, Reading::Exact,   Reading::Shortest,
                                  Reading::HexFloat, Reading::Next,  Reading::Previous};
+const Reading ReadingsFormat[] = {Reading::Format,   Reading::Unsigned, Reading::Class, Reading::Exact,
+                                  Reading::Shortest, Reading::HexFloat, Reading::Next,  Reading::Previous};
 
 // The value of a zero, subnormal or normal number as m * 2^q.
 BinaryValue BinaryOf(const FloatFormat& format, const uint8_t* value, EncodingClass encoding)
@@ -25,22 +30,23 @@ BinaryValue BinaryOf(const FloatFormat& format, const uint8_t* value, EncodingCl
     int fractionBits = format.FractionBits;
     BinaryValue binary{f.negative, f.significand >> (63 - fractionBits), f.exponent - fractionBits, false};
     if (encoding != EncodingClass::Normal)
-        binary.Exponent = 1 - format.Bias - fractionBits;
+        binary.Exponent = SmallestSubnormalExponent(format);
     binary.NarrowBelow = encoding == EncodingClass::Normal && f.significand == ExtendedIntegerBit &&
-        f.exponent > 1 - format.Bias;
+        f.exponent > SmallestNormalExponent(format);
     return binary;
 }
 
-// binary16 and bfloat16: the exact value, or the float field's words for
-// infinities and NaNs, which the printer writes for an extended value with
-// the same quiet bit and payload.
-char* WriteSmallExact(char* out, const FloatFormat& format, const uint8_t* value)
+// The words of an infinity or a NaN. The IEEE ones are the float field's,
+// which the printer writes for an extended value with the same sign, quiet
+// bit and payload; the one NaN of an fn format shows its sign, an fnuz
+// format's NaN is the encoding of -0 and has none.
+char* WriteSpecialWords(char* out, const FloatFormat& format, const uint8_t* value, EncodingClass encoding)
 {
-    EncodingClass encoding = ClassifyEncoding(format, value);
-    if (!IsInfinityOrNaN(encoding))
-        return WriteExactDecimal(out, BinaryOf(format, value, encoding));
     UnpackedFloat f = UnpackFloat(format, value);
-    uint16_t signExponent = static_cast<uint16_t>(ExtendedFormat.ExponentMax | (f.negative ? 0x8000 : 0));
+    if (encoding == EncodingClass::NaN)
+        return WriteText(out, f.negative && HasNegativeZero(format) ? "-NaN" : "NaN");
+    uint16_t signExponent =
+        static_cast<uint16_t>(AllOnesExponent(ExtendedFormat) | (f.negative ? 0x8000 : 0));
     uint8_t extended[10];
     X87StoreBytes(Extended80{f.significand | ExtendedIntegerBit, signExponent}, extended);
     return PrintFloat(out, extended, 10, FloatTextBudget);
@@ -54,35 +60,12 @@ char* WriteBinaryExponent(char* out, int32_t exponent)
     return WriteSignedDecimal(out, exponent);
 }
 
-// "%a" as the GNU C library writes a double: 0x1.<fraction>p<exponent> for
-// normal doubles, 0x0.<fraction>p-1022 for subnormal ones, with the fraction's
-// trailing zero digits dropped. Singles are written as the double of the
-// same value (always normal). Extended values take the 63 fraction bits and
-// a 0 bit as 16 digits: 0x1.<digits>p<exponent>, 0x0.<digits>p-16382.
-char* WriteHexFloat(char* out, const FloatFormat& layout, const uint8_t* value, EncodingClass encoding)
+// The leading digit, then the fraction (its binary point above bit 63) as
+// hexadecimal digits after a point, trailing zero digits dropped, and the
+// binary exponent.
+char* WriteHexDigits(char* out, bool leadingOne, uint64_t fraction, int32_t exponent)
 {
-    UnpackedFloat f = UnpackFloat(layout, value);
-    if (f.negative)
-        *out++ = '-';
-    out = WriteText(out, "0x");
-    uint64_t significand = f.significand;  // integer bit at 63
-    int32_t exponent = f.exponent;
-    if (significand == 0)
-        return WriteText(out, "0p+0");
-    if (encoding == EncodingClass::Subnormal) {
-        exponent = 1 - layout.Bias;
-        if (layout.Width == 32) {
-            // The double of a subnormal single is normal.
-            while ((significand & ExtendedIntegerBit) == 0) {
-                significand <<= 1;
-                --exponent;
-            }
-        }
-    }
-    *out++ = (significand & ExtendedIntegerBit) != 0 ? '1' : '0';
-    // The fraction below the integer bit, 63 bits: a double's 52 bits come
-    // first, so 16 digits of (fraction << 1) cover every format.
-    uint64_t fraction = significand << 1;
+    *out++ = leadingOne ? '1' : '0';
     if (fraction != 0) {
         *out++ = '.';
         for (int shift = 60; fraction != 0; shift -= 4) {
@@ -91,6 +74,46 @@ char* WriteHexFloat(char* out, const FloatFormat& layout, const uint8_t* value, 
         }
     }
     return WriteBinaryExponent(out, exponent);
+}
+
+// The double's exponent range: normal from 2^-1022, subnormal steps of 2^-1074.
+constexpr int32_t DoubleSmallestNormal = -1022;
+constexpr int32_t DoubleSmallestBit = -1074;
+constexpr int32_t DoubleLargestExponent = 1023;
+constexpr int DoublePrecision = 53;
+
+// "%a" as the GNU C library writes a double for every value a double holds:
+// 0x1.<fraction>p<exponent>, and 0x0.<fraction>p-1022 below the double's
+// normal range, the fraction's trailing zero digits dropped. Values no
+// double holds: 0x1.<fraction>p<exponent>, the fraction bits after the
+// leading 1 in whole hexadecimal digits; the format's own subnormals below
+// the double's range as 0x0.<fraction>p<smallest normal exponent>, as the
+// x87's subnormals are written.
+char* WriteHexFloat(char* out, const FloatFormat& format, const uint8_t* value, EncodingClass encoding)
+{
+    BinaryValue binary = BinaryOf(format, value, encoding);
+    if (binary.Negative)
+        *out++ = '-';
+    out = WriteText(out, "0x");
+    uint64_t m = binary.Significand;
+    if (m == 0)
+        return WriteText(out, "0p+0");
+    int lead = 63 - std::countl_zero(m);
+    int trail = std::countr_zero(m);
+    int32_t top = binary.Exponent + lead;  // the exponent of the leading 1
+    int32_t lowest = binary.Exponent + trail;  // the exponent of the last 1
+    bool doubleHolds = top <= DoubleLargestExponent && lowest >= DoubleSmallestBit &&
+        (top < DoubleSmallestNormal || lead - trail < DoublePrecision);
+    if (top < DoubleSmallestNormal && doubleHolds) {
+        // A subnormal double: its 52 fraction bits from 2^-1023 down, at the top.
+        uint64_t fraction = (m >> trail) << (lowest - DoubleSmallestBit + 12);
+        return WriteHexDigits(out, false, fraction, DoubleSmallestNormal);
+    }
+    if (top < DoubleSmallestNormal && encoding == EncodingClass::Subnormal) {
+        uint64_t significand = m << (63 - format.FractionBits);  // the integer bit, 0, at 63
+        return WriteHexDigits(out, false, significand << 1, SmallestNormalExponent(format));
+    }
+    return WriteHexDigits(out, true, m << (63 - lead) << 1, top);
 }
 
 char* WriteUnsigned(char* out, const uint8_t* value, int32_t width)
@@ -113,36 +136,36 @@ char* WriteUnsigned(char* out, const uint8_t* value, int32_t width)
     return out;
 }
 
-char* WriteNeighbour(char* out, const uint8_t* value, int32_t width, bool up)
+char* WriteNeighbour(char* out, const FloatFormat& format, const uint8_t* value, int32_t width, bool up)
 {
     uint8_t bytes[10];
     int size = width / 8;
     for (int i = 0; i < size; ++i)
         bytes[i] = value[i];
-    if (!StepFloat(bytes, static_cast<uint8_t>(size), up)) {
+    if (!StepFloat(format, bytes, up)) {
         *out = '\0';
         return out;
     }
     return WriteHexBytes(out, bytes, size);  // as the hex field writes the width
 }
 
-char* WriteFloatReading(char* out, Reading reading, const uint8_t* value, int32_t width)
+// The readings of the value in the format: class, decimal and hexadecimal
+// forms, neighbours.
+char* WriteValueReading(char* out, Reading reading, const FloatFormat& format, const uint8_t* value,
+                        int32_t width)
 {
-    const FloatFormat* layout = FloatFormatOf(width);
-    if (!layout) {
-        *out = '\0';
-        return out;
-    }
     if (reading == Reading::Next || reading == Reading::Previous)
-        return WriteNeighbour(out, value, width, reading == Reading::Next);
-    EncodingClass encoding = ClassifyEncoding(*layout, value);
+        return WriteNeighbour(out, format, value, width, reading == Reading::Next);
+    EncodingClass encoding = ClassifyEncoding(format, value);
     if (reading == Reading::Class)
         return WriteText(out, EncodingClassName(encoding));
-    if (IsRefusedEncoding(encoding) || IsInfinityOrNaN(encoding))  // the float field's words
-        return PrintFloat(out, value, static_cast<uint8_t>(layout->Bytes), FloatTextBudget);
+    if (IsRefusedEncoding(encoding))
+        return WriteText(out, "1.INV");  // as the float field writes them
+    if (IsInfinityOrNaN(encoding))
+        return WriteSpecialWords(out, format, value, encoding);
     if (reading == Reading::HexFloat)
-        return WriteHexFloat(out, *layout, value, encoding);
-    BinaryValue binary = BinaryOf(*layout, value, encoding);
+        return WriteHexFloat(out, format, value, encoding);
+    BinaryValue binary = BinaryOf(format, value, encoding);
     return reading == Reading::Exact ? WriteExactDecimal(out, binary) : WriteShortestDecimal(out, binary);
 }
 
@@ -160,6 +183,12 @@ int ReadingsOfWidth(int32_t width, const Reading** list)
     }
 }
 
+int ReadingsOfFormat(const Reading** list)
+{
+    *list = ReadingsFormat;
+    return sizeof ReadingsFormat / sizeof ReadingsFormat[0];
+}
+
 const char* ReadingName(Reading reading)
 {
     switch (reading) {
@@ -172,16 +201,30 @@ const char* ReadingName(Reading reading)
     case Reading::HexFloat: return "hexfloat";
     case Reading::Next: return "next";
     case Reading::Previous: return "previous";
+    case Reading::Format: return "format";
     }
     return "";
 }
 
-char* WriteReading(char* out, Reading reading, const uint8_t* value, int32_t width)
+char* WriteFormatReading(char* out, Reading reading, const FloatFormat& format, const uint8_t* value,
+                         int32_t width)
 {
     switch (reading) {
     case Reading::Unsigned: return WriteUnsigned(out, value, width);
-    case Reading::Half: return WriteSmallExact(out, HalfFormat, value);
-    case Reading::Bfloat16: return WriteSmallExact(out, Bfloat16Format, value);
-    default: return WriteFloatReading(out, reading, value, width);
+    case Reading::Format: return WriteText(out, format.Name);
+    case Reading::Half: return WriteValueReading(out, Reading::Exact, HalfFormat, value, width);
+    case Reading::Bfloat16: return WriteValueReading(out, Reading::Exact, Bfloat16Format, value, width);
+    default: return WriteValueReading(out, reading, format, value, width);
     }
+}
+
+char* WriteReading(char* out, Reading reading, const uint8_t* value, int32_t width)
+{
+    const FloatFormat* layout = FloatFormatOf(width);
+    if (layout)
+        return WriteFormatReading(out, reading, *layout, value, width);
+    if (reading == Reading::Unsigned || reading == Reading::Half || reading == Reading::Bfloat16)
+        return WriteFormatReading(out, reading, HalfFormat, value, width);
+    *out = '\0';
+    return out;
 }

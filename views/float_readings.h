@@ -1,19 +1,20 @@
 #pragma once
 #include <cstdint>
 
+#include "core/float_format.h"
 #include "views/float_decimal.h"
 
 // Readings of the value beyond the fields, for any front end: the width's
-// bits as an unsigned integer; at 16 bits the exact values of a binary16 and
-// a bfloat16; at 32, 64 and 80 bits the class of the float's encoding, the
-// exact and the shortest decimal value of the float, C's hexadecimal float
-// notation, and the neighbouring values.
-// Computed from the register and the width only, with exact integer
-// arithmetic (the same on every build) and no state.
+// bits as an unsigned integer, and the value in a float format: the class of
+// its encoding, the exact and the shortest decimal value, C's hexadecimal
+// float notation and the neighbouring values; at 16 bits also the exact
+// values of a binary16 and a bfloat16.
+// Computed from the register, the width and the format only, with exact
+// integer arithmetic (the same on every build) and no state.
 
 enum class Reading : uint8_t {
     Unsigned,  // the width's bits as an unsigned decimal integer
-    Class,  // widths 32, 64, 80: EncodingClassName of the float's encoding
+    Class,  // EncodingClassName of the float's encoding
     Half,  // width 16: the bits as an IEEE 754 binary16, exact
     Bfloat16,  // width 16: the bits as the top half of a single, exact
     Exact,  // every significant digit of the float
@@ -21,14 +22,21 @@ enum class Reading : uint8_t {
     HexFloat,  // printf's "%a" form
     Next,  // nextUp, written as the hex field writes the width
     Previous,  // nextDown, likewise
+    Format,  // the format's canonical name
 };
 
-// The readings of a width, in the order they are shown; returns their count
-// (1 at width 8, 3 at 16, 7 at 32, 64 and 80, 0 for any other width).
+// The readings of a width in the float fields' format, in the order they
+// are shown; returns their count (1 at width 8: unsigned; 3 at 16: unsigned,
+// half, bfloat16; 7 at 32, 64 and 80; 0 for any other width).
 int ReadingsOfWidth(int32_t width, const Reading** list);
 
+// The readings of a chosen format at any width, in the order they are
+// shown: format, unsigned, class, exact, shortest, hexfloat, next, previous.
+// Returns their count, 8.
+int ReadingsOfFormat(const Reading** list);
+
 // The reading's name: "unsigned", "class", "half", "bfloat16", "exact",
-// "shortest", "hexfloat", "next", "previous".
+// "shortest", "hexfloat", "next", "previous", "format".
 const char* ReadingName(Reading reading);
 
 // The capacity a reading's text needs, NUL included: the exact value of an
@@ -37,10 +45,19 @@ const char* ReadingName(Reading reading);
 // digits).
 constexpr int ReadingCapacity = FloatDecimalCapacity;
 
-// Writes the reading of the register's low width/8 bytes (value: the 10-byte
-// little-endian register) and a NUL at out; returns the NUL's position.
-// Decimal forms are '[-]D.DDDe[-]N'; zeros '0' and '-0'; infinities and NaNs
-// are the float field's words ("1.INF", "1.IND", "1.QNaN#p", "1.SNaN#p");
-// the extended encodings the x87 does not allow read '1.INV', and their
-// neighbours are empty.
+// Writes the reading of the value in format (value: the 10-byte
+// little-endian register; the format in the low bits of the width, which
+// must hold it) and a NUL at out; returns the NUL's position. Decimal forms
+// are '[-]D.DDDe[-]N'; zeros '0' and '-0'; infinities and IEEE NaNs are the
+// float field's words ("1.INF", "1.IND", "1.QNaN#p", "1.SNaN#p"), the NaN of
+// an fn format "NaN" or "-NaN", of an fnuz format "NaN"; the x87 encodings
+// the x87 does not allow read '1.INV', and their neighbours are empty. The
+// shortest form is the one that reads back under round-to-nearest-even with
+// the exponent range unbounded above. Half and Bfloat16 read the bits in
+// their own formats whatever format is given.
+char* WriteFormatReading(char* out, Reading reading, const FloatFormat& format, const uint8_t* value,
+                         int32_t width);
+
+// The same in the float fields' format of the width (no text at 8 and 16
+// bits but for unsigned, half and bfloat16).
 char* WriteReading(char* out, Reading reading, const uint8_t* value, int32_t width);

@@ -3,6 +3,7 @@
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/float_format.h"
+#include "core/float_presets.h"
 #include "core/x87_narrow.h"
 #include "views/float_parser.h"
 #include "views/float_printer.h"
@@ -13,7 +14,8 @@ void RenderFloat(int field)
     if (!layout)
         return;
     char text[FloatTextBudget + 1];  // the printer's text and the NUL
-    PrintFloat(text, ConverterState.ValueRegister, static_cast<uint8_t>(layout->Bytes), FloatTextBudget);
+    PrintFloat(text, ConverterState.ValueRegister, static_cast<uint8_t>(SpanBits(*layout) / 8),
+               FloatTextBudget);
     SetFieldText(field, text);
 }
 
@@ -30,10 +32,10 @@ bool ParseFloatField(int field)
     // the extended value, which no view shows.
     uint8_t* reg = ConverterState.ValueRegister;
     bool error = ParseFloat(text, reg);
-    if (layout->Width != 80) {
+    if (SpanBits(*layout) != 80) {
         if (IsInfinityOrNaN(ClassifyEncoding(ExtendedFormat, reg)))
-            error = NarrowSpecial(reg, layout->Width) || error;
-        else if (layout->Width == 64)
+            error = NarrowSpecial(reg, SpanBits(*layout)) || error;
+        else if (SpanBits(*layout) == 64)
             X87NarrowToDouble(X87LoadBytes(reg), reg);
         else
             X87NarrowToSingle(X87LoadBytes(reg), reg);

@@ -14,49 +14,30 @@ namespace {
 constexpr int FixedBytes = 9;
 constexpr int FixedPlaces = 19;
 constexpr uint64_t TenPow19 = 10000000000000000000ull;
-// 10^16 * 2^4: the 52-bit fraction times this is the 16-digit decimal
-// fraction shifted left by 56 bits.
-constexpr uint64_t DoubleFractionScale = 160000000000000000ull;
 
-// Single: f * 10^7 / 2^23 rounded half up, from the 1-bit-wider quotient.
-char* WriteSingleFraction(char* out, uint64_t fraction)
+// The fraction f as f * 10^places / 2^FractionBits rounded half up, in
+// exactly `places` digits: the fewest places with 10^places at least
+// 2^FractionBits, so that every fraction has its own text (7 for a single,
+// 16 for a double, 19 for the x87; 10^19 is the most a 63-bit fraction needs).
+char* WriteFractionDigits(char* out, uint64_t fraction, const FloatFormat& layout)
 {
-    uint64_t twice = (fraction * 10000000u) >> 22;
-    if (twice & 1)
-        ++twice;
-    return WriteUnsignedDecimal(out, twice >> 1, 7);
-}
-
-// Double: f * 10^16 / 2^52 rounded half up.
-char* WriteDoubleFraction(char* out, uint64_t fraction)
-{
-    uint8_t f[8], scale[8];
-    uint8_t product[16];  // 8-byte by 8-byte product
-    StoreLittle(f, fraction, 8);
-    StoreLittle(scale, DoubleFractionScale, 8);
-    ByteMul(f, scale, product, 8);
-    uint64_t digits = LoadLittle(product + 7, 8);  // product >> 56
-    if (product[6] & 0x80)  // bit 55: the half
-        ++digits;
-    return WriteUnsignedDecimal(out, digits, 16);
-}
-
-// Extended: the 63 fraction bits * 10^19 / 2^63 rounded half up.
-char* WriteExtendedFraction(char* out, uint64_t significand)
-{
-    uint8_t f[FixedBytes] = {}, scale[FixedBytes] = {};
+    int places = 0;
+    uint64_t scale = 1;
+    for (; scale < (uint64_t{1} << layout.FractionBits); scale *= 10)
+        ++places;
+    uint8_t f[FixedBytes] = {}, s[FixedBytes] = {};
     uint8_t product[2 * FixedBytes];
-    StoreLittle(f, significand << 1, 8);  // the integer bit drops out
-    StoreLittle(scale, TenPow19, 8);
-    ByteMul(f, scale, product, FixedBytes);
-    uint8_t digits[10];  // product >> 64, PrintInt80's operand
-    for (int i = 0; i < 10; ++i)
-        digits[i] = product[8 + i];
-    if (product[7] & 0x80) {  // bit 63: the half
-        const uint8_t one[10] = {1};
-        ByteAdd(digits, one, 10);
-    }
-    return PrintInt80(out, digits, FixedPlaces);
+    StoreLittle(f, fraction, 8);
+    StoreLittle(s, scale, 8);
+    ByteMul(f, s, product, FixedBytes);
+    // Twice the quotient, plus one: halved, that rounds half up. The result
+    // stays below 10^places (f < 2^FractionBits), well inside PrintInt80's
+    // 10 bytes.
+    ShiftBytes(product, -(layout.FractionBits - 1), 2 * FixedBytes);
+    const uint8_t one[2 * FixedBytes] = {1};
+    ByteAdd(product, one, 2 * FixedBytes);
+    ShiftBytes(product, -1, 2 * FixedBytes);
+    return PrintInt80(out, product, places);
 }
 
 // acc <- acc * 10 + digit, over the 9-byte accumulator.
@@ -120,13 +101,7 @@ void RenderMantissa(int field)
     char text[32];
     text[0] = ReadIntegerBit(*layout, reg) ? '1' : '0';
     text[1] = '.';
-    uint64_t fraction = ReadFraction(*layout, reg);
-    if (layout->Width == 32)
-        WriteSingleFraction(text + 2, fraction);
-    else if (layout->Width == 64)
-        WriteDoubleFraction(text + 2, fraction);
-    else
-        WriteExtendedFraction(text + 2, fraction);
+    WriteFractionDigits(text + 2, ReadFraction(*layout, reg), *layout);
     SetFieldText(field, text);
 }
 
@@ -145,15 +120,10 @@ bool ParseMantissa(int field)
     uint8_t* reg = ConverterState.ValueRegister;
     if (error) {
         WriteFraction(*layout, reg, 0);
-        if (layout->ExplicitIntegerBit)
-            StoreLittle(reg, ExtendedIntegerBit, 8);
+        WriteIntegerBit(*layout, reg, true);
     } else {
         WriteFraction(*layout, reg, FixedToBinary(fixed, layout->FractionBits));
-        if (layout->ExplicitIntegerBit) {
-            uint64_t significand = LoadLittle(reg, 8);
-            bool one = text[0] == '1';
-            StoreLittle(reg, one ? significand | ExtendedIntegerBit : significand & ~ExtendedIntegerBit, 8);
-        }
+        WriteIntegerBit(*layout, reg, text[0] == '1');
     }
     UpdateErrorFlag(&ConverterState.MantissaError, error, field);
     return true;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "converter/inspector.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "shell/inspector_pane.h"
@@ -76,16 +77,12 @@ TEST_F(Inspector, PaneShowsTheReadingsOfTheWidth)
     for (const auto& c : cases) {
         OpenMainDialog(c.button, ButtonLittle, true);
         SetHex(c.hex);
-        const Reading* list;
-        int count = ReadingsOfWidth(ConverterState.Width, &list);
         for (const auto& p : pane) {
-            bool applies = false;
-            for (int i = 0; i < count; ++i)
-                applies = applies || list[i] == p.reading;
+            bool applies = PaneHasReading(p.reading);
             static char want[ReadingCapacity];
             want[0] = '\0';
             if (applies)
-                WriteReading(want, p.reading, ConverterState.ValueRegister, ConverterState.Width);
+                WritePaneReading(want, p.reading);
             static char shown[ReadingCapacity];
             GetWindowTextA(Control(p.control), shown, sizeof shown);
             EXPECT_STREQ(shown, want) << p.label << " at " << ConverterState.Width;
@@ -145,9 +142,10 @@ TEST_F(Inspector, StepsGoToTheNeighboursWhereTheyExist)
     SetHex("3FFF0000000000000000");  // integer bit clear: no neighbours
     EXPECT_FALSE(IsEnabled(ButtonStepNext));
     EXPECT_FALSE(IsEnabled(ButtonStepPrevious));
-    ClickButton(ButtonWidth16);
-    EXPECT_FALSE(IsEnabled(ButtonStepNext));
-    EXPECT_FALSE(IsEnabled(ButtonStepPrevious));
+    ClickButton(ButtonWidth16);  // read as a half
+    SetHex("3C00");
+    ClickButton(ButtonStepNext);
+    EXPECT_EQ(ControlText(FieldHex), "3C01");
 }
 
 // Pastes by Ctrl+V (through the key filter) and by WM_PASTE.
