@@ -156,6 +156,9 @@ void SettingsKey::Close()
 uint32_t SettingsKey::ReadDword(const char* name, uint32_t def) const
 {
     uint32_t value = 0;
+    // A file has no types: its number is the value.
+    if (FileOpen)
+        return QueryFileNumber(File, name, &value) ? value : def;
     DWORD type = REG_NONE;
     DWORD size = sizeof value;
     if (!Handle ||

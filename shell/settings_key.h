@@ -35,7 +35,7 @@ struct SettingsKey {
     int32_t ReadSigned(const char* name, int32_t def, int32_t min, int32_t max) const;
     uint32_t ReadUnsigned(const char* name, uint32_t def, uint32_t min, uint32_t max) const;
     // A REG_DWORD value as read; def for a missing value or one of another
-    // type or size.
+    // type or size. In a file, the value's number as ReadUnsigned reads it.
     uint32_t ReadDword(const char* name, uint32_t def) const;
 
     // REG_DWORD 1 for a nonzero flag, 0 otherwise.
