@@ -196,6 +196,7 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
     const int field = GetDlgCtrlID(control);
     switch (message) {
     case WM_KEYDOWN:
+        HideFieldTip();
         if (CtrlChord() && wParam == 'A') {
             SendMessageA(control, EM_SETSEL, 0, -1);
             return 0;
@@ -235,6 +236,7 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
         RememberRenderedText(field, text);
         return result;
     }
+    case WM_KILLFOCUS: HideFieldTip(); break;
     case WM_NCDESTROY: RemoveWindowSubclass(control, FieldProc, FieldSubclassId); break;
     default: break;
     }

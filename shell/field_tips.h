@@ -10,10 +10,15 @@
 constexpr int FieldTipCapacity = 256;
 void ShowFieldTip(int field, const char* title, const char* text);
 
+// Closes a balloon the program showed itself (where the edit control shows
+// none); the edit control closes its own.
+void HideFieldTip();
+
 // The last tip shown, for the window's tests: the field (0 for none), its
 // title and its text.
 struct FieldTipRecord {
     int Field;
+    bool Shown;  // the edit control showed the balloon
     char Title[FieldTipCapacity];
     char Text[FieldTipCapacity];
 };

@@ -12,6 +12,7 @@
 #include "shell/dpi_layout.h"
 #include "shell/field_editing.h"
 #include "shell/field_font.h"
+#include "shell/field_tips.h"
 #include "shell/inspector_pane.h"
 #include "shell/key_filter.h"
 #include "shell/resource.h"
@@ -99,6 +100,7 @@ void OnColoursChanged(HWND dialog)
 
 INT_PTR OnClose(HWND dialog)
 {
+    HideFieldTip();
     GetWindowRect(dialog, &ShellState.SavedWindowRect);
     ShellState.SavedX = ShellState.SavedWindowRect.left;
     ShellState.SavedY = ShellState.SavedWindowRect.top;
