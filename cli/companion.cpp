@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/encode_command.h"
+#include "cli/field_warnings.h"
 #include "cli/inspector_commands.h"
 #include "converter/field_events.h"
 #include "core/converter_state.h"
@@ -88,6 +89,7 @@ int RunEdit(const char* rest, const BlockOutput&, const char** reason)
         return Refuse(reason, "unknown field");
     if (!CompanionFieldEditable(field))
         return Refuse(reason, "the field is disabled at this width");
+    WarnAboutFieldText(field, text);
     MemoryUserReplace(field, text);
     return CompanionOk;
 }
@@ -219,6 +221,7 @@ int CompanionOneShot(int field, const char* text, const BlockOutput& out)
         else
             OnSignClick();  // the box already shows that state; the handler still runs
     } else if (field != 0) {
+        WarnAboutFieldText(field, text);
         MemoryUserReplace(field, text);
     }
     int noted = CompanionErrorFlags();

@@ -199,6 +199,11 @@ const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* option
     unsigned given = 0;
     const char* bits = nullptr;
     bool ended = false;
+    // -h is --help, as the one argument.
+    if (argc == 2 && std::strcmp(argv[1], "-h") == 0) {
+        options->Help = true;
+        return nullptr;
+    }
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (ended || std::strncmp(arg, "--", 2) != 0)

@@ -87,6 +87,38 @@ TEST(CompanionCli, HelpAndVersionAloneAnswerWithStatusZero)
     std::istringstream lines(run.output);
     for (std::string line; std::getline(lines, line);)
         EXPECT_LE(line.size(), 79u) << line;
+    EXPECT_EQ(RunCli("-h").output, run.output) << "-h is --help";
+    EXPECT_EQ(RunCli("-h").status, 0);
+}
+
+// Binary and hexadecimal text the field would drop or cut gets one line on
+// standard error; standard output and the status stay the edit's.
+TEST(CompanionCli, DroppedOrCutFieldTextIsWarnedAbout)
+{
+    const struct {
+        const char* arguments;
+        const char* warning;  // null: none
+    } cases[] = {
+        {"--hex 0x3f800000",
+         "dexolin-cli: warning: the hex field drops 'x' (not a hexadecimal digit) and keeps only the first 8 "
+         "characters of \"0x3f800000\"; --bits reads bit patterns such as 0x3f800000\n"},
+        {"--width 8 --binary 101010101",
+         "dexolin-cli: warning: the binary field keeps only the first 8 characters of \"101010101\"; --bits "
+         "reads bit patterns such as 0x3f800000\n"},
+        {"--binary 10_1", "dexolin-cli: warning: the binary field drops '_' (not a binary digit) of \"10_1\"; "
+                          "--bits reads bit patterns such as 0x3f800000\n"},
+        {"--hex 3f800000", nullptr},
+        {"--decimal 12x", nullptr},
+    };
+    for (const auto& c : cases) {
+        CliRun quiet = RunCli(std::string(c.arguments) + " 2>/dev/null");
+        CliRun both = RunCli(std::string(c.arguments));
+        EXPECT_EQ(both.status, quiet.status) << c.arguments;
+        EXPECT_EQ(both.output, (c.warning ? std::string(c.warning) : "") + quiet.output) << c.arguments;
+    }
+    CliRun script = RunCli("--script 2>&1 >/dev/null", "edit hex 12g4\\n");
+    EXPECT_EQ(script.output, "dexolin-cli: warning: the hex field drops 'g' (not a hexadecimal digit) of \"12g4\"; "
+                             "--bits reads bit patterns such as 0x3f800000\n");
 }
 
 // Output that cannot be written fails with one line and status 3.
@@ -152,14 +184,14 @@ TEST(CompanionCli, BatchEqualsOneShotRuns)
         std::string input, expected;
         int status = 0;
         for (const char* line : c.lines) {
-            CliRun one = RunCli(std::string(c.options) + " --" + c.field + " '" + line + "'");
+            CliRun one = RunCli(std::string(c.options) + " --" + c.field + " '" + line + "' 2>/dev/null");
             if (!expected.empty() && one.output[0] != '{')
                 expected += "\n";
             expected += one.output;
             status = std::max(status, one.status);
             input += std::string(line) + "\\r\\n";
         }
-        CliRun batch = RunCli(std::string(c.options) + " --each " + c.field, input);
+        CliRun batch = RunCli(std::string(c.options) + " --each " + c.field + " 2>/dev/null", input);
         EXPECT_EQ(batch.output, expected) << c.options;
         EXPECT_EQ(batch.status, status) << c.options;
     }
