@@ -305,6 +305,7 @@ void SetUnusualSettings()
     ShellState.OnTop = 1;
     ShellState.AlwaysTransparent = 1;
     ShellState.Alpha = 76;
+    ShellState.InspectorShown = 0;
 }
 
 void ExpectUnusualSettingsRead()
@@ -316,6 +317,7 @@ void ExpectUnusualSettingsRead()
     EXPECT_EQ(ShellState.OnTop, 1);
     EXPECT_EQ(ShellState.AlwaysTransparent, 1);
     EXPECT_EQ(ShellState.Alpha, 76);
+    EXPECT_EQ(ShellState.InspectorShown, 0);
 }
 
 TEST_F(WriteSettingsTest, NegativePositionSurvivesWriteAndRead)
@@ -460,6 +462,7 @@ TEST_F(SettingsFileTest, RoundTripThroughTheFile)
     EXPECT_EQ(FileValue("OnTop"), "1");
     EXPECT_EQ(FileValue("Transparency"), "-76");
     EXPECT_EQ(FileValue("Position"), "4292737872");  // 0xFFDDFB50: y -35, x -1200
+    EXPECT_EQ(FileValue("Inspector"), "0");
     ReadFromFile();
     ExpectUnusualSettingsRead();
 }
