@@ -191,6 +191,18 @@ LRESULT RunEdit(HWND control, int field, UINT message, WPARAM wParam, LPARAM lPa
     return result;
 }
 
+// Lets the edit control handle a message that replaces the field's text,
+// then tells the converter the text it holds now.
+template <typename Tell>
+LRESULT RunThenTellText(HWND control, int field, UINT message, WPARAM wParam, LPARAM lParam, Tell tell)
+{
+    LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+    char text[FieldTextCapacity];
+    GetWindowTextA(control, text, sizeof text);
+    tell(field, text);
+    return result;
+}
+
 LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
     const int field = GetDlgCtrlID(control);
@@ -221,21 +233,10 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
             break;
         return RunEdit(control, field, message, wParam, lParam);
     case WM_UNDO:
-    case EM_UNDO: {
-        LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-        char text[FieldTextCapacity];
-        GetWindowTextA(control, text, sizeof text);
-        RestoreUndoneValue(field, text);
-        return result;
-    }
-    case WM_SETTEXT: {
+    case EM_UNDO: return RunThenTellText(control, field, message, wParam, lParam, RestoreUndoneValue);
+    case WM_SETTEXT:
         // Only the program writes a field's whole text.
-        LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-        char text[FieldTextCapacity];
-        GetWindowTextA(control, text, sizeof text);
-        RememberRenderedText(field, text);
-        return result;
-    }
+        return RunThenTellText(control, field, message, wParam, lParam, RememberRenderedText);
     case WM_KILLFOCUS: HideFieldTip(); break;
     case WM_NCDESTROY: RemoveWindowSubclass(control, FieldProc, FieldSubclassId); break;
     default: break;
