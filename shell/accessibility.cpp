@@ -32,9 +32,10 @@ bool IsSelf(const VARIANT& child)
 // property and method is the system's.
 class AnnotatedAccessible final : public IAccessible {
 public:
-    AnnotatedAccessible(IAccessible* inner, HWND control)
+    AnnotatedAccessible(IAccessible* inner, HWND control, bool* inUse)
         : inner_(inner)
         , control_(control)
+        , inUse_(inUse)
     {
     }
 
@@ -59,7 +60,7 @@ public:
         LONG left = InterlockedDecrement(&references_);
         if (left == 0) {
             inner_->Release();
-            delete this;
+            *inUse_ = false;  // the slot's storage is free again; nothing else to destroy
         }
         return static_cast<ULONG>(left);
     }
@@ -186,7 +187,29 @@ private:
     LONG references_ = 1;
     IAccessible* inner_;  // owned: released with the wrapper
     HWND control_;
+    bool* inUse_;  // the wrapper's slot in WrapperSlots
 };
+
+// The wrappers live in fixed slots, not on the heap. 16: a screen reader
+// holds one or two objects of a control at a time; a request when every
+// slot is taken gets the system's own object.
+constexpr int WrapperCapacity = 16;
+struct WrapperSlot {
+    alignas(AnnotatedAccessible) unsigned char Storage[sizeof(AnnotatedAccessible)];
+    bool InUse;
+};
+WrapperSlot WrapperSlots[WrapperCapacity];
+
+AnnotatedAccessible* NewWrapper(IAccessible* inner, HWND control)
+{
+    for (WrapperSlot& slot : WrapperSlots) {
+        if (!slot.InUse) {
+            slot.InUse = true;
+            return ::new (slot.Storage) AnnotatedAccessible(inner, control, &slot.InUse);
+        }
+    }
+    return nullptr;
+}
 
 // WM_GETOBJECT for the client object: the system's object, wrapped.
 LRESULT AnswerGetObject(HWND control, WPARAM flags)
@@ -195,10 +218,11 @@ LRESULT AnswerGetObject(HWND control, WPARAM flags)
     if (FAILED(CreateStdAccessibleObject(control, static_cast<LONG>(OBJID_CLIENT), __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&inner))))
         return 0;
-    auto* wrapper = new (std::nothrow) AnnotatedAccessible(inner, control);
+    auto* wrapper = NewWrapper(inner, control);
     if (!wrapper) {
+        LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, inner);
         inner->Release();
-        return 0;
+        return result;
     }
     LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(wrapper));
     wrapper->Release();

@@ -36,7 +36,13 @@ bool AppModeDark()
 void SetDarkTitleBar(HWND dialog, bool dark)
 {
     using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-    static HMODULE dwm = LoadLibraryA("dwmapi.dll");
+    // Loaded on the first call that needs it, once.
+    static bool looked = false;
+    static HMODULE dwm = nullptr;
+    if (!looked) {
+        dwm = LoadLibraryA("dwmapi.dll");
+        looked = true;
+    }
     if (!dwm)
         return;
     auto set = reinterpret_cast<SetAttribute>(

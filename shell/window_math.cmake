@@ -6,4 +6,4 @@ add_library(dexolin_window_math STATIC
   ${CMAKE_CURRENT_LIST_DIR}/transparency_steps.cpp
 )
 target_include_directories(dexolin_window_math PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(dexolin_window_math PRIVATE dexolin_warnings)
+target_link_libraries(dexolin_window_math PRIVATE dexolin_warnings dexolin_lean)

@@ -2,7 +2,8 @@
 # Builds the release a second time, in another folder and without the
 # compiler cache, and compares it byte for byte with the first build
 # (scripts/release.sh's default folders): the zip, the installer and both
-# programs must be identical.
+# programs must be identical. Also checks that dexolin.exe stays within
+# 100 KB (102,400 bytes): it links only what it uses.
 # Prints "ok - ..." or "FAIL - ..." per file, then
 # "reproducible: N passed, N failed".
 set -euo pipefail
@@ -30,5 +31,13 @@ done
 for program in dexolin.exe dexolin-cli.exe; do
     compare "$first/stage/$program" "$again/stage/$program"
 done
+size=$(stat -c %s "$first/stage/dexolin.exe")
+if [ "$size" -le 102400 ]; then
+    echo "ok - dexolin.exe is $size bytes, within 100 KB"
+    passed=$((passed + 1))
+else
+    echo "FAIL - dexolin.exe is $size bytes, more than 100 KB"
+    failed=$((failed + 1))
+fi
 echo "reproducible: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
