@@ -1,5 +1,6 @@
 #include "cli/inspector_commands.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "cli/companion.h"
@@ -78,7 +79,10 @@ int CompanionPaste(const char* rest, const char** reason)
         *reason = "the field is disabled at this width";
         return CompanionBad;
     }
-    MemoryUserPaste(field, text);
+    if (!MemoryUserPaste(field, text))
+        std::fprintf(stderr,
+                     "dexolin-cli: warning: not pasted: the %s field takes no \"%s\", only a bit pattern\n",
+                     name, text);
     return CompanionOk;
 }
 

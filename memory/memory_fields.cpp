@@ -216,13 +216,19 @@ void MemorySetInspectorShown(bool shown)
         RefreshInspector();
 }
 
-void MemoryUserPaste(int field, const char* text)
+bool MemoryUserPaste(int field, const char* text)
 {
-    char digits[BitsDigitsCapacity];
-    bool bitField = field == FieldBinary || field == FieldHex;
-    if (bitField && PastedBitsInBase(text, field == FieldBinary, digits))
+    // 256 bytes: the window's clipboard text; longer is no number it takes.
+    char digits[256];
+    bool hexInBinary = false;
+    if (field == FieldBinary || field == FieldHex) {
+        if (ReadBitFieldPaste(text, field == FieldBinary, digits, sizeof digits, &hexInBinary) ==
+            BitFieldPaste::Refused)
+            return false;
         text = digits;
+    }
     MemoryUserReplace(field, text);
+    return true;
 }
 
 bool MemoryToggleBit(int bit)

@@ -28,10 +28,11 @@ void MemoryStartUp(int width, bool bigEndian);
 void MemoryUserReplace(int field, const char* text);
 
 // The user selects a field's whole text and pastes text over it (WM_PASTE):
-// into the binary or hexadecimal field a copied bit pattern goes in as its
-// digits in the field's base (views/bits_text.h), then the field's limit
-// cuts it as any paste.
-void MemoryUserPaste(int field, const char* text);
+// into the binary or hexadecimal field a copied bit pattern, or digits of the
+// field's base, go in as digits in the field's base (views/bits_text.h),
+// then the field's limit cuts them as any paste; any other text is refused
+// there: nothing changes and false is returned. Other fields take any text.
+bool MemoryUserPaste(int field, const char* text);
 
 // Shows or hides the inspector pane, as the window's "Inspector" item does
 // (shown until this says otherwise, also across start-ups): hidden, its

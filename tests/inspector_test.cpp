@@ -81,7 +81,9 @@ TEST(PastedBits, PasteTakesThePatternEditTakesTheText)
         {8, "paste binary 0xA5", FieldBinary, "10100101"},
         {8, "paste hex 0b1111_0000", FieldHex, "F0"},
         {32, "paste decimal 0x10", FieldDecimal, "0x10"},  // the rule is the bit fields' only
-        {32, "paste hex 12.5", FieldHex, "12.5"},
+        {32, "paste hex 12.5", FieldHex, "00000000"},  // neither pattern nor digits: refused
+        {32, "paste binary 3dcc cccd", FieldBinary, "00000000000000000000000000000000"},
+        {32, "paste binary 101", FieldBinary, "101"},
     };
     for (const auto& c : cases) {
         ASSERT_EQ(RunLines({c.line}, c.width), CompanionOk) << c.line;
