@@ -17,6 +17,16 @@
 
 namespace {
 
+// Random midpoints per format and random layouts: a few by default, many in
+// the long sweeps.
+#ifdef DEXOLIN_LONG_SWEEPS
+constexpr int SamplesPerFormat = 400;
+constexpr int RandomLayouts = 200;
+#else
+constexpr int SamplesPerFormat = 6;
+constexpr int RandomLayouts = 12;
+#endif
+
 const RoundingMode Modes[] = {RoundingMode::Even, RoundingMode::Away, RoundingMode::Zero, RoundingMode::Up,
                               RoundingMode::Down};
 
@@ -224,7 +234,7 @@ TEST(FloatEncoderMpfr, EveryPresetNearMidpoints)
     std::mt19937_64 random(20261208);
     for (const FloatFormat& format : FloatPresets) {
         Checker checker{format};
-        checker.Sweep(random, 3);
+        checker.Sweep(random, SamplesPerFormat);
         EXPECT_GT(checker.checked, 0);
     }
 }
@@ -234,7 +244,7 @@ TEST(FloatEncoderMpfr, RandomLayoutsNearMidpoints)
     std::mt19937_64 random(777);
     const char* conventions[] = {"", "fn", "fnuz"};
     int layouts = 0;
-    while (layouts < 10) {
+    while (layouts < RandomLayouts) {
         std::string name = "e" + std::to_string(2 + random() % 14) + "m" + std::to_string(1 + random() % 63) +
             conventions[random() % 3];
         FloatFormat format;
@@ -242,7 +252,7 @@ TEST(FloatEncoderMpfr, RandomLayoutsNearMidpoints)
             continue;
         ++layouts;
         Checker checker{format};
-        checker.Sweep(random, 3);
+        checker.Sweep(random, SamplesPerFormat);
     }
 }
 
