@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "views/short_decimal.h"
+
 namespace {
 
 // Significant hexadecimal digits kept: 17 (68 bits) are more than any
@@ -55,8 +57,23 @@ int64_t BitsBelow(int64_t decimalDigits)
 
 }  // namespace
 
-RoundedValue RoundValueText(const ValueText& text, RoundingTarget target, int32_t maxExponent,
-                            RoundingMode mode)
+namespace {
+
+// The integer of count (at most 19) decimal digits from first, skipping a '.'.
+uint64_t ShortDigits(const char* first, int32_t count)
+{
+    uint64_t value = 0;
+    for (const char* c = first; count > 0; ++c) {
+        if (*c == '.')
+            continue;
+        value = value * 10 + static_cast<uint64_t>(DigitValue(*c));
+        --count;
+    }
+    return value;
+}
+
+RoundedValue RoundText(const ValueText& text, RoundingTarget target, int32_t maxExponent, RoundingMode mode,
+                       bool fast)
 {
     assert(target.MinExponent - target.Precision >= -16446 && maxExponent <= 16383);
     ExactInt numerator;
@@ -106,7 +123,14 @@ RoundedValue RoundValueText(const ValueText& text, RoundingTarget target, int32_
                              mode);
     }
 
-    // Step 3: d * 10^e as d * 5^e * 2^e.
+    // Step 3: a short decimal text, where the 128-bit powers decide.
+    RoundedValue quick;
+    if (fast && text.Radix == 10 && text.Count <= 19 &&
+        RoundShortDecimal(ShortDigits(text.First, text.Count), text.Exponent, text.Negative, target, mode,
+                          &quick))
+        return quick;
+
+    // Step 4: d * 10^e as d * 5^e * 2^e.
     if (text.Radix == 10) {
         ReadDigits(&numerator, text.First, text.Count, 10);
         if (scale >= 0)
@@ -115,4 +139,18 @@ RoundedValue RoundValueText(const ValueText& text, RoundingTarget target, int32_
             ExactMulPow5(&denominator, static_cast<int32_t>(-scale));
     }
     return RoundRational(&numerator, &denominator, static_cast<int32_t>(scale), text.Negative, target, mode);
+}
+
+}  // namespace
+
+RoundedValue RoundValueText(const ValueText& text, RoundingTarget target, int32_t maxExponent,
+                            RoundingMode mode)
+{
+    return RoundText(text, target, maxExponent, mode, true);
+}
+
+RoundedValue RoundValueTextExact(const ValueText& text, RoundingTarget target, int32_t maxExponent,
+                                 RoundingMode mode)
+{
+    return RoundText(text, target, maxExponent, mode, false);
 }

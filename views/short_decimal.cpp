@@ -1,0 +1,200 @@
+#include "views/short_decimal.h"
+
+#include "views/exact_rational.h"
+
+namespace {
+
+constexpr int32_t TableSize = ShortDecimalMaxPower - ShortDecimalMinPower + 1;  // 9,905 entries, 24 bytes each
+
+Pow10Approximation Table[TableSize];
+
+// 64 bits of x from bit position from (bits below 0 read as zero).
+uint64_t Bits64At(const ExactInt& x, int32_t from)
+{
+    uint64_t bits = 0;
+    for (int32_t i = 63; i >= 0; --i) {
+        int32_t at = from + i;
+        uint64_t bit = 0;
+        if (at >= 0 && at / 32 < x.Count)
+            bit = (x.Limb[at / 32] >> (at % 32)) & 1u;
+        bits = (bits << 1) | bit;
+    }
+    return bits;
+}
+
+// Whether any bit of x below position below is set.
+bool AnyBitBelow(const ExactInt& x, int32_t below)
+{
+    for (int32_t i = 0; i < x.Count && i * 32 < below; ++i) {
+        uint32_t limb = x.Limb[i];
+        if (below - i * 32 < 32)
+            limb &= (1u << (below - i * 32)) - 1;
+        if (limb != 0)
+            return true;
+    }
+    return false;
+}
+
+// 10^q for q >= 0 is 5^q * 2^q: its top 128 bits. 10^-n is 2^-n / 5^n:
+// floor(2^K / 5^n) with K making it 128 bits long, in two 64-bit quotient
+// steps (the division's limit).
+bool FillTable()
+{
+    static ExactInt five;  // 5^n, up to 11,540 bits: static, off the stack
+    static ExactInt dividend;
+    static ExactInt divisor;
+    ExactSet(&five, 1);
+    for (int32_t q = 0; q <= ShortDecimalMaxPower; ++q) {
+        if (q > 0)
+            ExactMulAddSmall(&five, 5, 0);
+        const int32_t length = ExactBitLength(five);
+        Pow10Approximation& entry = Table[q - ShortDecimalMinPower];
+        entry.High = Bits64At(five, length - 64);
+        entry.Low = Bits64At(five, length - 128);
+        entry.Shift = q + length - 128;
+        entry.Exact = !AnyBitBelow(five, length - 128);
+    }
+    ExactSet(&five, 1);
+    for (int32_t n = 1; n <= -ShortDecimalMinPower; ++n) {
+        ExactMulAddSmall(&five, 5, 0);
+        const int32_t length = ExactBitLength(five);
+        // 2^(length-1) < 5^n < 2^length, so 2^K / 5^n lies in (2^127,
+        // 2^128) for K = length + 127.
+        const int32_t k = length + 127;
+        const int32_t normalise = length % 32 == 0 ? 0 : 32 - length % 32;
+        divisor = five;
+        ExactShiftLeft(&divisor, normalise);
+        ExactSet(&dividend, 1);
+        ExactShiftLeft(&dividend, k - 64 + normalise);
+        Pow10Approximation& entry = Table[-n - ShortDecimalMinPower];
+        entry.High = ExactDivSmallQuotient(&dividend, divisor);
+        ExactShiftLeft(&dividend, 64);
+        entry.Low = ExactDivSmallQuotient(&dividend, divisor);
+        entry.Shift = -k - n;
+        entry.Exact = false;  // 5^n never divides a power of two
+    }
+    return true;
+}
+
+// high:low <- a * b, from 32-bit halves (no wider type on every build).
+void Multiply64(uint64_t a, uint64_t b, uint64_t* high, uint64_t* low)
+{
+    const uint64_t a0 = a & 0xFFFFFFFFu, a1 = a >> 32;
+    const uint64_t b0 = b & 0xFFFFFFFFu, b1 = b >> 32;
+    const uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+    const uint64_t middle = (p00 >> 32) + (p01 & 0xFFFFFFFFu) + (p10 & 0xFFFFFFFFu);
+    *low = (middle << 32) | (p00 & 0xFFFFFFFFu);
+    *high = p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32);
+}
+
+// 192-bit numbers, three little-endian words.
+struct Wide {
+    uint64_t Word[3];
+};
+
+int Compare(const Wide& a, const Wide& b)
+{
+    for (int i = 2; i >= 0; --i) {
+        if (a.Word[i] != b.Word[i])
+            return a.Word[i] < b.Word[i] ? -1 : 1;
+    }
+    return 0;
+}
+
+Wide PowerOfTwo(int32_t n)  // 0 <= n < 192
+{
+    Wide w{};
+    w.Word[n / 64] = uint64_t{1} << (n % 64);
+    return w;
+}
+
+}  // namespace
+
+Pow10Approximation ShortDecimalPow10(int32_t q)
+{
+    static const bool filled = FillTable();
+    (void)filled;
+    return Table[q - ShortDecimalMinPower];
+}
+
+bool RoundShortDecimal(uint64_t digits, int64_t exponent, bool negative, RoundingTarget target,
+                       RoundingMode mode, RoundedValue* result)
+{
+    if (digits == 0 || exponent < ShortDecimalMinPower || exponent > ShortDecimalMaxPower)
+        return false;
+    const Pow10Approximation power = ShortDecimalPow10(static_cast<int32_t>(exponent));
+
+    // Step 1: d = digits * 2^s with its top bit set; the product d * M,
+    // 2^190 <= product < 2^192, and v * 2^(s - Shift) lies in [product,
+    // product + d): exactly at product when the entry is exact, strictly
+    // inside otherwise.
+    int32_t s = 0;
+    uint64_t d = digits;
+    while ((d >> 63) == 0) {
+        d <<= 1;
+        ++s;
+    }
+    uint64_t lowHigh = 0, lowLow = 0, highHigh = 0, highLow = 0;
+    Multiply64(d, power.Low, &lowHigh, &lowLow);
+    Multiply64(d, power.High, &highHigh, &highLow);
+    Wide product{};
+    product.Word[0] = lowLow;
+    product.Word[1] = lowHigh + highLow;
+    product.Word[2] = highHigh + (product.Word[1] < highLow ? 1 : 0);
+    const int32_t length = (product.Word[2] >> 63) != 0 ? 192 : 191;
+
+    // Step 2: the value's binary magnitude; below the normal range the exact
+    // path decides the subnormal spacing and tininess.
+    const int32_t k = length - 1 + power.Shift - s;
+    if (k < target.MinExponent)
+        return false;
+    const int32_t p = target.Precision;
+    const int32_t cut = length - p;  // 127 to 191 bits below the last kept bit
+
+    // Step 3: the kept bits and the remainder below them.
+    const int32_t word = cut / 64;
+    const int32_t bits = cut % 64;
+    uint64_t significand = product.Word[word] >> bits;
+    if (word + 1 < 3 && bits != 0)
+        significand |= product.Word[word + 1] << (64 - bits);
+    Wide rest = product;
+    rest.Word[word] = bits == 0 ? 0 : rest.Word[word] & ((uint64_t{1} << bits) - 1);
+    for (int32_t i = word + 1; i < 3; ++i)
+        rest.Word[i] = 0;
+
+    // Step 4: the remainder against half a unit. With an approximate power
+    // the true remainder lies in (rest, rest + 2^64): decided only when that
+    // whole interval stays below the next unit and on one side of the half.
+    const Wide half = PowerOfTwo(cut - 1);
+    int above = 0;
+    bool sticky = true;
+    if (power.Exact) {
+        above = Compare(rest, half);
+        sticky = rest.Word[0] != 0 || rest.Word[1] != 0 || rest.Word[2] != 0;
+    } else {
+        Wide reach = rest;  // rest + 2^64, no carry out: rest < 2^191
+        reach.Word[1] += 1;
+        if (reach.Word[1] == 0)
+            reach.Word[2] += 1;
+        if (Compare(reach, PowerOfTwo(cut)) > 0)
+            return false;
+        if (Compare(rest, half) >= 0)
+            above = 1;
+        else if (Compare(reach, half) <= 0)
+            above = -1;
+        else
+            return false;
+    }
+
+    // Step 5: round as the exact path does.
+    int32_t resultExponent = k - p + 1;
+    if (RoundsUp(mode, negative, (significand & 1) != 0, above, sticky)) {
+        ++significand;
+        if (p == 64 ? significand == 0 : significand == uint64_t{1} << p) {
+            significand = uint64_t{1} << (p - 1);
+            ++resultExponent;
+        }
+    }
+    *result = RoundedValue{significand, resultExponent, sticky, false};
+    return true;
+}
