@@ -365,14 +365,15 @@ struct FastPathChecker {
         }
     }
 
-    // The short texts around random midpoints.
+    // The short texts around random midpoints, a quarter of them subnormal.
     void Midpoints(std::mt19937_64& random, int count)
     {
         const int p = Precision(format);
         const long subnormalQuantum = SmallestNormalExponent(format) - p + 1;
         for (int i = 0; i < count; ++i) {
-            long field = static_cast<long>(random() % LargestFiniteField(format)) + 1;
-            uint64_t significand = (uint64_t{1} << (p - 1)) | (random() & FractionMask(format));
+            long field = static_cast<long>(random() % LargestFiniteField(format)) + (i % 4 == 0 ? 0 : 1);
+            uint64_t fraction = random() & FractionMask(format);
+            uint64_t significand = field == 0 ? fraction : (uint64_t{1} << (p - 1)) | fraction;
             mpz_t odd;
             mpz_init(odd);
             mpz_set_ui(odd, static_cast<unsigned long>(significand >> 32));

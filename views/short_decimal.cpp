@@ -4,7 +4,8 @@
 
 namespace {
 
-constexpr int32_t TableSize = ShortDecimalMaxPower - ShortDecimalMinPower + 1;  // 9,905 entries, 24 bytes each
+constexpr int32_t TableSize =
+    ShortDecimalMaxPower - ShortDecimalMinPower + 1;  // 9,905 entries, 24 bytes each
 
 Pow10Approximation Table[TableSize];
 
@@ -143,13 +144,22 @@ bool RoundShortDecimal(uint64_t digits, int64_t exponent, bool negative, Roundin
     product.Word[2] = highHigh + (product.Word[1] < highLow ? 1 : 0);
     const int32_t length = (product.Word[2] >> 63) != 0 ? 192 : 191;
 
-    // Step 2: the value's binary magnitude; below the normal range the exact
-    // path decides the subnormal spacing and tininess.
+    // Step 2: the value's binary magnitude k and the last kept bit: p bits
+    // from k, none below the subnormal spacing. Just below the normal range
+    // tininess depends on the rounding at full precision: the exact path's.
     const int32_t k = length - 1 + power.Shift - s;
-    if (k < target.MinExponent)
+    if (k == target.MinExponent - 1)
         return false;
     const int32_t p = target.Precision;
-    const int32_t cut = length - p;  // 127 to 191 bits below the last kept bit
+    int32_t cut = length - p;  // 127 to 191 bits below the last kept bit
+    int32_t resultExponent = k - p + 1;
+    const bool tiny = k < target.MinExponent;
+    if (tiny) {
+        cut += target.MinExponent - k;
+        resultExponent = target.MinExponent - p + 1;
+        if (cut > 191)
+            return false;
+    }
 
     // Step 3: the kept bits and the remainder below them.
     const int32_t word = cut / 64;
@@ -187,7 +197,6 @@ bool RoundShortDecimal(uint64_t digits, int64_t exponent, bool negative, Roundin
     }
 
     // Step 5: round as the exact path does.
-    int32_t resultExponent = k - p + 1;
     if (RoundsUp(mode, negative, (significand & 1) != 0, above, sticky)) {
         ++significand;
         if (p == 64 ? significand == 0 : significand == uint64_t{1} << p) {
@@ -195,6 +204,6 @@ bool RoundShortDecimal(uint64_t digits, int64_t exponent, bool negative, Roundin
             ++resultExponent;
         }
     }
-    *result = RoundedValue{significand, resultExponent, sticky, false};
+    *result = RoundedValue{significand, resultExponent, sticky, tiny};
     return true;
 }

@@ -27,10 +27,11 @@ struct Pow10Approximation {
 // The table is formed once, on first use, with the exact arithmetic.
 Pow10Approximation ShortDecimalPow10(int32_t q);
 
-// Rounds digits * 10^exponent (digits not zero) to a normal value of the
-// target in the mode, as RoundRational would. Returns false, result
-// untouched, when the approximation cannot decide, the power lies outside
-// the table, or the value is below 2^MinExponent (a subnormal or a
-// tininess question, left to the exact path).
+// Rounds digits * 10^exponent (digits not zero) to the target in the mode,
+// as RoundRational would. Returns false, result untouched, when the
+// approximation cannot decide, the power lies outside the table, the value
+// lies in the binade just below 2^MinExponent (whose tininess depends on
+// rounding at full precision) or below about twice the smallest subnormal
+// (2^(MinExponent - p + 1)).
 bool RoundShortDecimal(uint64_t digits, int64_t exponent, bool negative, RoundingTarget target,
                        RoundingMode mode, RoundedValue* result);
