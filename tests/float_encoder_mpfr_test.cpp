@@ -12,6 +12,7 @@
 
 #include "core/float_format_names.h"
 #include "core/float_presets.h"
+#include "views/encode_error.h"
 #include "views/float_encoder.h"
 #include "views/float_readings.h"
 #include "views/short_decimal.h"
@@ -418,6 +419,36 @@ TEST(ShortDecimal, FastPathMatchesExactPath)
             continue;
         ++layouts;
         sweep(format);
+    }
+}
+
+// A hexadecimal text 2^-n that rounds to zero in the extended format (a
+// tie at n = 16446, below half the smallest subnormal at 16447): its error is
+// -2^-n, exactly 5^n * 10^-n, thousands of digits, from GMP.
+TEST(EncodeError, HexadecimalTextsAreExact)
+{
+    for (int n : {16446, 16447}) {
+        std::string text = "0x1p-" + std::to_string(n);
+        uint8_t value[10] = {};
+        EncodeOutcome outcome{};
+        FloatFormat format;
+        ASSERT_EQ(ReadFormatName("x87", &format), FormatNameResult::Ok);
+        ASSERT_TRUE(EncodeValueText(text.c_str(), ReadingCapacity - 1, format, {}, value, &outcome));
+        static char error[EncodeErrorCapacity];
+        WriteEncodeError(error, text.c_str(), ReadingCapacity - 1, outcome);
+        mpz_t power;
+        mpz_init(power);
+        mpz_ui_pow_ui(power, 5, static_cast<unsigned long>(n));
+        char* digits = mpz_get_str(nullptr, 10, power);
+        std::string all = digits;
+        std::free(digits);
+        mpz_clear(power);
+        std::string fraction = all.substr(1);
+        while (!fraction.empty() && fraction.back() == '0')
+            fraction.pop_back();
+        std::string expected = "-" + all.substr(0, 1) + (fraction.empty() ? "" : "." + fraction) + "e" +
+            std::to_string(static_cast<long>(all.size()) - 1 - n);
+        EXPECT_EQ(std::string(error), expected) << text;
     }
 }
 
