@@ -328,14 +328,18 @@ struct FastPathChecker {
             for (int32_t j = 0; j < read.Count; ++j)
                 digits = digits * 10 + static_cast<uint64_t>(read.First[j] - '0');
             RoundedValue fast{};
-            // Inexact results above the smallest normal binade and within
-            // range are the fast path's to decide (an exact one needs an
-            // exact power; one that rounds up into the normal range from
-            // below is the exact path's).
+            // Results above the smallest normal binade and within range,
+            // of values neither on a value nor on a midpoint (inexact at
+            // one bit more), are the fast path's to decide; the others need
+            // an exact power, or round up into the normal range from below.
+            const bool offMidpoint = target.Precision == 64 ||
+                RoundValueTextExact(read, {target.Precision + 1, target.MinExponent},
+                                    LargestFiniteExponent(format), mode)
+                    .Inexact;
             const bool normal = exact.Exponent > target.MinExponent - target.Precision + 1 &&
-                exact.Exponent + target.Precision - 1 <= LargestFiniteExponent(format) && exact.Inexact;
+                exact.Exponent + target.Precision - 1 <= LargestFiniteExponent(format) && offMidpoint;
             tried += normal ? 1 : 0;
-            if (!RoundShortDecimal(digits, read.Exponent, read.Negative, target, mode, &fast))
+            if (!RoundShortDecimal(0, digits, read.Exponent, read.Negative, target, mode, &fast))
                 continue;
             decided += normal ? 1 : 0;
             // Far beyond the range the exact path stands a power of two in
@@ -350,14 +354,14 @@ struct FastPathChecker {
         }
     }
 
-    // Texts of 1 to 19 random digits with a decimal exponent spread over
+    // Texts of 1 to 38 random digits with a decimal exponent spread over
     // the format's range and a little beyond.
     void Random(std::mt19937_64& random, int count)
     {
-        const long low = (SmallestNormalExponent(format) - Precision(format)) * 30103L / 100000 - 22;
+        const long low = (SmallestNormalExponent(format) - Precision(format)) * 30103L / 100000 - 41;
         const long high = LargestFiniteExponent(format) * 30103L / 100000 + 3;
         for (int i = 0; i < count; ++i) {
-            int length = 1 + static_cast<int>(random() % 19);
+            int length = 1 + static_cast<int>(random() % 38);
             std::string digits(1, static_cast<char>('1' + random() % 9));
             while (static_cast<int>(digits.size()) < length)
                 digits += static_cast<char>('0' + random() % 10);
@@ -384,7 +388,7 @@ struct FastPathChecker {
             mpz_add_ui(odd, odd, 1);
             for (const std::string& text : TextsAround(odd, subnormalQuantum + field - 1, false, false)) {
                 std::string digits = text.substr(0, text.find('e'));
-                if (digits.size() <= 19)
+                if (digits.size() <= 38)
                     Check(text);
             }
             mpz_clear(odd);

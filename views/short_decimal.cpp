@@ -88,21 +88,30 @@ void Multiply64(uint64_t a, uint64_t b, uint64_t* high, uint64_t* low)
     *high = p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32);
 }
 
-// 192-bit numbers, three little-endian words.
+// 256-bit numbers, four little-endian words.
 struct Wide {
-    uint64_t Word[3];
+    uint64_t Word[4];
 };
+
+// w <- w + value * 2^(64 * index); no carry leaves the top word.
+void AddAt(Wide* w, int index, uint64_t value)
+{
+    for (int i = index; i < 4 && value != 0; ++i) {
+        w->Word[i] += value;
+        value = w->Word[i] < value ? 1 : 0;
+    }
+}
 
 int Compare(const Wide& a, const Wide& b)
 {
-    for (int i = 2; i >= 0; --i) {
+    for (int i = 3; i >= 0; --i) {
         if (a.Word[i] != b.Word[i])
             return a.Word[i] < b.Word[i] ? -1 : 1;
     }
     return 0;
 }
 
-Wide PowerOfTwo(int32_t n)  // 0 <= n < 192
+Wide PowerOfTwo(int32_t n)  // 0 <= n < 256
 {
     Wide w{};
     w.Word[n / 64] = uint64_t{1} << (n % 64);
@@ -118,31 +127,43 @@ Pow10Approximation ShortDecimalPow10(int32_t q)
     return Table[q - ShortDecimalMinPower];
 }
 
-bool RoundShortDecimal(uint64_t digits, int64_t exponent, bool negative, RoundingTarget target,
-                       RoundingMode mode, RoundedValue* result)
+bool RoundShortDecimal(uint64_t digitsHigh, uint64_t digitsLow, int64_t exponent, bool negative,
+                       RoundingTarget target, RoundingMode mode, RoundedValue* result)
 {
-    if (digits == 0 || exponent < ShortDecimalMinPower || exponent > ShortDecimalMaxPower)
+    if ((digitsHigh == 0 && digitsLow == 0) || exponent < ShortDecimalMinPower ||
+        exponent > ShortDecimalMaxPower)
         return false;
     const Pow10Approximation power = ShortDecimalPow10(static_cast<int32_t>(exponent));
 
-    // Step 1: d = digits * 2^s with its top bit set; the product d * M,
-    // 2^190 <= product < 2^192, and v * 2^(s - Shift) lies in [product,
+    // Step 1: d = digits * 2^s with bit 127 set; the product d * M,
+    // 2^254 <= product < 2^256, and v * 2^(s - Shift) lies in [product,
     // product + d): exactly at product when the entry is exact, strictly
     // inside otherwise.
     int32_t s = 0;
-    uint64_t d = digits;
-    while ((d >> 63) == 0) {
-        d <<= 1;
+    uint64_t high = digitsHigh;
+    uint64_t low = digitsLow;
+    if (high == 0) {
+        high = low;
+        low = 0;
+        s = 64;
+    }
+    while ((high >> 63) == 0) {
+        high = (high << 1) | (low >> 63);
+        low <<= 1;
         ++s;
     }
-    uint64_t lowHigh = 0, lowLow = 0, highHigh = 0, highLow = 0;
-    Multiply64(d, power.Low, &lowHigh, &lowLow);
-    Multiply64(d, power.High, &highHigh, &highLow);
     Wide product{};
-    product.Word[0] = lowLow;
-    product.Word[1] = lowHigh + highLow;
-    product.Word[2] = highHigh + (product.Word[1] < highLow ? 1 : 0);
-    const int32_t length = (product.Word[2] >> 63) != 0 ? 192 : 191;
+    const uint64_t factors[2][2] = {{low, power.Low}, {high, power.High}};
+    for (int i = 0; i < 2; ++i) {
+        for (int j = 0; j < 2; ++j) {
+            uint64_t partHigh = 0;
+            uint64_t partLow = 0;
+            Multiply64(factors[i][0], factors[j][1], &partHigh, &partLow);
+            AddAt(&product, i + j, partLow);
+            AddAt(&product, i + j + 1, partHigh);
+        }
+    }
+    const int32_t length = (product.Word[3] >> 63) != 0 ? 256 : 255;
 
     // Step 2: the value's binary magnitude k and the last kept bit: p bits
     // from k, none below the subnormal spacing. Just below the normal range
@@ -151,13 +172,13 @@ bool RoundShortDecimal(uint64_t digits, int64_t exponent, bool negative, Roundin
     if (k == target.MinExponent - 1)
         return false;
     const int32_t p = target.Precision;
-    int32_t cut = length - p;  // 127 to 191 bits below the last kept bit
+    int32_t cut = length - p;  // 191 to 255 bits below the last kept bit
     int32_t resultExponent = k - p + 1;
     const bool tiny = k < target.MinExponent;
     if (tiny) {
         cut += target.MinExponent - k;
         resultExponent = target.MinExponent - p + 1;
-        if (cut > 191)
+        if (cut > 255)
             return false;
     }
 
@@ -165,27 +186,25 @@ bool RoundShortDecimal(uint64_t digits, int64_t exponent, bool negative, Roundin
     const int32_t word = cut / 64;
     const int32_t bits = cut % 64;
     uint64_t significand = product.Word[word] >> bits;
-    if (word + 1 < 3 && bits != 0)
+    if (word + 1 < 4 && bits != 0)
         significand |= product.Word[word + 1] << (64 - bits);
     Wide rest = product;
     rest.Word[word] = bits == 0 ? 0 : rest.Word[word] & ((uint64_t{1} << bits) - 1);
-    for (int32_t i = word + 1; i < 3; ++i)
+    for (int32_t i = word + 1; i < 4; ++i)
         rest.Word[i] = 0;
 
     // Step 4: the remainder against half a unit. With an approximate power
-    // the true remainder lies in (rest, rest + 2^64): decided only when that
+    // the true remainder lies in (rest, rest + 2^128): decided only when that
     // whole interval stays below the next unit and on one side of the half.
     const Wide half = PowerOfTwo(cut - 1);
     int above = 0;
     bool sticky = true;
     if (power.Exact) {
         above = Compare(rest, half);
-        sticky = rest.Word[0] != 0 || rest.Word[1] != 0 || rest.Word[2] != 0;
+        sticky = rest.Word[0] != 0 || rest.Word[1] != 0 || rest.Word[2] != 0 || rest.Word[3] != 0;
     } else {
-        Wide reach = rest;  // rest + 2^64, no carry out: rest < 2^191
-        reach.Word[1] += 1;
-        if (reach.Word[1] == 0)
-            reach.Word[2] += 1;
+        Wide reach = rest;  // rest + 2^128, no carry out: rest < 2^255
+        AddAt(&reach, 2, 1);
         if (Compare(reach, PowerOfTwo(cut)) > 0)
             return false;
         if (Compare(rest, half) >= 0)
