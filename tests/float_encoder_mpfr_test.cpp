@@ -332,12 +332,12 @@ struct FastPathChecker {
             // of values neither on a value nor on a midpoint (inexact at
             // one bit more), are the fast path's to decide; the others need
             // an exact power, or round up into the normal range from below.
-            const bool offMidpoint = target.Precision == 64 ||
-                RoundValueTextExact(read, {target.Precision + 1, target.MinExponent},
-                                    LargestFiniteExponent(format), mode)
-                    .Inexact;
             const bool normal = exact.Exponent > target.MinExponent - target.Precision + 1 &&
-                exact.Exponent + target.Precision - 1 <= LargestFiniteExponent(format) && offMidpoint;
+                exact.Exponent + target.Precision - 1 <= LargestFiniteExponent(format) &&
+                (target.Precision == 64 ||
+                 RoundValueTextExact(read, {target.Precision + 1, target.MinExponent},
+                                     LargestFiniteExponent(format), mode)
+                     .Inexact);
             tried += normal ? 1 : 0;
             if (!RoundShortDecimal(0, digits, read.Exponent, read.Negative, target, mode, &fast))
                 continue;
@@ -399,7 +399,7 @@ struct FastPathChecker {
 #ifdef DEXOLIN_LONG_SWEEPS
 constexpr int FastSamples = 20000;
 #else
-constexpr int FastSamples = 400;
+constexpr int FastSamples = 120;
 #endif
 
 TEST(ShortDecimal, FastPathMatchesExactPath)
