@@ -1,7 +1,8 @@
 // dexolin-cli --each: lines per second through the batch form (a fresh
 // start-up, the one-shot edit, the block printed) at 64 and 80 bits, with and
 // without the readings, on two inputs: random bit patterns for the hex field
-// and everyday decimal numbers for the float field. Before them, the
+// and everyday decimal numbers for the float field and for --each encode
+// (field 1). Before them, the
 // slowest single readings, in microseconds.
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 
 #include "cli/batch_runner.h"
 #include "cli/companion.h"
+#include "cli/encode_command.h"
 #include "core/field_ids.h"
 #include "memory/memory_fields.h"
 #include "views/float_readings.h"
@@ -98,5 +100,5 @@ BENCHMARK(SlowReading)
 
 BENCHMARK(Batch)
     ->ArgNames({"width", "readings", "field"})
-    ->ArgsProduct({{64, 80}, {0, 1}, {FieldHex, FieldFloat}})
+    ->ArgsProduct({{64, 80}, {0, 1}, {FieldHex, FieldFloat, CompanionEncodeField}})
     ->Unit(benchmark::kMillisecond);

@@ -33,6 +33,7 @@ TEST(CompanionEncode, OneShotLines)
         {"--width 8 --encode 1e9 --saturate", 0, "7E", "inexact overflow", "-9.99999552e8"},
         {"--width 32 --format tf32 --encode 1", 0, "3F800000", "", "0"},
         {"--width 32 --encode nonsense", 1, "00000000", "not-a-number", ""},
+        {"--width 16 --encode 0x1.002p0", 0, "3C00", "inexact", "-4.8828125e-4"},  // 1 + 2^-11 ties to 1
     };
     for (const auto& c : cases) {
         CliRun run = RunCli(c.arguments);

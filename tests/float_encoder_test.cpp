@@ -143,6 +143,15 @@ TEST(FloatEncoder, Errors)
         {"half", "1e-99999999999999999999", E, "~-1e-99999999999999999999"},
         {"half", "-1e99999999999999999999", Z, "~1e99999999999999999999"},
         {"half", "inf", E, ""},
+        // Hexadecimal texts: 1 + 2^-11 ties to 1, 1 + 3 * 2^-13 is nearer
+        // 1, 2^-25 ties to 0, 1 + 2^-24 ties to 1 in single.
+        {"half", "0x1.002p0", E, "-4.8828125e-4"},
+        {"half", "-0x1.0018p0", E, "3.662109375e-4"},
+        {"half", "0x1p-25", E, "-2.98023223876953125e-8"},
+        {"single", "0x1.000001p0", E, "-5.9604644775390625e-8"},
+        {"half", "0x1.004p0", E, "0"},
+        // 2^-16600 has more digits than the readings' decimal integers hold.
+        {"half", "0x1p-16600", E, ""},
     };
     for (const auto& c : cases) {
         FloatFormat format;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/number_text.h"
+#include "views/decimal_big.h"
 #include "views/float_decimal.h"
 
 namespace {
@@ -106,15 +107,75 @@ int32_t RoundTo40(char* digits, int32_t count, int tinySign, bool* carried)
     return 40;
 }
 
+// A hexadecimal text's value m * 2^e as its exact decimal text: m * 2^e
+// itself for e >= 0, m * 5^-e digits times 10^e below. Capacity: the
+// readings' decimal integers (DecimalBigLimbs limbs of nine digits), enough
+// for every value of the extended format's range (2^-16445 has 11,495
+// digits); false for a longer one. out holds HexDecimalCapacity characters.
+constexpr int32_t HexDecimalCapacity = DecimalBigLimbs * 9 + 24;
+
+bool WriteHexAsDecimal(const ValueText& hex, char* out)
+{
+    const int64_t bits = 4 * int64_t{hex.Count};
+    const int64_t e = hex.Exponent;
+    // Digits of m * 2^e below (bits + e) log10 2 + 1, of m * 5^-e below
+    // bits log10 2 - e log10 5 + 1 (30103/100000 > log10 2, 69898/100000 >
+    // log10 5).
+    const int64_t digits =
+        e >= 0 ? (bits + e) * 30103 / 100000 + 2 : bits * 30103 / 100000 - e * 69898 / 100000 + 2;
+    if (digits > int64_t{DecimalBigLimbs - 1} * 9)
+        return false;
+    static DecimalBig big;
+    static DecimalBig part;
+    BigSet(&big, 0);
+    // Seven hexadecimal digits (28 bits) at a time: BigMulSmall's factor is
+    // at most 2^32.
+    uint32_t chunk = 0;
+    int32_t chunkDigits = 0;
+    int32_t left = hex.Count;
+    for (const char* c = hex.First; left > 0; ++c) {
+        if (*c == '.')
+            continue;
+        chunk = chunk * 16 + static_cast<uint32_t>(DigitValue(*c));
+        ++chunkDigits;
+        --left;
+        if (chunkDigits == 7 || left == 0) {
+            BigMulSmall(&big, uint64_t{1} << (4 * chunkDigits));
+            BigSet(&part, chunk);
+            BigAdd(&big, part);
+            chunk = 0;
+            chunkDigits = 0;
+        }
+    }
+    if (e >= 0)
+        BigMulPow2(&big, static_cast<int32_t>(e));
+    else
+        BigMulPow5(&big, static_cast<int32_t>(-e));
+    if (hex.Negative)
+        *out++ = '-';
+    for (int32_t i = BigDigitCount(big) - 1; i >= 0; --i)
+        *out++ = static_cast<char>('0' + BigDigitAt(big, i));
+    *out++ = 'e';
+    out = WriteSignedDecimal(out, e >= 0 ? 0 : e);
+    *out = '\0';
+    return true;
+}
+
 }  // namespace
 
 char* WriteEncodeError(char* out, const char* text, int32_t maxLength, const EncodeOutcome& outcome)
 {
     *out = '\0';
     ValueText typed;
-    if (!outcome.Finite || !ReadValueText(text, maxLength, &typed) || typed.Kind != ValueTextKind::Finite ||
-        typed.Radix != 10)
+    if (!outcome.Finite || !ReadValueText(text, maxLength, &typed) || typed.Kind != ValueTextKind::Finite)
         return out;
+    if (typed.Radix == 16) {
+        // A binary value has a finite decimal: compared as that text.
+        static char decimal[HexDecimalCapacity];
+        if (typed.WrittenCount > 12 || !WriteHexAsDecimal(typed, decimal) ||
+            !ReadValueText(decimal, HexDecimalCapacity, &typed))
+            return out;
+    }
 
     // Step 1: the stored value's exact digits, read back as a number.
     static char stored[FloatDecimalCapacity];

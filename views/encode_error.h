@@ -17,6 +17,9 @@ constexpr int EncodeErrorCapacity = ReadingCapacity + 64;
 // Writes the error of the finite stored value (outcome, from
 // EncodeValueText) against the finite text (as ReadValueText read it, at
 // most maxLength characters), and a NUL; returns the NUL's position.
-// Writes only the NUL when either is not finite or the text is hexadecimal
-// and too long for the exact form.
+// A hexadecimal text's value, m * 2^e, is exact in decimal too and counts as
+// that decimal text. Writes only the NUL when either is not finite or the
+// hexadecimal text's decimal form is beyond the readings' decimal integers
+// (about 11,500 digits: 2^-16445, the extended format's smallest subnormal,
+// has 11,495; 2^-16600 is beyond).
 char* WriteEncodeError(char* out, const char* text, int32_t maxLength, const EncodeOutcome& outcome);

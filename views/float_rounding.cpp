@@ -26,10 +26,11 @@ int32_t BinaryMagnitude(const ExactInt& numerator, const ExactInt& denominator, 
 }
 
 // Shifts that make the denominator's top limb start with a one bit (the
-// division's precondition) without changing the quotient.
-int32_t NormalisingShift(const ExactInt& denominator)
+// division's precondition) without changing the quotient, for the
+// denominator once shifted left by extra bits.
+int32_t NormalisingShift(const ExactInt& denominator, int32_t extra)
 {
-    int32_t bits = ExactBitLength(denominator) % 32;
+    int32_t bits = (ExactBitLength(denominator) + extra) % 32;
     return bits == 0 ? 0 : 32 - bits;
 }
 
@@ -84,7 +85,10 @@ RoundedValue RoundRational(ExactInt* numerator, ExactInt* denominator, int32_t s
     // Step 2: quotient = floor(v / 2^exponent), below 2^p, with the remainder
     // left in the numerator.
     int32_t shift = scale - exponent;
-    int32_t normalise = NormalisingShift(*denominator);
+    // The normalisation counts the denominator's own shift: an unnormalised
+    // divisor makes every quotient digit's estimate far too large, and its
+    // correction loop then runs for as long as the error.
+    int32_t normalise = NormalisingShift(*denominator, shift < 0 ? -shift : 0);
     ExactShiftLeft(numerator, normalise + (shift > 0 ? shift : 0));
     ExactShiftLeft(denominator, normalise + (shift < 0 ? -shift : 0));
     uint64_t significand = ExactDivSmallQuotient(numerator, *denominator);

@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "views/short_decimal.h"
+
 namespace {
 
 // Significant hexadecimal digits kept: 17 (68 bits) are more than any
@@ -55,8 +57,41 @@ int64_t BitsBelow(int64_t decimalDigits)
 
 }  // namespace
 
-RoundedValue RoundValueText(const ValueText& text, RoundingTarget target, int32_t maxExponent,
-                            RoundingMode mode)
+namespace {
+
+// The integer of count (at most 38) decimal digits from first, skipping a
+// '.': up to 19 at a time in a word, joined as high * 2^64 + low.
+void ShortDigits(const char* first, int32_t count, uint64_t* high, uint64_t* low)
+{
+    uint64_t top = 0;
+    uint64_t rest = 0;
+    uint64_t restScale = 1;
+    int32_t taken = 0;
+    for (const char* c = first; taken < count; ++c) {
+        if (*c == '.')
+            continue;
+        const uint64_t digit = static_cast<uint64_t>(DigitValue(*c));
+        if (taken < 19) {
+            top = top * 10 + digit;
+        } else {
+            rest = rest * 10 + digit;
+            restScale *= 10;
+        }
+        ++taken;
+    }
+    // top * restScale + rest, restScale <= 10^19, from 32-bit halves.
+    const uint64_t t0 = top & 0xFFFFFFFFu, t1 = top >> 32;
+    const uint64_t s0 = restScale & 0xFFFFFFFFu, s1 = restScale >> 32;
+    const uint64_t p00 = t0 * s0, p01 = t0 * s1, p10 = t1 * s0, p11 = t1 * s1;
+    const uint64_t middle = (p00 >> 32) + (p01 & 0xFFFFFFFFu) + (p10 & 0xFFFFFFFFu);
+    *low = (middle << 32) | (p00 & 0xFFFFFFFFu);
+    *high = p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32);
+    *low += rest;
+    *high += *low < rest ? 1 : 0;
+}
+
+RoundedValue RoundText(const ValueText& text, RoundingTarget target, int32_t maxExponent, RoundingMode mode,
+                       bool fast)
 {
     assert(target.MinExponent - target.Precision >= -16446 && maxExponent <= 16383);
     ExactInt numerator;
@@ -106,7 +141,17 @@ RoundedValue RoundValueText(const ValueText& text, RoundingTarget target, int32_
                              mode);
     }
 
-    // Step 3: d * 10^e as d * 5^e * 2^e.
+    // Step 3: a short decimal text, where the 128-bit powers decide.
+    RoundedValue quick;
+    if (fast && text.Radix == 10 && text.Count <= ShortDecimalMaxDigits) {
+        uint64_t digitsHigh = 0;
+        uint64_t digitsLow = 0;
+        ShortDigits(text.First, text.Count, &digitsHigh, &digitsLow);
+        if (RoundShortDecimal(digitsHigh, digitsLow, text.Exponent, text.Negative, target, mode, &quick))
+            return quick;
+    }
+
+    // Step 4: d * 10^e as d * 5^e * 2^e.
     if (text.Radix == 10) {
         ReadDigits(&numerator, text.First, text.Count, 10);
         if (scale >= 0)
@@ -115,4 +160,18 @@ RoundedValue RoundValueText(const ValueText& text, RoundingTarget target, int32_
             ExactMulPow5(&denominator, static_cast<int32_t>(-scale));
     }
     return RoundRational(&numerator, &denominator, static_cast<int32_t>(scale), text.Negative, target, mode);
+}
+
+}  // namespace
+
+RoundedValue RoundValueText(const ValueText& text, RoundingTarget target, int32_t maxExponent,
+                            RoundingMode mode)
+{
+    return RoundText(text, target, maxExponent, mode, true);
+}
+
+RoundedValue RoundValueTextExact(const ValueText& text, RoundingTarget target, int32_t maxExponent,
+                                 RoundingMode mode)
+{
+    return RoundText(text, target, maxExponent, mode, false);
 }

@@ -20,3 +20,8 @@
 // 16383), which the arithmetic's capacity covers.
 RoundedValue RoundValueText(const ValueText& text, RoundingTarget target, int32_t maxExponent,
                             RoundingMode mode);
+
+// The same, always by the exact arithmetic: the reference the short texts'
+// fast path is held to.
+RoundedValue RoundValueTextExact(const ValueText& text, RoundingTarget target, int32_t maxExponent,
+                                 RoundingMode mode);
