@@ -12,6 +12,7 @@
 #include "core/field_ids.h"
 #include "core/float_format_names.h"
 #include "core/float_presets.h"
+#include "shell/appearance.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
 #include "shell/settings_key.h"
@@ -168,6 +169,9 @@ TEST_F(FormatControls, ChosenFormatDrivesTheReadingsRolesAndSteps)
         EXPECT_EQ(ControlText(PaneShortest), c.value) << c.format;
         EXPECT_EQ(ControlText(PaneValue), c.value) << c.format;
         EXPECT_EQ(RoleOfBit(c.bit, ConverterState.Width), c.role) << c.format << " bit " << c.bit;
+        // Light mode: only bits outside the format show the neutral colour.
+        EXPECT_EQ(CountPixels(FirstBitToggle + c.bit, LightIgnoredBit) > 0, c.role == BitRole::Ignored)
+            << c.format << " bit " << c.bit;
         ClickButton(ButtonStepNext);
         EXPECT_EQ(ControlText(FieldHex), c.nextHex) << c.format;
         CloseMainDialog();
