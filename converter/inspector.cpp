@@ -1,6 +1,7 @@
 #include "converter/inspector.h"
 
 #include "converter/refresh_views.h"
+#include "converter/value_entry.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
@@ -139,6 +140,7 @@ void RefreshInspector()
     }
     for (int bit = 0; bit < BitToggleCount; ++bit)
         RefreshBitToggle(bit);
+    RefreshValueEntry(PaneValue, PaneError, PaneFlags);
 }
 
 bool OnBitToggle(int bit)

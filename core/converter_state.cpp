@@ -20,6 +20,8 @@ void ResetConverterState(bool savedBigEndian)
     ConverterState.FloatError = 0;
     ConverterState.ExponentError = 0;
     ConverterState.MantissaError = 0;
+    ConverterState.ValueError = 0;
+    ConverterState.FormatError = 0;
     for (FloatFormat& chosen : ConverterState.ChosenFormats)
         chosen = FloatFormat{};  // none: the width's default
 }
@@ -83,6 +85,8 @@ uint8_t* ErrorFlagOf(int field)
     case FieldFloat: return &ConverterState.FloatError;
     case FieldExponent: return &ConverterState.ExponentError;
     case FieldMantissa: return &ConverterState.MantissaError;
+    case PaneValue: return &ConverterState.ValueError;
+    case PaneFormat: return &ConverterState.FormatError;
     default: return nullptr;
     }
 }
@@ -128,12 +132,17 @@ const FloatFormat* ChosenFormatOf(int32_t width)
 
 bool ChooseFormat(const FloatFormat* format)
 {
-    FloatFormat* slot = ChosenFormatSlot(ConverterState.Width);
+    return ChooseFormatForWidth(ConverterState.Width, format);
+}
+
+bool ChooseFormatForWidth(int32_t width, const FloatFormat* format)
+{
+    FloatFormat* slot = ChosenFormatSlot(width);
     if (!slot)
         return false;
     if (!format)
-        format = DefaultFormatOf(ConverterState.Width);
-    if (!FormatFitsWidth(*format, ConverterState.Width))
+        format = DefaultFormatOf(width);
+    if (!FormatFitsWidth(*format, width))
         return false;
     *slot = *format;
     return true;

@@ -17,6 +17,8 @@ struct ConverterRecord {
     uint8_t FloatError;
     uint8_t ExponentError;
     uint8_t MantissaError;
+    uint8_t ValueError;  // the pane's value entry: not a number
+    uint8_t FormatError;  // the pane's format name: unknown or too wide
     // The float format each width is read in beyond the float fields (the
     // readings, the steps, the bit roles), in the order of WidthButtons;
     // no format (ExponentBits 0) stands for the width's default.
@@ -47,9 +49,9 @@ void SetFieldText(int field, const char* text);
 // causes no repaint.
 void UpdateErrorFlag(uint8_t* flag, bool error, int field);
 
-// The error flag of FieldDecimal, FieldFloat, FieldExponent or
-// FieldMantissa; null for every other id (the binary and hexadecimal fields
-// have none).
+// The error flag of FieldDecimal, FieldFloat, FieldExponent, FieldMantissa,
+// PaneValue or PaneFormat; null for every other id (the binary and
+// hexadecimal fields have none).
 uint8_t* ErrorFlagOf(int field);
 
 // The format chosen for a width (8, 16, 32, 64 or 80); null for any other.
@@ -58,3 +60,7 @@ const FloatFormat* ChosenFormatOf(int32_t width);
 // Chooses the format of the current width, or its default for null.
 // Returns false, changing nothing, when the format does not fit the width.
 bool ChooseFormat(const FloatFormat* format);
+
+// The same for any width (8, 16, 32, 64 or 80), as saved settings restore
+// them before the first width is in force.
+bool ChooseFormatForWidth(int32_t width, const FloatFormat* format);

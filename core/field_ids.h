@@ -84,6 +84,18 @@ enum InspectorId : int {
     FirstBitToggle = 1100,  // the toggle of bit b (0 the least significant) is 1100 + b
 };
 
+// The pane's value entry: the width's format (an editable list of the
+// presets that fit it), the rounding and saturation of an entered value,
+// the value itself and what its entry did.
+enum ValueEntryId : int {
+    PaneFormat = 1060,
+    PaneRounding = 1061,
+    PaneSaturate = 1062,
+    PaneValue = 1063,
+    PaneError = 1064,
+    PaneFlags = 1065,
+};
+
 constexpr int PaneReadingCount = 9;  // 1030 to 1038
 constexpr int BitToggleCount = 80;  // 1100 to 1179
 

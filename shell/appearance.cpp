@@ -149,9 +149,19 @@ INT_PTR BrushResult(HBRUSH brush)
     return reinterpret_cast<INT_PTR>(brush);
 }
 
+// The id whose error flag colours the control: an editable list's own for
+// the edit inside it.
+int ColourIdOf(HWND control)
+{
+    HWND parent = GetParent(control);
+    if (parent && parent != ShellState.Dialog)
+        return GetDlgCtrlID(parent);
+    return GetDlgCtrlID(control);
+}
+
 bool FieldInError(HWND control)
 {
-    const uint8_t* error = ErrorFlagOf(GetDlgCtrlID(control));
+    const uint8_t* error = ErrorFlagOf(ColourIdOf(control));
     return error && *error;
 }
 
@@ -160,7 +170,7 @@ INT_PTR LightColours(UINT message, HDC dc, HWND control)
 {
     if (message != WM_CTLCOLOREDIT)
         return 0;
-    if (const uint8_t* error = ErrorFlagOf(GetDlgCtrlID(control)))
+    if (const uint8_t* error = ErrorFlagOf(ColourIdOf(control)))
         SetTextColor(dc, *error ? LightErrorText : LightText);
     return BrushResult(GetSysColorBrush(COLOR_WINDOW));
 }

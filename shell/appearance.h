@@ -27,6 +27,12 @@ constexpr COLORREF DarkField = RGB(43, 43, 43);
 constexpr COLORREF DarkText = RGB(240, 240, 240);
 constexpr COLORREF DarkErrorText = RGB(255, 107, 107);
 
+// The bit toggles of bits outside the chosen format (above it or its
+// padding): a neutral grey apart from every role's hue. High contrast
+// draws them in the system's colour of unavailable text.
+constexpr COLORREF LightIgnoredBit = RGB(214, 214, 214);
+constexpr COLORREF DarkIgnoredBit = RGB(82, 82, 82);
+
 // The scheme the user's settings ask for: high contrast when it is on,
 // else dark when the app mode is dark, else light.
 Scheme SystemScheme();

@@ -1,21 +1,26 @@
 #include "shell/inspector_pane.h"
 
 #include "converter/inspector.h"
+#include "converter/value_entry.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "core/float_format_names.h"
+#include "core/float_presets.h"
 #include "shell/appearance.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
 
 static_assert(IDC_PANE_FIRST == PaneUnsigned && IDC_BIT_FIRST == FirstBitToggle);
 static_assert(IDC_STEP_NEXT == ButtonStepNext && IDC_STEP_PREVIOUS == ButtonStepPrevious);
+static_assert(IDC_FORMAT == PaneFormat && IDC_ROUNDING == PaneRounding && IDC_SATURATE == PaneSaturate);
+static_assert(IDC_VALUE == PaneValue && IDC_ENTRY_ERROR == PaneError && IDC_ENTRY_FLAGS == PaneFlags);
 
 namespace {
 
 // Dialog 101's client area is 385 by 97 dialog units; the pane lies below.
 constexpr int TemplateWidth = 385;
 constexpr int TemplateHeight = 97;
-constexpr int PaneHeight = 236;  // the client height with the pane shown
+constexpr int PaneHeight = 282;  // the client height with the pane shown
 
 // Bits: two rows of 40 (79..40 above 39..0), right-aligned under the
 // fields, four to a group with the group's top bit number above it.
@@ -53,6 +58,68 @@ struct UnitRect {
 
 constexpr UnitRect StepPreviousRect = {270, 219, 54, 14};
 constexpr UnitRect StepNextRect = {328, 219, 54, 14};
+
+// The value entry below the steps, a label before each control: the
+// format and the rounding on one line with the saturation's box at its
+// end, the value across both columns, then the entry's error and flags.
+struct EntryControl {
+    int Control;
+    const char* Label;
+    const char* Kind;
+    DWORD Style;
+    UnitRect LabelPlace;
+    UnitRect Place;  // a drop-down's height includes its list
+};
+
+// In tab order.
+const EntryControl EntryControls[] = {
+    {PaneFormat,
+     "F&ormat",
+     "COMBOBOX",
+     CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+     {3, 238, 38, 8},
+     {45, 236, 145, 120}},
+    {PaneRounding,
+     "&Rounding",
+     "COMBOBOX",
+     CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+     {196, 238, 38, 8},
+     {236, 236, 80, 80}},
+    {PaneSaturate,
+     "Sat&urate",
+     "BUTTON",
+     BS_AUTOCHECKBOX | WS_TABSTOP,
+     {322, 238, 34, 8},
+     {358, 237, 12, 10}},
+    {PaneValue,
+     "&Value",
+     "EDIT",
+     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+     {3, 253, 38, 8},
+     {45, 251, 337, 12}},
+    {PaneError,
+     "error",
+     "EDIT",
+     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
+     {3, 268, 38, 8},
+     {45, 266, 145, 12}},
+    {PaneFlags,
+     "flags",
+     "EDIT",
+     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
+     {196, 268, 38, 8},
+     {236, 266, 146, 12}},
+};
+
+// The rounding list's items, in the order of RoundingMode.
+const RoundingMode RoundingModes[] = {RoundingMode::Even, RoundingMode::Away, RoundingMode::Zero,
+                                      RoundingMode::Up, RoundingMode::Down};
+constexpr int RoundingModeCount = sizeof RoundingModes / sizeof RoundingModes[0];
+
+int EntryLabelOf(int control)
+{
+    return control - PaneFormat + IDC_ENTRY_LABEL_FIRST;
+}
 
 HWND Item(int id)
 {
@@ -106,6 +173,10 @@ template <typename Visit> void ForEachPaneControl(Visit visit)
         visit(IDC_BIT_GROUP_FIRST + group);
     visit(ButtonStepNext);
     visit(ButtonStepPrevious);
+    for (const EntryControl& e : EntryControls) {
+        visit(EntryLabelOf(e.Control));
+        visit(e.Control);
+    }
 }
 
 // Bit toggles and group numbers above the width stay hidden.
@@ -167,6 +238,57 @@ void CreateReadings(HFONT dialogFont)
     CreateControl("BUTTON", "&Next", BS_PUSHBUTTON | WS_TABSTOP, ButtonStepNext, dialogFont);
 }
 
+void CreateValueEntry(HFONT dialogFont)
+{
+    for (const EntryControl& e : EntryControls) {
+        CreateControl("STATIC", e.Label, SS_LEFT | WS_GROUP, EntryLabelOf(e.Control), dialogFont);
+        bool number = e.Control == PaneValue || e.Control == PaneError || e.Control == PaneFlags;
+        CreateControl(e.Kind, "", e.Style, e.Control, number ? ShellState.Font : dialogFont);
+    }
+    // The value's text may be as long as the longest reading it reads back.
+    SendMessageA(Item(PaneValue), EM_LIMITTEXT, ReadingCapacity - 1, 0);
+    SendMessageA(Item(PaneFormat), CB_LIMITTEXT, FormatNameCapacity - 1, 0);
+    EncodeOptions options = EntryOptions();
+    for (RoundingMode mode : RoundingModes)
+        SendMessageA(Item(PaneRounding), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RoundingModeName(mode)));
+    SendMessageA(Item(PaneRounding), CB_SETCURSEL, static_cast<WPARAM>(options.Mode), 0);
+    SendMessageA(Item(PaneSaturate), BM_SETCHECK, options.Saturate ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// The rounding list's and the box's choices become the entry options.
+void ReadEntryOptions()
+{
+    EncodeOptions options = EntryOptions();
+    LRESULT selected = SendMessageA(Item(PaneRounding), CB_GETCURSEL, 0, 0);
+    if (selected >= 0 && selected < RoundingModeCount)
+        options.Mode = RoundingModes[selected];
+    options.Saturate = SendMessageA(Item(PaneSaturate), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    SetEntryOptions(options);
+}
+
+// The format list's choice, or the text typed into it.
+void EnterFormat(bool fromList)
+{
+    char name[FormatNameCapacity + 64];  // a longer typed text is no name
+    name[0] = '\0';
+    HWND list = Item(PaneFormat);
+    LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
+    if (fromList && selected >= 0 &&
+        SendMessageA(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0) <
+            static_cast<LRESULT>(sizeof name))
+        SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(name));
+    else
+        GetWindowTextA(list, name, sizeof name);
+    OnFormatNameEntered(PaneFormat, name);
+    RepaintBitToggles();  // their colours follow the format
+}
+
+bool FocusIsIn(HWND control)
+{
+    HWND focus = GetFocus();
+    return focus && (focus == control || GetParent(focus) == control);
+}
+
 // Dark mode's role colours: the same hues, dark enough for light text.
 COLORREF DarkRoleColour(BitRole role)
 {
@@ -175,6 +297,7 @@ COLORREF DarkRoleColour(BitRole role)
     case BitRole::Exponent: return RGB(40, 70, 120);
     case BitRole::IntegerBit: return RGB(115, 90, 25);
     case BitRole::Fraction: return RGB(40, 90, 40);
+    case BitRole::Ignored: return DarkIgnoredBit;
     default: return RGB(60, 60, 60);
     }
 }
@@ -186,6 +309,7 @@ COLORREF RoleColour(BitRole role)
     case BitRole::Exponent: return RGB(190, 220, 255);
     case BitRole::IntegerBit: return RGB(255, 224, 150);
     case BitRole::Fraction: return RGB(200, 240, 200);
+    case BitRole::Ignored: return LightIgnoredBit;
     default: return GetSysColor(COLOR_BTNFACE);
     }
 }
@@ -209,6 +333,7 @@ void CreateInspectorPane(HWND dialog)
     auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     CreateGrid(dialogFont);
     CreateReadings(dialogFont);
+    CreateValueEntry(dialogFont);
     LayoutInspectorPane(dialog, DialogScaleOf(dialog));
 }
 
@@ -224,6 +349,10 @@ void LayoutInspectorPane(HWND dialog, PaneScale scale)
         Place(IDC_BIT_GROUP_FIRST + group, GroupNumberRect(group), scale);
     Place(ButtonStepPrevious, StepPreviousRect, scale);
     Place(ButtonStepNext, StepNextRect, scale);
+    for (const EntryControl& e : EntryControls) {
+        Place(EntryLabelOf(e.Control), e.LabelPlace, scale);
+        Place(e.Control, e.Place, scale);
+    }
 
     // The window around a client area of the template's width and the
     // pane's or the template's height.
@@ -277,8 +406,9 @@ bool DrawBitToggle(const DRAWITEMSTRUCT* item)
     COLORREF face = RoleColour(role);
     COLORREF ink = RGB(0, 0, 0);
     if (ShellState.Scheme == SchemeHighContrast) {
+        // Bits outside the format: the system's colour of unavailable text.
         face = GetSysColor(COLOR_BTNFACE);
-        ink = GetSysColor(COLOR_BTNTEXT);
+        ink = GetSysColor(role == BitRole::Ignored ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
     } else if (ShellState.Scheme == SchemeDark) {
         face = DarkRoleColour(role);
         ink = DarkText;
@@ -327,4 +457,48 @@ bool OnInspectorSysCommand(WPARAM command)
         return false;
     SetInspectorShown(!ShellState.InspectorShown);
     return true;
+}
+
+void RefillFormatList()
+{
+    HWND list = Item(PaneFormat);
+    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    for (const FloatFormat& preset : FloatPresets) {
+        if (FormatFitsWidth(preset, ConverterState.Width))
+            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(preset.Name));
+    }
+    RefreshFormatName(PaneFormat);
+}
+
+bool OnValueEntryCommand(int id, int code)
+{
+    switch (id) {
+    case PaneFormat:
+        if (code == CBN_SELCHANGE)
+            EnterFormat(true);
+        else if (code == CBN_KILLFOCUS)
+            EnterFormat(false);
+        return true;
+    case PaneRounding:
+        if (code == CBN_SELCHANGE)
+            ReadEntryOptions();
+        return true;
+    case PaneSaturate:
+        if (code == BN_CLICKED)
+            ReadEntryOptions();
+        return true;
+    case PaneValue:
+        if (code == EN_CHANGE)
+            OnValueEntryChange(PaneValue, PaneError, PaneFlags);
+        else if (code == EN_KILLFOCUS)
+            OnValueEntryKillFocus(PaneValue);
+        return true;
+    case IDOK:
+        // Enter in the format's text takes the name typed there.
+        if (!FocusIsIn(Item(PaneFormat)))
+            return false;
+        EnterFormat(false);
+        return true;
+    default: return false;
+    }
 }

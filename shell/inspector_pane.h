@@ -4,7 +4,10 @@
 // The inspector pane below the fields of dialog 101: one read-only text per
 // reading (1030..1038, each after its label), the bit toggles (1100 + bit,
 // owner-drawn in the colour of the bit's role) under their group numbers,
-// and the "&Next" (1040) and "&Previous" (1041) steps. Its controls are
+// the "&Next" (1040) and "&Previous" (1041) steps, and the value entry: the
+// width's format (1060, an editable list), the rounding (1061), saturation
+// (1062), a value typed into the bits (1063) and that entry's error (1064)
+// and flags (1065), each after its label (1070..1075). Its controls are
 // created beside the template's, after them in the tab order, so that the
 // template stays as it is; hidden, the window has exactly dialog 101's size.
 
@@ -47,3 +50,11 @@ void AddInspectorMenuItem();
 
 // WM_SYSCOMMAND 40961: shows or hides the pane; false for other commands.
 bool OnInspectorSysCommand(WPARAM command);
+
+// Fills the format list with the presets that fit the width and shows the
+// width's chosen format; after every width change.
+void RefillFormatList();
+
+// WM_COMMAND of the value entry's controls, and Enter (IDOK) while the
+// format's text has the focus; false for anything else.
+bool OnValueEntryCommand(int id, int code);

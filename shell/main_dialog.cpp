@@ -53,6 +53,7 @@ INT_PTR OnButtonClicked(int id)
     }
     if (WidthOfButton(id) != 0) {
         OnWidthButton(id);
+        RefillFormatList();  // the formats that fit the new width
         RepaintBitToggles();  // their colours follow the width's format
         return TRUE;
     }
@@ -84,6 +85,8 @@ INT_PTR OnCommand(int id, int code, LPARAM control)
         return OnTransparencySysCommand(static_cast<WPARAM>(id)) ? TRUE : FALSE;
     if (IsEditField(id))
         return OnEditNotification(id, code);
+    if (OnValueEntryCommand(id, code))
+        return FALSE;
     if (code == BN_CLICKED)
         return OnButtonClicked(id);
     return FALSE;

@@ -69,5 +69,12 @@
 #define IDC_STEP_NEXT 1040
 #define IDC_STEP_PREVIOUS 1041
 #define IDC_PANE_LABEL_FIRST 1050  // 1050..1058: the label of 1030 + n is 1050 + n
+#define IDC_FORMAT 1060  // editable list of the formats that fit the width
+#define IDC_ROUNDING 1061  // list: even, away, zero, up, down
+#define IDC_SATURATE 1062  // check box
+#define IDC_VALUE 1063  // a value typed into the bits
+#define IDC_ENTRY_ERROR 1064  // read-only: the stored value minus the typed one
+#define IDC_ENTRY_FLAGS 1065  // read-only: the entry's IEEE 754 flags
+#define IDC_ENTRY_LABEL_FIRST 1070  // 1070..1075: the label of 1060 + n is 1070 + n
 #define IDC_BIT_FIRST 1100  // 1100..1179
 #define IDC_BIT_GROUP_FIRST 1180  // 1180..1199: the number above each group of four bits

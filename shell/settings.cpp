@@ -1,8 +1,10 @@
 #include "shell/settings.h"
 
+#include "converter/value_entry.h"
 #include "core/byte_arith.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "core/float_format_names.h"
 #include "shell/optional_user32.h"
 #include "shell/settings_key.h"
 #include "shell/shell_state.h"
@@ -40,6 +42,41 @@ void ReadTransparency(const SettingsKey& key)
     ShellState.Alpha = alpha < MinTransparencyAlpha ? MinTransparencyAlpha : alpha;
 }
 
+// "Format8" .. "Format80": the canonical name of each width's format.
+void FormatValueName(char* name, int width)
+{
+    wsprintfA(name, "Format%d", width);
+}
+
+// Each width's format: a name that does not read as a format, or a format
+// that does not fit its width, leaves the width's default.
+void ReadFormats(const SettingsKey& key)
+{
+    for (int i = 0; i < 5; ++i) {
+        FloatFormat& saved = ShellState.SavedFormats[i];
+        saved = FloatFormat{};
+        char name[16];  // "Format80" and a NUL
+        char text[FormatNameCapacity + 1];  // a longer text is no canonical name
+        FormatValueName(name, WidthButtons[i].Width);
+        FloatFormat format;
+        if (key.ReadString(name, text, sizeof text) &&
+            ReadFormatName(text, &format) == FormatNameResult::Ok &&
+            FormatFitsWidth(format, WidthButtons[i].Width))
+            saved = format;
+    }
+}
+
+void ReadEntryOptions(const SettingsKey& key)
+{
+    EncodeOptions options;
+    uint32_t rounding = key.ReadDword("Rounding", 0);
+    options.Mode = rounding <= static_cast<uint32_t>(RoundingMode::Down) ? static_cast<RoundingMode>(rounding)
+                                                                         : RoundingMode::Even;
+    uint32_t saturate = key.ReadDword("Saturate", 0);
+    options.Saturate = saturate == 1;
+    SetEntryOptions(options);
+}
+
 }  // namespace
 
 void FindPortableSettingsFile()
@@ -75,6 +112,8 @@ void ReadSettings(const char* keyPath)
     // Unlike the others, "Inspector" must be a REG_DWORD: any other value
     // shows the pane.
     ShellState.InspectorShown = static_cast<uint8_t>(key.ReadDword("Inspector", 1) != 0);
+    ReadFormats(key);
+    ReadEntryOptions(key);
     key.Close();
 }
 
@@ -90,6 +129,14 @@ void WriteSettings(const char* keyPath)
         key.WriteSignedDword("Transparency", alpha);
         key.WriteDword("Position", PackPosition(ShellState.SavedX, ShellState.SavedY));
         key.WriteFlag("Inspector", ShellState.InspectorShown);
+        for (const WidthButtonPair& pair : WidthButtons) {
+            char name[16];  // "Format80" and a NUL
+            FormatValueName(name, pair.Width);
+            key.WriteString(name, ChosenFormatOf(pair.Width)->Name);
+        }
+        EncodeOptions options = EntryOptions();
+        key.WriteDword("Rounding", static_cast<uint32_t>(options.Mode));
+        key.WriteFlag("Saturate", options.Saturate ? 1 : 0);
     }
     key.Close();
 }

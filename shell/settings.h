@@ -1,9 +1,12 @@
 #pragma once
 #include <cstdint>
 
-// The program's six settings under HKEY_CURRENT_USER: "Bits", "BigEndian",
-// "OnTop", "Transparency", "Position" and "Inspector", each a 32-bit value. They are read
-// once before the dialog exists and written once after it has ended.
+// The program's settings under HKEY_CURRENT_USER: "Bits", "BigEndian",
+// "OnTop", "Transparency", "Position", "Inspector", "Rounding" and
+// "Saturate", each a 32-bit value, and "Format8", "Format16", "Format32",
+// "Format64" and "Format80", each width's format by its canonical name
+// (REG_SZ). They are read once before the dialog exists and written once
+// after it has ended.
 
 // Where the program keeps its settings.
 constexpr const char* SettingsKeyPath = "Software\\Brevlund\\Dexolin";
@@ -13,7 +16,7 @@ constexpr int32_t MinTransparencyAlpha = 25;
 
 // Name of the portable settings file: when it stands beside the program,
 // the settings are read from and written to its section [Dexolin] (the same
-// value names, decimal numbers) instead of the registry.
+// value names, decimal numbers and format names) instead of the registry.
 constexpr const char* PortableSettingsName = "dexolin.ini";
 
 // ShellState.SettingsFile := the portable settings file beside the running
@@ -23,12 +26,16 @@ void FindPortableSettingsFile();
 // Reads the settings from keyPath (or ShellState.SettingsFile when one is
 // named) into ShellState: initial width and endian buttons, on-top flag,
 // "Always" flag and alpha, saved position, whether the inspector pane
-// shows. Missing or malformed values give the defaults; the transparency
+// shows, each width's format (ShellState.SavedFormats, none where a name
+// reads as no format or does not fit its width) and the value entry's
+// rounding and saturation (SetEntryOptions). Missing or malformed values
+// give the defaults; the transparency
 // value is read only when OptionalUser32 offers SetLayeredWindowAttributes.
 void ReadSettings(const char* keyPath);
 
-// Writes the current width and endianness (ConverterState) and the on-top,
-// transparency, position and inspector settings (ShellState) to keyPath (or
+// Writes the current width, endianness and each width's chosen format
+// (ConverterState), the on-top, transparency, position and inspector
+// settings (ShellState) and the entry options to keyPath (or
 // to ShellState.SettingsFile when one is named), creating the key when
 // needed. Writes nothing when the key can be neither opened nor created, or
 // the file cannot be written.

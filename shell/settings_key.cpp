@@ -167,3 +167,42 @@ uint32_t SettingsKey::ReadDword(const char* name, uint32_t def) const
         return def;
     return type == REG_DWORD && size == sizeof value ? value : def;
 }
+
+bool SettingsKey::ReadString(const char* name, char* text, int size) const
+{
+    text[0] = '\0';
+    if (size < 2)
+        return false;
+    if (FileOpen) {
+        // A text that fills the buffer may have been cut: it counts as one
+        // that does not fit.
+        DWORD length =
+            GetPrivateProfileStringA(SettingsFileSection, name, "", text, static_cast<DWORD>(size), File);
+        if (length == 0 || length >= static_cast<DWORD>(size - 1)) {
+            text[0] = '\0';
+            return false;
+        }
+        return true;
+    }
+    DWORD type = REG_NONE;
+    DWORD bytes = static_cast<DWORD>(size - 1);  // room for a NUL the value may lack
+    if (!Handle ||
+        RegQueryValueExA(Handle, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ) {
+        text[0] = '\0';
+        return false;
+    }
+    text[bytes] = '\0';
+    return true;
+}
+
+void SettingsKey::WriteString(const char* name, const char* text) const
+{
+    if (FileOpen) {
+        WritePrivateProfileStringA(SettingsFileSection, name, text, File);
+        return;
+    }
+    RegSetValueExA(Handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   static_cast<DWORD>(lstrlenA(text) + 1));
+}

@@ -6,8 +6,8 @@
 // Holder of the settings' store: one open registry key under
 // HKEY_CURRENT_USER, or, when a settings file is named, the section
 // [Dexolin] of that file (a portable program keeps its settings beside
-// itself). Every value it reads or writes is a 32-bit number; reads never
-// fail, they fall back to a default instead.
+// itself). Every value it reads or writes is a 32-bit number or a short
+// text; reads never fail, they fall back to a default instead.
 struct SettingsKey {
     HKEY Handle = nullptr;  // the open key, or none
     // The settings file, or empty for the registry. MAX_PATH: a path the
@@ -37,6 +37,13 @@ struct SettingsKey {
     // A REG_DWORD value as read; def for a missing value or one of another
     // type or size. In a file, the value's number as ReadUnsigned reads it.
     uint32_t ReadDword(const char* name, uint32_t def) const;
+
+    // A REG_SZ value (a file's value as written) into text, at most size - 1
+    // characters and a NUL. False, text empty, for a missing value, one of
+    // another type, one that does not fit or a key that is not open.
+    bool ReadString(const char* name, char* text, int size) const;
+    // A REG_SZ value; in a file the text as it is.
+    void WriteString(const char* name, const char* text) const;
 
     // REG_DWORD 1 for a nonzero flag, 0 otherwise.
     void WriteFlag(const char* name, uint8_t flag) const;

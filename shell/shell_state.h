@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "core/float_format.h"
+
 // A control's rectangle in the dialog's client area, as created.
 struct ControlPlace {
     HWND Control;
@@ -34,6 +36,9 @@ struct ShellRecord {
     int32_t Alpha;  // 25..255, opacity while translucent
     uint8_t LayeredApplied;  // the dialog carries WS_EX_LAYERED
     uint8_t InspectorShown;  // the inspector pane shows below the fields
+    // The format of each width from the settings, in the order of
+    // WidthButtons; none (ExponentBits 0) for the width's default.
+    FloatFormat SavedFormats[5];
     // The portable settings file beside the program, or empty when the
     // settings live in the registry. MAX_PATH: a path the ANSI file
     // functions take.

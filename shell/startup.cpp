@@ -17,6 +17,10 @@ void PrepareMainDialog(HINSTANCE instance)
     // the opposite of the saved one; the float controls count as enabled,
     // as the template creates them. Translucency is not applied yet.
     ResetConverterState(ShellState.InitialEndianButton == ButtonBig);
+    for (int i = 0; i < 5; ++i) {
+        if (ShellState.SavedFormats[i].ExponentBits != 0)
+            ChooseFormatForWidth(WidthButtons[i].Width, &ShellState.SavedFormats[i]);
+    }
     ShellState.LayeredApplied = 0;
     // Light until the dialog reads the user's scheme.
     ShellState.Scheme = SchemeLight;

@@ -195,7 +195,11 @@ LONG ExStyle(int id)
 
 int CountPixels(int id, COLORREF colour)
 {
-    HWND control = Control(id);
+    return CountWindowPixels(Control(id), colour);
+}
+
+int CountWindowPixels(HWND control, COLORREF colour)
+{
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT client;
     GetClientRect(control, &client);

@@ -58,3 +58,5 @@ LONG ExStyle(int id);
 // Pixels of the control's client area whose colour is exactly colour, as
 // drawn on the screen.
 int CountPixels(int id, COLORREF colour);
+// The same for any window (the edit inside an editable list).
+int CountWindowPixels(HWND control, COLORREF colour);
