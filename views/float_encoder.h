@@ -13,7 +13,9 @@
 
 struct EncodeOptions {
     RoundingMode Mode = RoundingMode::Even;
-    bool Saturate = false;  // overflow and infinities give the largest finite value
+    // Overflow gives the largest finite value; so does an infinity's text
+    // where the format has no infinity (where it has one, it is exact).
+    bool Saturate = false;
 };
 
 enum EncodeFlag : uint8_t {

@@ -161,7 +161,7 @@ TEST_F(Inspector, CopiedBitPatternsPasteAsTheirDigits)
         {ButtonWidth8, FieldBinary, "0x3d", true, "00111101"},
         {ButtonWidth16, FieldHex, "0b1_0000", false, "10"},
         {ButtonWidth16, FieldHex, "0x3DCC_CCCD", false, "3DCC"},  // the limit cuts as for any paste
-        {ButtonWidth32, FieldHex, "12.5", false, "12.5"},  // no pattern: pasted as it is
+        {ButtonWidth32, FieldHex, "12.5", false, "00000000"},  // neither pattern nor digits: refused
     };
     for (const auto& c : cases) {
         OpenMainDialog(c.button, ButtonLittle, true);
