@@ -20,6 +20,17 @@
 
 namespace {
 
+// odd <- 2 * significand + 1: the midpoint above significand in units of
+// half its quantum (set in two 32-bit halves: unsigned long may be 32 bits).
+void SetOddAbove(mpz_t odd, uint64_t significand)
+{
+    mpz_set_ui(odd, static_cast<unsigned long>(significand >> 32));
+    mpz_mul_2exp(odd, odd, 32);
+    mpz_add_ui(odd, odd, static_cast<unsigned long>(significand & 0xFFFFFFFFu));
+    mpz_mul_2exp(odd, odd, 1);
+    mpz_add_ui(odd, odd, 1);
+}
+
 // Random midpoints per format and random layouts: a few by default, many in
 // the long sweeps.
 #ifdef DEXOLIN_LONG_SWEEPS
@@ -199,11 +210,7 @@ struct Checker {
     {
         mpz_t odd;
         mpz_init(odd);
-        mpz_set_ui(odd, static_cast<unsigned long>(significand >> 32));
-        mpz_mul_2exp(odd, odd, 32);
-        mpz_add_ui(odd, odd, static_cast<unsigned long>(significand & 0xFFFFFFFFu));
-        mpz_mul_2exp(odd, odd, 1);
-        mpz_add_ui(odd, odd, 1);
+        SetOddAbove(odd, significand);
         for (const std::string& text : TextsAround(odd, e, negative, always)) {
             for (RoundingMode mode : Modes)
                 Check(text, mode);
@@ -381,11 +388,7 @@ struct FastPathChecker {
             uint64_t significand = field == 0 ? fraction : (uint64_t{1} << (p - 1)) | fraction;
             mpz_t odd;
             mpz_init(odd);
-            mpz_set_ui(odd, static_cast<unsigned long>(significand >> 32));
-            mpz_mul_2exp(odd, odd, 32);
-            mpz_add_ui(odd, odd, static_cast<unsigned long>(significand & 0xFFFFFFFFu));
-            mpz_mul_2exp(odd, odd, 1);
-            mpz_add_ui(odd, odd, 1);
+            SetOddAbove(odd, significand);
             for (const std::string& text : TextsAround(odd, subnormalQuantum + field - 1, false, false)) {
                 std::string digits = text.substr(0, text.find('e'));
                 if (digits.size() <= 38)

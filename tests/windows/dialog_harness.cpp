@@ -1,5 +1,7 @@
 #include "tests/windows/dialog_harness.h"
 
+#include <cstring>
+
 #include "shell/main_dialog.h"
 #include "shell/optional_user32.h"
 #include "shell/resource.h"
@@ -148,6 +150,19 @@ void FocusControl(int id)
 {
     SetFocus(Control(id));
     PumpMessages();
+}
+
+void SetClipboardText(const char* text)
+{
+    if (!OpenClipboard(Current))
+        return;
+    EmptyClipboard();
+    size_t size = std::strlen(text) + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(memory), text, size);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
 }
 
 void ClickButton(int id)

@@ -41,6 +41,9 @@ const std::vector<SeenKey>& SeenKeys();
 void ClearSeenKeys();
 bool KeyWasSeen(WPARAM virtualKey);
 
+// Puts text on the clipboard as CF_TEXT, owned by the dialog.
+void SetClipboardText(const char* text);
+
 // Focus a control and pump.
 void FocusControl(int id);
 // BM_CLICK on a button, then pump.

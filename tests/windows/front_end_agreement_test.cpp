@@ -207,17 +207,6 @@ Snapshot MemorySnapshot()
     return shot;
 }
 
-void SetClipboardText(const std::string& text)
-{
-    OpenClipboard(Dialog());
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
-}
-
 // The window: a paste replaces the whole text without moving the focus; a
 // leave gives the field the focus and then moves it to the hint text, so
 // the field's focus-loss handler runs once. (The dialog itself would hand
@@ -236,7 +225,7 @@ void RunInWindow(const Step& step)
     case Action::ClipboardPaste:
         if (!IsWindowEnabled(Control(step.Id)))
             break;
-        SetClipboardText(step.Text);
+        SetClipboardText(step.Text.c_str());
         SendMessageA(Control(step.Id), EM_SETSEL, 0, -1);
         SendMessageA(Control(step.Id), WM_PASTE, 0, 0);
         break;

@@ -31,17 +31,6 @@ protected:
         SetWindowTextA(Control(FieldHex), hex);
         PumpMessages();
     }
-    static void SetClipboardText(const char* text)
-    {
-        ASSERT_TRUE(OpenClipboard(Dialog()));
-        EmptyClipboard();
-        size_t size = std::strlen(text) + 1;
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-        std::memcpy(GlobalLock(memory), text, size);
-        GlobalUnlock(memory);
-        SetClipboardData(CF_TEXT, memory);
-        CloseClipboard();
-    }
 };
 
 // The pane's texts are the readings unit's, under the published ids; the

@@ -169,18 +169,6 @@ TEST_P(ValueStability, SelectingCopyingAndFocusingChangeNothing)
     }
 }
 
-void SetClipboardText(const char* text)
-{
-    ASSERT_TRUE(OpenClipboard(Dialog()));
-    EmptyClipboard();
-    size_t size = std::strlen(text) + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(memory), text, size);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
-}
-
 Register RegisterOfHex(const char* hex)
 {
     Register r = {};
