@@ -8,6 +8,7 @@
 #include "core/field_ids.h"
 #include "core/number_text.h"
 #include "memory/memory_fields.h"
+#include "views/copy_forms.h"
 #include "views/float_readings.h"
 
 namespace {
@@ -95,6 +96,13 @@ void PutReadings(BlockWriter* block, char* text)
         else
             WriteReading(text, readings[i], ConverterState.ValueRegister, width);
         PutText(block, ReadingName(readings[i]), text);
+    }
+    if (block->Out.Memory && count > 0) {
+        const CopyForm memoryForms[] = {CopyForm::Bytes, CopyForm::BytesBigEndian};
+        for (CopyForm form : memoryForms) {
+            WriteCopyForm(text, form, *ChosenFormatOf(width), ConverterState.ValueRegister, width);
+            PutText(block, CopyFormName(form), text);
+        }
     }
 }
 

@@ -14,6 +14,9 @@ struct BlockOutput {
     bool Readings;
     bool Json;
     bool FormatReadings = false;
+    // With readings: they end with the width's bytes in memory order,
+    // "bytes" and "bytes-be" (views/copy_forms.h).
+    bool Memory = false;
 };
 
 // Error flags as the block's "errors" line lists them, as a bit set.

@@ -178,6 +178,10 @@ const struct {
      [](const char* rest, const BlockOutput&, const char** reason) { return CompanionPaste(rest, reason); }},
     {"format",
      [](const char* rest, const BlockOutput&, const char** reason) { return CompanionFormat(rest, reason); }},
+    {"paste-bytes",
+     [](const char* rest, const BlockOutput&, const char** reason) {
+         return CompanionPasteBytes(rest, reason);
+     }},
 };
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include "cli/companion.h"
 #include "converter/inspector.h"
+#include "converter/paste_bytes.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "core/float_format_names.h"
 #include "memory/memory_fields.h"
+#include "views/byte_run.h"
 
 namespace {
 
@@ -108,5 +110,22 @@ int CompanionFormat(const char* rest, const char** reason)
         *reason = problem;
         return CompanionBad;
     }
+    return CompanionOk;
+}
+
+int CompanionPasteBytes(const char* rest, const char** reason)
+{
+    bool big = std::strncmp(rest, "be ", 3) == 0;
+    if (!big && std::strncmp(rest, "le ", 3) != 0) {
+        *reason = "paste-bytes takes le or be and the bytes";
+        return CompanionBad;
+    }
+    static char problem[ByteRunProblemCapacity];
+    uint8_t bytes[ByteRunCapacity];
+    if (!ReadByteRun(rest + 3, ConverterState.Width, bytes, problem)) {
+        *reason = problem;
+        return CompanionBad;
+    }
+    OnPasteBytes(bytes, ConverterState.Width / 8, big);
     return CompanionOk;
 }

@@ -10,3 +10,7 @@ int CompanionToggle(const char* rest, const char** reason);
 int CompanionStep(const char* rest, const char** reason);
 int CompanionPaste(const char* rest, const char** reason);
 int CompanionFormat(const char* rest, const char** reason);
+
+// "paste-bytes le|be TEXT": the width's bytes in memory order
+// (views/byte_run.h), little-endian or big-endian.
+int CompanionPasteBytes(const char* rest, const char** reason);

@@ -76,6 +76,7 @@ enum class Takes {
     Bits,  // a bit pattern as copied
     Format,  // a float format's name
     Mode,  // a rounding mode's name
+    Bytes,  // a run of bytes in memory order
 };
 
 // Groups of options, for what an option excludes. The field options form
@@ -113,6 +114,9 @@ const OptionRule OptionRules[] = {
     {"mantissa", Takes::Text, nullptr, FieldMantissa, GroupField, 0, false},
     {"sign", Takes::SignBit, nullptr, FieldSign, GroupField, 0, false},
     {"bits", Takes::Bits, nullptr, 0, GroupField, 0, false},
+    {"bytes-le", Takes::Bytes, nullptr, 0, GroupField, 0, false},
+    {"bytes-be", Takes::Bytes, nullptr, 0, GroupField, 0, false},
+    {"memory", Takes::Nothing, &CompanionOptions::Memory, 0, 0, 0, false},
     {"script", Takes::Nothing, &CompanionOptions::Script, 0, GroupScript, GroupField, false},
     {"each", Takes::FieldName, nullptr, 0, GroupEach, GroupField | GroupScript, false},
     {"help", Takes::Nothing, &CompanionOptions::Help, 0, 0, 0, true},
@@ -130,7 +134,8 @@ const OptionRule* FindOption(const char* name, size_t length, bool alone)
 }
 
 // Checks and keeps one option's value. Returns null or the problem.
-const char* TakeValue(const OptionRule& rule, const char* value, CompanionOptions* options, const char** bits)
+const char* TakeValue(const OptionRule& rule, const char* value, CompanionOptions* options, const char** bits,
+                      const char** bytes)
 {
     switch (rule.Argument) {
     case Takes::Width:
@@ -145,6 +150,10 @@ const char* TakeValue(const OptionRule& rule, const char* value, CompanionOption
             return "sign must be 0 or 1";
         break;
     case Takes::Bits: *bits = value; return nullptr;
+    case Takes::Bytes:
+        *bytes = value;
+        options->BytesBig = std::strcmp(rule.Name, "bytes-be") == 0;
+        return nullptr;
     case Takes::Format: {
         FormatNameResult result = ReadFormatName(value, &options->Format);
         options->HasFormat = result == FormatNameResult::Ok;
@@ -198,6 +207,7 @@ const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* option
 {
     unsigned given = 0;
     const char* bits = nullptr;
+    const char* bytes = nullptr;  // the run of --bytes-le or --bytes-be
     bool ended = false;
     // -h is --help, as the one argument.
     if (argc == 2 && std::strcmp(argv[1], "-h") == 0) {
@@ -227,7 +237,7 @@ const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* option
             const char* value = equals ? equals + 1 : argv[++i];
             if ((given & rule->Group & GroupField) != 0)
                 return "only one field may be given";
-            if (const char* problem = TakeValue(*rule, value, options, &bits))
+            if (const char* problem = TakeValue(*rule, value, options, &bits, &bytes))
                 return problem;
         }
         given |= rule->Group;
@@ -244,6 +254,12 @@ const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* option
         if (const char* problem = ParseBitsText(bits, options->Width, &options->Field, digits))
             return problem;
         options->Text = digits;
+    }
+    if (bytes != nullptr) {
+        static char problem[ByteRunProblemCapacity];
+        if (!ReadByteRun(bytes, options->Width, options->Bytes, problem))
+            return problem;
+        options->HasBytes = true;
     }
     return nullptr;
 }
