@@ -106,6 +106,29 @@ void PutReadings(BlockWriter* block, char* text)
     }
 }
 
+// The copy forms asked for. In JSON they are one object under "as": their
+// names are those of the block's own items (hex, hexfloat, bytes), and a
+// JSON object's keys must differ. text: CopyFormCapacity bytes at least.
+void PutCopyForms(BlockWriter* block, char* text)
+{
+    if (block->Out.AsForms == 0)
+        return;
+    BlockWriter forms{block->Out, false};
+    if (block->Out.Json) {
+        PutName(block, "as");
+        std::fputc('{', block->Out.File);
+    }
+    int32_t width = ConverterState.Width;
+    for (int i = 0; i < CopyFormCount; ++i) {
+        if ((block->Out.AsForms >> i & 1) == 0)
+            continue;
+        WriteCopyForm(text, CopyForms[i], *ChosenFormatOf(width), ConverterState.ValueRegister, width);
+        PutText(&forms, CopyFormName(CopyForms[i]), text);
+    }
+    if (block->Out.Json)
+        std::fputc('}', block->Out.File);
+}
+
 }  // namespace
 
 int CompanionErrorFlags()
@@ -141,6 +164,7 @@ void CompanionPrintBlock(const BlockOutput& out, int errorFlags)
         PutText(&block, "flags", CompanionEncodeFlags());
         PutText(&block, "error", CompanionEncodeError());
     }
+    PutCopyForms(&block, text);
     if (out.Json)
         std::fputs("}\n", out.File);
 }

@@ -17,6 +17,10 @@ struct BlockOutput {
     // With readings: they end with the width's bytes in memory order,
     // "bytes" and "bytes-be" (views/copy_forms.h).
     bool Memory = false;
+    // The copy forms the block ends with, one "form<TAB>text" line each in
+    // the order of CopyForms (in JSON one object "as" of them): bit n for
+    // CopyForms[n].
+    unsigned AsForms = 0;
 };
 
 // Error flags as the block's "errors" line lists them, as a bit set.

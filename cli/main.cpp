@@ -72,7 +72,8 @@ int Run(int argc, char** argv)
     CompanionSetEncoding(options.Round, options.Saturate);
     if (options.HasFormat)
         OnChooseFormat(&options.Format);  // the options have checked that it fits
-    BlockOutput out{stdout, options.Readings, options.Json, options.HasFormat, options.Memory};
+    BlockOutput out{stdout,         options.Readings, options.Json, options.HasFormat,
+                    options.Memory, options.AsForms};
     if (options.Each != 0)
         return RunBatch(options, out);
     return options.Script ? RunScript(out) : RunOneShot(options, out);

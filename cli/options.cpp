@@ -9,6 +9,7 @@
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "core/float_format_names.h"
+#include "views/copy_forms.h"
 
 // The short form of the usage, in two halves: the line of bad usage holds
 // both, --help writes them as its first two lines.
@@ -77,6 +78,7 @@ enum class Takes {
     Format,  // a float format's name
     Mode,  // a rounding mode's name
     Bytes,  // a run of bytes in memory order
+    Form,  // a copy form's name or all
 };
 
 // Groups of options, for what an option excludes. The field options form
@@ -117,6 +119,7 @@ const OptionRule OptionRules[] = {
     {"bytes-le", Takes::Bytes, nullptr, 0, GroupField, 0, false},
     {"bytes-be", Takes::Bytes, nullptr, 0, GroupField, 0, false},
     {"memory", Takes::Nothing, &CompanionOptions::Memory, 0, 0, 0, false},
+    {"as", Takes::Form, nullptr, 0, 0, 0, false},
     {"script", Takes::Nothing, &CompanionOptions::Script, 0, GroupScript, GroupField, false},
     {"each", Takes::FieldName, nullptr, 0, GroupEach, GroupField | GroupScript, false},
     {"help", Takes::Nothing, &CompanionOptions::Help, 0, 0, 0, true},
@@ -162,6 +165,17 @@ const char* TakeValue(const OptionRule& rule, const char* value, CompanionOption
     case Takes::Mode:
         return RoundingModeByName(value, &options->Round) ? nullptr
                                                           : "round must be even, away, zero, up or down";
+    case Takes::Form: {
+        if (std::strcmp(value, "all") == 0) {
+            options->AsForms = (1u << CopyFormCount) - 1;
+            return nullptr;
+        }
+        CopyForm form;
+        if (!CopyFormNamed(value, &form))
+            return "as must be hex, literal, hexfloat, bytes, bytes-be, array or all";
+        options->AsForms |= 1u << static_cast<int>(form);
+        return nullptr;
+    }
     case Takes::Nothing: return nullptr;
     case Takes::Text: break;
     }

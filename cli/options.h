@@ -27,6 +27,7 @@ struct CompanionOptions {
     bool HasBytes = false;  // --bytes-le or --bytes-be: Bytes set the width
     bool BytesBig = false;  // --bytes-be
     uint8_t Bytes[ByteRunCapacity] = {};  // the width's bytes as written
+    unsigned AsForms = 0;  // --as: bit n for CopyForms[n] (views/copy_forms.h)
 };
 
 // What --help prints, lines of at most 79 columns.

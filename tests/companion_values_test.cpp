@@ -87,4 +87,42 @@ TEST(CompanionValues, MemoryAddsTheByteReadingsAfterTheOthers)
               "hex\t3F800000\nbytes\t00 00 80 3F\n");
 }
 
+TEST(CompanionValues, AsPrintsTheFormsLastInTheirOrder)
+{
+    const struct {
+        const char* arguments;
+        const char* lines;  // what follows the block without --as
+    } cases[] = {
+        {"--hex 3DCCCCCD --as all",
+         "hex\t0x3DCCCCCD\nliteral\t0.1f\nhexfloat\t0x1.99999ap-4f\nbytes\tCD CC CC 3D\n"
+         "bytes-be\t3D CC CC CD\narray\t{0xCD, 0xCC, 0xCC, 0x3D}\n"},
+        {"--width 64 --float 0.1 --as array --as literal",
+         "literal\t0.1\narray\t{0x9A, 0x99, 0x99, 0x99, 0x99, 0x99, "
+         "0xB9, 0x3F}\n"},
+        {"--width 80 --float -0 --as literal", "literal\t-0.0L\n"},
+        {"--width 16 --hex 3C00 --as literal --as hexfloat", "literal\t0x3C00\nhexfloat\t0x1p+0\n"},
+        {"--width 8 --format e5m2 --hex 7C --as literal", "literal\t0x7C\n"},
+        {"--hex 7F800000 --readings --memory --as literal", "literal\tINFINITY\n"},
+    };
+    for (const auto& c : cases) {
+        std::string arguments = c.arguments;
+        CliRun with = RunCli(arguments);
+        CliRun without = RunCli(arguments.substr(0, arguments.find(" --as")));
+        EXPECT_EQ(with.status, 0) << with.output;
+        EXPECT_EQ(with.output, without.output + c.lines) << arguments;
+    }
+    CliRun json = RunCli("--hex 3F800000 --json --as hex --as bytes");
+    EXPECT_NE(
+        json.output.find(",\"register\":\"0000000000003F800000\",\"as\":{\"hex\":\"0x3F800000\",\"bytes\":"
+                         "\"00 00 80 3F\"}}\n"),
+        std::string::npos)
+        << json.output;
+    CliRun bad = RunCli("--as json");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(
+        bad.output.find("dexolin-cli: as must be hex, literal, hexfloat, bytes, bytes-be, array or all ("),
+        0u)
+        << bad.output;
+}
+
 }  // namespace
