@@ -5,6 +5,7 @@
 #include "cli/companion.h"
 #include "converter/inspector.h"
 #include "converter/paste_bytes.h"
+#include "converter/value_history.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "core/float_format_names.h"
@@ -81,6 +82,7 @@ int CompanionPaste(const char* rest, const char** reason)
         return CompanionBad;
     }
     MemoryUserPaste(field, text);
+    RecordSettledValue();  // the window's paste settles at the focus loss
     return CompanionOk;
 }
 
@@ -127,5 +129,31 @@ int CompanionPasteBytes(const char* rest, const char** reason)
         return CompanionBad;
     }
     OnPasteBytes(bytes, ConverterState.Width / 8, big);
+    return CompanionOk;
+}
+
+int CompanionGoBack(const char* rest, const char** reason)
+{
+    if (!IsBlank(rest)) {
+        *reason = "unknown command";
+        return CompanionBad;
+    }
+    if (!OnHistoryBack()) {
+        *reason = "no value to go back to";
+        return CompanionBad;
+    }
+    return CompanionOk;
+}
+
+int CompanionGoForward(const char* rest, const char** reason)
+{
+    if (!IsBlank(rest)) {
+        *reason = "unknown command";
+        return CompanionBad;
+    }
+    if (!OnHistoryForward()) {
+        *reason = "no value to go forward to";
+        return CompanionBad;
+    }
     return CompanionOk;
 }

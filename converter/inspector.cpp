@@ -1,6 +1,7 @@
 #include "converter/inspector.h"
 
 #include "converter/refresh_views.h"
+#include "converter/value_history.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
@@ -147,6 +148,7 @@ bool OnBitToggle(int bit)
         return false;
     ConverterState.ValueRegister[bit / 8] ^= static_cast<uint8_t>(1 << (bit % 8));
     RefreshViews(FieldNone);
+    RecordSettledValue();
     return true;
 }
 
@@ -158,6 +160,7 @@ bool OnStepButton(int button)
     if (!StepFloat(*format, ConverterState.ValueRegister, button == ButtonStepNext))
         return false;
     RefreshViews(FieldNone);
+    RecordSettledValue();
     return true;
 }
 
@@ -166,5 +169,6 @@ bool OnChooseFormat(const FloatFormat* format)
     if (!ChooseFormat(format))
         return false;
     RefreshInspector();
+    RecordSettledValue();
     return true;
 }

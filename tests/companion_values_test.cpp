@@ -3,6 +3,7 @@
 // history of a script (back, forward).
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "tests/cli_run.h"
@@ -123,6 +124,90 @@ TEST(CompanionValues, AsPrintsTheFormsLastInTheirOrder)
         bad.output.find("dexolin-cli: as must be hex, literal, hexfloat, bytes, bytes-be, array or all ("),
         0u)
         << bad.output;
+}
+
+// The width, hex and format lines of each block of a script run with the
+// format's readings, one "width hex format" line per block.
+std::string ShownValues(const std::string& script)
+{
+    CliRun run = RunCli("--script --format single", script);
+    EXPECT_EQ(run.status, 0) << run.output;
+    std::string output = "\n" + run.output, shown;
+    for (size_t at = output.find("\nwidth\t"); at != std::string::npos;
+         at = output.find("\nwidth\t", at + 1)) {
+        auto value = [&](const char* name) {
+            size_t start = output.find(std::string("\n") + name + "\t", at) + std::strlen(name) + 2;
+            return output.substr(start, output.find('\n', start) - start);
+        };
+        shown += value("width") + " " + value("hex") + " " + value("format") + "\n";
+    }
+    return shown;
+}
+
+TEST(CompanionValues, BackAndForwardRestoreValueWidthAndFormat)
+{
+    const struct {
+        const char* script;
+        const char* shown;
+    } cases[] = {
+        // Each settled value in turn, then back to the start and forward to
+        // the end again.
+        {"edit float 1.5\nleave float\nwidth 64\nformat e5m10\ntoggle 3\n"
+         "back\nshow\nback\nshow\nback\nshow\nback\nshow\nforward\nforward\nforward\nforward\nshow\n",
+         "64 000000003FC00000 e5m10\n64 000000003FC00000 double\n32 3FC00000 single\n32 00000000 single\n"
+         "64 000000003FC00008 e5m10\n"},
+        // An edit settles when the field is left, not at every keystroke.
+        {"edit hex 1\nedit hex 2\nleave hex\nback\nshow\nforward\nshow\n",
+         "32 00000000 single\n32 00000002 single\n"},
+        // Steps, pastes, bytes and encodings settle too; a width change
+        // through the history is a width click.
+        {"step next\npaste hex 0x3F80_0000\npaste-bytes be 40 00 00 00\nencode 0.1\nwidth 16\nback\nshow\n"
+         "back\nshow\nback\nshow\nback\nshow\nback\nshow\n",
+         "32 3DCCCCCD single\n32 40000000 single\n32 3F800000 single\n32 00000001 single\n"
+         "32 00000000 single\n"},
+        // A new value after going back drops the values ahead of it.
+        {"toggle 0\ntoggle 1\nback\ntoggle 2\nback\nshow\nforward\nshow\n",
+         "32 00000001 single\n32 00000005 single\n"},
+        // The same value again is not a new one.
+        {"toggle 0\nformat single\nleave decimal\nwidth 32\nback\nshow\n", "32 00000000 single\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ShownValues(c.script), c.shown) << c.script;
+}
+
+TEST(CompanionValues, HistoryKeepsTheLastSixtyFourValues)
+{
+    // 70 toggles settle 70 values after the start's: the 64 kept begin with
+    // bits 0 to 6 set.
+    std::string script = "width 80\n";
+    for (int bit = 0; bit < 70; ++bit)
+        script += "toggle " + std::to_string(bit) + "\n";
+    for (int i = 0; i < 63; ++i)
+        script += "back\n";
+    script += "show\nback\n";
+    CliRun run = RunCli("--script", script);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.output.find("hex\t0000000000000000007F\n"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("dexolin-cli: line 136: no value to go back to: back\n"), std::string::npos)
+        << run.output;
+}
+
+TEST(CompanionValues, NothingToGoToStopsTheScript)
+{
+    const struct {
+        const char* script;
+        const char* message;
+    } cases[] = {
+        {"back\n", "dexolin-cli: line 1: no value to go back to: back\n"},
+        {"toggle 1\nforward\n", "dexolin-cli: line 2: no value to go forward to: forward\n"},
+        {"toggle 1\nback\nforward\nforward\n", "dexolin-cli: line 4: no value to go forward to: forward\n"},
+        {"back 2\n", "dexolin-cli: line 1: unknown command: back 2\n"},
+    };
+    for (const auto& c : cases) {
+        CliRun run = RunCli("--script", c.script);
+        EXPECT_EQ(run.status, 2) << c.script;
+        EXPECT_EQ(run.output, c.message) << c.script;
+    }
 }
 
 }  // namespace

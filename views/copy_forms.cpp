@@ -22,13 +22,6 @@ const CType CTypes[] = {
     {ExtendedFormat, "L"},
 };
 
-bool SameFormat(const FloatFormat& a, const FloatFormat& b)
-{
-    return std::strcmp(a.Name, b.Name) == 0 && a.HasSign == b.HasSign && a.ExponentBits == b.ExponentBits &&
-        a.FractionBits == b.FractionBits && a.ExplicitIntegerBit == b.ExplicitIntegerBit &&
-        a.Bias == b.Bias && a.Specials == b.Specials && a.PaddingBits == b.PaddingBits;
-}
-
 const CType* CTypeOf(const FloatFormat& format)
 {
     for (const CType& type : CTypes) {
