@@ -51,7 +51,8 @@ void RememberRenderedText(int field, const char* text)
 bool RestoreUndoneValue(int field, const char* text)
 {
     RememberedText* slot = RememberedOf(field);
-    if (!slot || slot->Width == 0 || slot->Width != ConverterState.Width || std::strcmp(slot->Text, text) != 0)
+    if (!slot || slot->Width == 0 || slot->Width != ConverterState.Width ||
+        std::strcmp(slot->Text, text) != 0)
         return false;
     std::memcpy(ConverterState.ValueRegister, slot->Value, sizeof slot->Value);
     if (uint8_t* error = ErrorFlagOf(field))

@@ -105,8 +105,9 @@ TEST(CompanionCli, DroppedOrCutFieldTextIsWarnedAbout)
         {"--width 8 --binary 101010101",
          "dexolin-cli: warning: the binary field keeps only the first 8 characters of \"101010101\"; --bits "
          "reads bit patterns such as 0x3f800000\n"},
-        {"--binary 10_1", "dexolin-cli: warning: the binary field drops '_' (not a binary digit) of \"10_1\"; "
-                          "--bits reads bit patterns such as 0x3f800000\n"},
+        {"--binary 10_1",
+         "dexolin-cli: warning: the binary field drops '_' (not a binary digit) of \"10_1\"; "
+         "--bits reads bit patterns such as 0x3f800000\n"},
         {"--hex 3f800000", nullptr},
         {"--decimal 12x", nullptr},
     };
@@ -117,8 +118,9 @@ TEST(CompanionCli, DroppedOrCutFieldTextIsWarnedAbout)
         EXPECT_EQ(both.output, (c.warning ? std::string(c.warning) : "") + quiet.output) << c.arguments;
     }
     CliRun script = RunCli("--script 2>&1 >/dev/null", "edit hex 12g4\\n");
-    EXPECT_EQ(script.output, "dexolin-cli: warning: the hex field drops 'g' (not a hexadecimal digit) of \"12g4\"; "
-                             "--bits reads bit patterns such as 0x3f800000\n");
+    EXPECT_EQ(script.output,
+              "dexolin-cli: warning: the hex field drops 'g' (not a hexadecimal digit) of \"12g4\"; "
+              "--bits reads bit patterns such as 0x3f800000\n");
 }
 
 // Output that cannot be written fails with one line and status 3.

@@ -277,7 +277,8 @@ TEST_F(FieldEdits, RefusedPastesChangeNothingAndSayWhy)
             EXPECT_EQ(LastFieldTip().Field, c.field) << c.clipboard;
             EXPECT_TRUE(LastFieldTip().Shown) << c.clipboard;
             EXPECT_STREQ(LastFieldTip().Title, "Not pasted");
-            EXPECT_NE(std::string(LastFieldTip().Text).find(c.tipSays), std::string::npos) << LastFieldTip().Text;
+            EXPECT_NE(std::string(LastFieldTip().Text).find(c.tipSays), std::string::npos)
+                << LastFieldTip().Text;
         }
         CloseMainDialog();
     }
@@ -296,7 +297,8 @@ TEST_F(FieldEdits, CutTextsSaySo)
     EXPECT_EQ(ControlText(FieldFloat), "-1.31856697709232845915e-128");
     EXPECT_EQ(LastFieldTip().Field, FieldFloat);
     EXPECT_STREQ(LastFieldTip().Title, "Cut to 28 characters");
-    EXPECT_NE(std::string(LastFieldTip().Text).find("had 29 characters and only its first 28 fit"), std::string::npos)
+    EXPECT_NE(std::string(LastFieldTip().Text).find("had 29 characters and only its first 28 fit"),
+              std::string::npos)
         << LastFieldTip().Text;
 
     ForgetFieldTip();
