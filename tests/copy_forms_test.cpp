@@ -119,8 +119,9 @@ TEST(CopyForms, EveryFormOfEveryPresetAtItsWidth)
             }
             // The hexfloat form of a number reads back, suffix and all, as
             // the value made from its fields.
-            std::string hexfloat = FormOf(CopyForm::HexFloat, f, s.value, width);
+#if !defined(_WIN32)  // the Windows C library reads no hexadecimal long double
             if (s.finite) {
+                std::string hexfloat = FormOf(CopyForm::HexFloat, f, s.value, width);
                 char* end = nullptr;
                 long double back = std::strtold(hexfloat.c_str(), &end);
                 EXPECT_TRUE(*end == '\0' || std::strcmp(end, "f") == 0 || std::strcmp(end, "L") == 0)
@@ -128,6 +129,7 @@ TEST(CopyForms, EveryFormOfEveryPresetAtItsWidth)
                 EXPECT_EQ(back, s.number) << hexfloat;
                 EXPECT_EQ(std::signbit(back), std::signbit(s.number)) << hexfloat;
             }
+#endif
         }
     }
 }
@@ -188,6 +190,9 @@ TEST(CopyForms, NamesReadBack)
 }
 
 // ---- The literals, compiled ----
+
+// With the system's C++ compiler, which the Windows builds' tests lack.
+#if !defined(_WIN32)
 
 // A C type of the compiled program: its format, width and name.
 struct CompiledType {
@@ -299,5 +304,7 @@ TEST(CopyForms, LiteralsAndHexFloatsCompileToTheSameBits)
     }
     EXPECT_EQ(at, printed.size());
 }
+
+#endif
 
 }  // namespace
