@@ -33,8 +33,6 @@ TEST(CompanionValues, BytesSetTheWidthAsTheHexFieldWould)
     } cases[] = {
         {"--bytes-le 'CD CC CC 3D'", "--hex 3DCCCCCD"},
         {"--bytes-be '{0x3D, 0xCC, 0xCC, 0xCD}'", "--hex 3DCCCCCD"},
-        {"--width 8 --bytes-le 80", "--width 8 --hex 80"},
-        {"--width 16 --bytes-le 003c", "--width 16 --hex 3C00"},
         {"--width 64 --bytes-le '\\x9a\\x99\\x99\\x99\\x99\\x99\\xb9\\x3f'",
          "--width 64 --hex 3FB999999999999A"},
         {"--width 80 --big --bytes-be 3f-ff-80-00-00-00-00-00-00-01",
