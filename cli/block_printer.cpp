@@ -8,6 +8,7 @@
 #include "core/field_ids.h"
 #include "core/number_text.h"
 #include "memory/memory_fields.h"
+#include "views/copy_forms.h"
 #include "views/float_readings.h"
 
 namespace {
@@ -96,6 +97,36 @@ void PutReadings(BlockWriter* block, char* text)
             WriteReading(text, readings[i], ConverterState.ValueRegister, width);
         PutText(block, ReadingName(readings[i]), text);
     }
+    if (block->Out.Memory && count > 0) {
+        const CopyForm memoryForms[] = {CopyForm::Bytes, CopyForm::BytesBigEndian};
+        for (CopyForm form : memoryForms) {
+            WriteCopyForm(text, form, *ChosenFormatOf(width), ConverterState.ValueRegister, width);
+            PutText(block, CopyFormName(form), text);
+        }
+    }
+}
+
+// The copy forms asked for. In JSON they are one object under "as": their
+// names are those of the block's own items (hex, hexfloat, bytes), and a
+// JSON object's keys must differ. text: CopyFormCapacity bytes at least.
+void PutCopyForms(BlockWriter* block, char* text)
+{
+    if (block->Out.AsForms == 0)
+        return;
+    BlockWriter forms{block->Out, false};
+    if (block->Out.Json) {
+        PutName(block, "as");
+        std::fputc('{', block->Out.File);
+    }
+    int32_t width = ConverterState.Width;
+    for (int i = 0; i < CopyFormCount; ++i) {
+        if ((block->Out.AsForms >> i & 1) == 0)
+            continue;
+        WriteCopyForm(text, CopyForms[i], *ChosenFormatOf(width), ConverterState.ValueRegister, width);
+        PutText(&forms, CopyFormName(CopyForms[i]), text);
+    }
+    if (block->Out.Json)
+        std::fputc('}', block->Out.File);
 }
 
 }  // namespace
@@ -133,6 +164,7 @@ void CompanionPrintBlock(const BlockOutput& out, int errorFlags)
         PutText(&block, "flags", CompanionEncodeFlags());
         PutText(&block, "error", CompanionEncodeError());
     }
+    PutCopyForms(&block, text);
     if (out.Json)
         std::fputs("}\n", out.File);
 }

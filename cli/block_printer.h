@@ -14,6 +14,13 @@ struct BlockOutput {
     bool Readings;
     bool Json;
     bool FormatReadings = false;
+    // With readings: they end with the width's bytes in memory order,
+    // "bytes" and "bytes-be" (views/copy_forms.h).
+    bool Memory = false;
+    // The copy forms the block ends with, one "form<TAB>text" line each in
+    // the order of CopyForms (in JSON one object "as" of them): bit n for
+    // CopyForms[n].
+    unsigned AsForms = 0;
 };
 
 // Error flags as the block's "errors" line lists them, as a bit set.

@@ -178,6 +178,16 @@ const struct {
      [](const char* rest, const BlockOutput&, const char** reason) { return CompanionPaste(rest, reason); }},
     {"format",
      [](const char* rest, const BlockOutput&, const char** reason) { return CompanionFormat(rest, reason); }},
+    {"back",
+     [](const char* rest, const BlockOutput&, const char** reason) { return CompanionGoBack(rest, reason); }},
+    {"forward",
+     [](const char* rest, const BlockOutput&, const char** reason) {
+         return CompanionGoForward(rest, reason);
+     }},
+    {"paste-bytes",
+     [](const char* rest, const BlockOutput&, const char** reason) {
+         return CompanionPasteBytes(rest, reason);
+     }},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "cli/companion.h"
 #include "converter/refresh_views.h"
+#include "converter/value_history.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "views/encode_error.h"
@@ -53,6 +54,7 @@ bool CompanionEncode(const char* text)
     WriteEncodeError(Error, text, ReadingCapacity - 1, outcome);
     std::memcpy(ConverterState.ValueRegister, value, sizeof value);
     RefreshViews(FieldNone);
+    RecordSettledValue();
     return true;
 }
 

@@ -5,10 +5,13 @@
 
 #include "cli/companion.h"
 #include "converter/inspector.h"
+#include "converter/paste_bytes.h"
+#include "converter/value_history.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "core/float_format_names.h"
 #include "memory/memory_fields.h"
+#include "views/byte_run.h"
 
 namespace {
 
@@ -79,10 +82,13 @@ int CompanionPaste(const char* rest, const char** reason)
         *reason = "the field is disabled at this width";
         return CompanionBad;
     }
-    if (!MemoryUserPaste(field, text))
+    if (!MemoryUserPaste(field, text)) {
         std::fprintf(stderr,
                      "dexolin-cli: warning: not pasted: the %s field takes no \"%s\", only a bit pattern\n",
                      name, text);
+        return CompanionOk;
+    }
+    RecordSettledValue();  // the window's paste settles at the focus loss
     return CompanionOk;
 }
 
@@ -110,6 +116,49 @@ int CompanionFormat(const char* rest, const char** reason)
         static char problem[FormatNameCapacity + 16];  // "<name> needs 80 bits"
         WriteWidthProblem(problem, format);
         *reason = problem;
+        return CompanionBad;
+    }
+    return CompanionOk;
+}
+
+int CompanionPasteBytes(const char* rest, const char** reason)
+{
+    bool big = std::strncmp(rest, "be ", 3) == 0;
+    if (!big && std::strncmp(rest, "le ", 3) != 0) {
+        *reason = "paste-bytes takes le or be and the bytes";
+        return CompanionBad;
+    }
+    static char problem[ByteRunProblemCapacity];
+    uint8_t bytes[ByteRunCapacity];
+    if (!ReadByteRun(rest + 3, ConverterState.Width, bytes, problem)) {
+        *reason = problem;
+        return CompanionBad;
+    }
+    OnPasteBytes(bytes, ConverterState.Width / 8, big);
+    return CompanionOk;
+}
+
+int CompanionGoBack(const char* rest, const char** reason)
+{
+    if (!IsBlank(rest)) {
+        *reason = "unknown command";
+        return CompanionBad;
+    }
+    if (!OnHistoryBack()) {
+        *reason = "no value to go back to";
+        return CompanionBad;
+    }
+    return CompanionOk;
+}
+
+int CompanionGoForward(const char* rest, const char** reason)
+{
+    if (!IsBlank(rest)) {
+        *reason = "unknown command";
+        return CompanionBad;
+    }
+    if (!OnHistoryForward()) {
+        *reason = "no value to go forward to";
         return CompanionBad;
     }
     return CompanionOk;

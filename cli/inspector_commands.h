@@ -10,3 +10,12 @@ int CompanionToggle(const char* rest, const char** reason);
 int CompanionStep(const char* rest, const char** reason);
 int CompanionPaste(const char* rest, const char** reason);
 int CompanionFormat(const char* rest, const char** reason);
+
+// "paste-bytes le|be TEXT": the width's bytes in memory order
+// (views/byte_run.h), little-endian or big-endian.
+int CompanionPasteBytes(const char* rest, const char** reason);
+
+// "back" and "forward": the values settled before and after the one shown
+// last (converter/value_history.h).
+int CompanionGoBack(const char* rest, const char** reason);
+int CompanionGoForward(const char* rest, const char** reason);

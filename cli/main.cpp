@@ -8,6 +8,7 @@
 #include "cli/line_reader.h"
 #include "cli/options.h"
 #include "converter/inspector.h"
+#include "converter/paste_bytes.h"
 #include "dexolin_version.h"
 #include "memory/memory_fields.h"
 
@@ -17,6 +18,9 @@ int RunOneShot(const CompanionOptions& options, const BlockOutput& out)
 {
     if (options.Field != 0 && !CompanionFieldEditable(options.Field))
         return CompanionBadUsage("that field is disabled at this width");
+    if (options.HasBytes)
+        OnPasteBytes(options.Bytes, options.Width / 8,
+                     options.BytesBig);  // the options have checked the count
     return CompanionOneShot(options.Field, options.Text, out);
 }
 
@@ -68,7 +72,8 @@ int Run(int argc, char** argv)
     CompanionSetEncoding(options.Round, options.Saturate);
     if (options.HasFormat)
         OnChooseFormat(&options.Format);  // the options have checked that it fits
-    BlockOutput out{stdout, options.Readings, options.Json, options.HasFormat};
+    BlockOutput out{stdout,         options.Readings, options.Json, options.HasFormat,
+                    options.Memory, options.AsForms};
     if (options.Each != 0)
         return RunBatch(options, out);
     return options.Script ? RunScript(out) : RunOneShot(options, out);

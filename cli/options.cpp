@@ -9,6 +9,7 @@
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "core/float_format_names.h"
+#include "views/copy_forms.h"
 
 // The short form of the usage, in two halves: the line of bad usage holds
 // both, --help writes them as its first two lines.
@@ -36,6 +37,13 @@ const char CompanionUsage[] = "usage: " DEXOLIN_CLI_SYNOPSIS_1 "\n"
                               "                e4m3, e3m4, e5m2, e5m2fnuz, half, bfloat16, tf32, single,\n"
                               "                double, x87, or e<X>m<Y>[b<BIAS>][fn|fnuz]) in the width's\n"
                               "                low bits\n"
+                              "  --memory      the readings end with bytes and bytes-be: the width's bytes\n"
+                              "                in memory order, little-endian and big-endian\n"
+                              "  --as FORM     ends the block with FORM<TAB>text, the value copied as FORM:\n"
+                              "                hex (0x3DCCCCCD), literal (0.1f: C's literal that reads\n"
+                              "                back to the bits, else hex), hexfloat (0x1.99999ap-4f),\n"
+                              "                bytes, bytes-be (CD CC CC 3D), array ({0xCD, 0xCC, ...}),\n"
+                              "                or all six; may be repeated\n"
                               "  --json        each block as one JSON object on one line\n"
                               "  --encode TEXT enters the number TEXT (decimal, 0x hexadecimal, inf, nan\n"
                               "                or a reading's words) into the float format, correctly\n"
@@ -48,12 +56,21 @@ const char CompanionUsage[] = "usage: " DEXOLIN_CLI_SYNOPSIS_1 "\n"
                               "  --sign 0|1    clears or sets the sign box\n"
                               "  --bits TEXT   a bit pattern as copied, taken as --hex or --binary: 0x or\n"
                               "                0b before it, _ ' space : - between digits\n"
+                              "  --bytes-le TEXT\n"
+                              "                the width's bytes as in memory, least significant first:\n"
+                              "                CD CC CC 3D, cd-cc-cc-3d, cdcccc3d, \\xcd\\xcc\\xcc\\x3d,\n"
+                              "                {0xCD, 0xCC, 0xCC, 0x3D} or 0xcd,0xcc,0xcc,0x3d\n"
+                              "  --bytes-be TEXT\n"
+                              "                the same, most significant first\n"
                               "  --script      runs commands from standard input, one per line: width N,\n"
                               "                endian little|big, edit FIELD TEXT, leave FIELD, sign, show,\n"
                               "                toggle BIT, step next|previous, paste FIELD TEXT (a bit\n"
                               "                pattern as copied goes into binary or hex in its base),\n"
                               "                format NAME|default (the width's format from then on),\n"
-                              "                encode TEXT, round MODE, saturate on|off\n"
+                              "                encode TEXT, round MODE, saturate on|off, paste-bytes\n"
+                              "                le|be TEXT, back, forward (the values settled before and\n"
+                              "                after: by width, format, toggle, step, paste, paste-bytes,\n"
+                              "                encode, and leave after an edit)\n"
                               "                (blank lines and # comments are ignored)\n"
                               "  --each FIELD  runs --FIELD LINE from a fresh start for each line of\n"
                               "                standard input; FIELD may also be encode\n"
@@ -76,6 +93,8 @@ enum class Takes {
     Bits,  // a bit pattern as copied
     Format,  // a float format's name
     Mode,  // a rounding mode's name
+    Bytes,  // a run of bytes in memory order
+    Form,  // a copy form's name or all
 };
 
 // Groups of options, for what an option excludes. The field options form
@@ -113,6 +132,10 @@ const OptionRule OptionRules[] = {
     {"mantissa", Takes::Text, nullptr, FieldMantissa, GroupField, 0, false},
     {"sign", Takes::SignBit, nullptr, FieldSign, GroupField, 0, false},
     {"bits", Takes::Bits, nullptr, 0, GroupField, 0, false},
+    {"bytes-le", Takes::Bytes, nullptr, 0, GroupField, 0, false},
+    {"bytes-be", Takes::Bytes, nullptr, 0, GroupField, 0, false},
+    {"memory", Takes::Nothing, &CompanionOptions::Memory, 0, 0, 0, false},
+    {"as", Takes::Form, nullptr, 0, 0, 0, false},
     {"script", Takes::Nothing, &CompanionOptions::Script, 0, GroupScript, GroupField, false},
     {"each", Takes::FieldName, nullptr, 0, GroupEach, GroupField | GroupScript, false},
     {"help", Takes::Nothing, &CompanionOptions::Help, 0, 0, 0, true},
@@ -130,7 +153,8 @@ const OptionRule* FindOption(const char* name, size_t length, bool alone)
 }
 
 // Checks and keeps one option's value. Returns null or the problem.
-const char* TakeValue(const OptionRule& rule, const char* value, CompanionOptions* options, const char** bits)
+const char* TakeValue(const OptionRule& rule, const char* value, CompanionOptions* options, const char** bits,
+                      const char** bytes)
 {
     switch (rule.Argument) {
     case Takes::Width:
@@ -145,6 +169,10 @@ const char* TakeValue(const OptionRule& rule, const char* value, CompanionOption
             return "sign must be 0 or 1";
         break;
     case Takes::Bits: *bits = value; return nullptr;
+    case Takes::Bytes:
+        *bytes = value;
+        options->BytesBig = std::strcmp(rule.Name, "bytes-be") == 0;
+        return nullptr;
     case Takes::Format: {
         FormatNameResult result = ReadFormatName(value, &options->Format);
         options->HasFormat = result == FormatNameResult::Ok;
@@ -153,6 +181,17 @@ const char* TakeValue(const OptionRule& rule, const char* value, CompanionOption
     case Takes::Mode:
         return RoundingModeByName(value, &options->Round) ? nullptr
                                                           : "round must be even, away, zero, up or down";
+    case Takes::Form: {
+        if (std::strcmp(value, "all") == 0) {
+            options->AsForms = (1u << CopyFormCount) - 1;
+            return nullptr;
+        }
+        CopyForm form;
+        if (!CopyFormNamed(value, &form))
+            return "as must be hex, literal, hexfloat, bytes, bytes-be, array or all";
+        options->AsForms |= 1u << static_cast<int>(form);
+        return nullptr;
+    }
     case Takes::Nothing: return nullptr;
     case Takes::Text: break;
     }
@@ -198,6 +237,7 @@ const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* option
 {
     unsigned given = 0;
     const char* bits = nullptr;
+    const char* bytes = nullptr;  // the run of --bytes-le or --bytes-be
     bool ended = false;
     // -h is --help, as the one argument.
     if (argc == 2 && std::strcmp(argv[1], "-h") == 0) {
@@ -227,7 +267,7 @@ const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* option
             const char* value = equals ? equals + 1 : argv[++i];
             if ((given & rule->Group & GroupField) != 0)
                 return "only one field may be given";
-            if (const char* problem = TakeValue(*rule, value, options, &bits))
+            if (const char* problem = TakeValue(*rule, value, options, &bits, &bytes))
                 return problem;
         }
         given |= rule->Group;
@@ -244,6 +284,12 @@ const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* option
         if (const char* problem = ParseBitsText(bits, options->Width, &options->Field, digits))
             return problem;
         options->Text = digits;
+    }
+    if (bytes != nullptr) {
+        static char problem[ByteRunProblemCapacity];
+        if (!ReadByteRun(bytes, options->Width, options->Bytes, problem))
+            return problem;
+        options->HasBytes = true;
     }
     return nullptr;
 }

@@ -1,5 +1,8 @@
 #pragma once
+#include <cstdint>
+
 #include "core/float_format.h"
+#include "views/byte_run.h"
 #include "views/float_rounding.h"
 
 // The companion's command line: one table of options, read in one pass.
@@ -20,6 +23,11 @@ struct CompanionOptions {
     FloatFormat Format;
     RoundingMode Round = RoundingMode::Even;  // --round, for --encode
     bool Saturate = false;  // --saturate
+    bool Memory = false;  // --memory: the readings end with the bytes
+    bool HasBytes = false;  // --bytes-le or --bytes-be: Bytes set the width
+    bool BytesBig = false;  // --bytes-be
+    uint8_t Bytes[ByteRunCapacity] = {};  // the width's bytes as written
+    unsigned AsForms = 0;  // --as: bit n for CopyForms[n] (views/copy_forms.h)
 };
 
 // What --help prints, lines of at most 79 columns.

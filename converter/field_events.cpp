@@ -2,6 +2,7 @@
 
 #include "converter/field_routes.h"
 #include "converter/refresh_views.h"
+#include "converter/value_history.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
@@ -30,6 +31,7 @@ void OnFieldKillFocus(int field)
     if (uint8_t* error = ErrorFlagOf(field))
         *error = 0;
     route->Render(field);
+    RecordSettledValue();  // a value the same as the last one adds nothing
 }
 
 void ApplyWidthLimits(int width)
@@ -56,6 +58,7 @@ void OnWidthButton(int button)
     ApplyWidthLimits(width);
     EnableFloatFields(width >= 32);
     RefreshViews(FieldNone);
+    RecordSettledValue();
 }
 
 void OnEndianButton(int button)

@@ -7,11 +7,13 @@
 // updating guard is set (the program's own writes are not read back).
 void OnFieldChange(int field);
 
-// Focus loss of an edit field: clears its error flag, then re-renders it.
+// Focus loss of an edit field: clears its error flag, then re-renders it;
+// the value it leaves joins the history (converter/value_history.h).
 void OnFieldKillFocus(int field);
 
 // Click of a width option button (ButtonWidth8 .. ButtonWidth80): the whole
-// width change runs, also for the width in force.
+// width change runs, also for the width in force; the value joins the
+// history.
 void OnWidthButton(int button);
 
 // Click of an endianness option button (ButtonLittle or ButtonBig).

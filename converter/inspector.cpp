@@ -2,6 +2,7 @@
 
 #include "converter/refresh_views.h"
 #include "converter/value_entry.h"
+#include "converter/value_history.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
@@ -149,6 +150,7 @@ bool OnBitToggle(int bit)
         return false;
     ConverterState.ValueRegister[bit / 8] ^= static_cast<uint8_t>(1 << (bit % 8));
     RefreshViews(FieldNone);
+    RecordSettledValue();
     return true;
 }
 
@@ -160,6 +162,7 @@ bool OnStepButton(int button)
     if (!StepFloat(*format, ConverterState.ValueRegister, button == ButtonStepNext))
         return false;
     RefreshViews(FieldNone);
+    RecordSettledValue();
     return true;
 }
 
@@ -168,5 +171,6 @@ bool OnChooseFormat(const FloatFormat* format)
     if (!ChooseFormat(format))
         return false;
     RefreshInspector();
+    RecordSettledValue();
     return true;
 }

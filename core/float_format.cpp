@@ -1,8 +1,17 @@
 #include "core/float_format.h"
 
+#include <cstring>
+
 #include "core/float_presets.h"
 #include "core/little_endian.h"
 #include "core/register_bits.h"
+
+bool SameFormat(const FloatFormat& a, const FloatFormat& b)
+{
+    return std::strcmp(a.Name, b.Name) == 0 && a.HasSign == b.HasSign && a.ExponentBits == b.ExponentBits &&
+        a.FractionBits == b.FractionBits && a.ExplicitIntegerBit == b.ExplicitIntegerBit &&
+        a.Bias == b.Bias && a.Specials == b.Specials && a.PaddingBits == b.PaddingBits;
+}
 
 const FloatFormat* FloatFormatOf(int32_t width)
 {

@@ -171,6 +171,10 @@ constexpr int WidthHolding(const FloatFormat& f)
     return 0;
 }
 
+// Whether two descriptors are the same format: every defining number and
+// the name alike.
+bool SameFormat(const FloatFormat& a, const FloatFormat& b);
+
 // ---- The formats the float fields show ----
 
 // The float fields' format of a width (single, double, x87), or null for a

@@ -5,8 +5,13 @@
 #include <cstdlib>
 #include <new>
 
+#include "converter/paste_bytes.h"
+#include "converter/value_history.h"
+#include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "memory/memory_fields.h"
+#include "views/byte_run.h"
+#include "views/copy_forms.h"
 
 // The replaced operators below allocate with malloc and release with free,
 // which g++ cannot see across the replacement.
@@ -123,6 +128,31 @@ TEST(NoAllocation, EditsInEveryFieldAndWidth)
                 MemoryClickSign();
         }
     }
+    Counting = false;
+    EXPECT_EQ(Allocations, 0);
+}
+
+TEST(NoAllocation, BytesFormsAndTheHistory)
+{
+    MemoryStartUp(32, false);
+    Allocations = 0;
+    Counting = true;
+    const int widths[] = {ButtonWidth8, ButtonWidth16, ButtonWidth32, ButtonWidth64, ButtonWidth80};
+    for (int width : widths) {
+        MemoryClickButton(width);
+        uint8_t bytes[ByteRunCapacity];
+        char problem[ByteRunProblemCapacity];
+        if (ReadByteRun("{0x01, 0x00, 0x00, 0x80, 0x3F, 0xC0, 0xFF, 0x7F, 0xFF, 0x7F}", ConverterState.Width,
+                        bytes, problem) ||
+            ReadByteRun("01 00 80", ConverterState.Width, bytes, problem))
+            OnPasteBytes(bytes, ConverterState.Width / 8, true);
+        char text[CopyFormCapacity];
+        for (CopyForm form : CopyForms)
+            WriteCopyForm(text, form, *ChosenFormatOf(ConverterState.Width), ConverterState.ValueRegister,
+                          ConverterState.Width);
+    }
+    while (OnHistoryBack()) { }
+    while (OnHistoryForward()) { }
     Counting = false;
     EXPECT_EQ(Allocations, 0);
 }
