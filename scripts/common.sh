@@ -148,7 +148,7 @@ stop_private_display() {
 # The libFuzzer targets (fuzz/CMakeLists.txt), each with its seed corpus in
 # fuzz/corpus/NAME.
 # shellcheck disable=SC2034 # used by the scripts that source this file
-fuzz_targets=(script_fuzzer readings_fuzzer encoder_fuzzer text_readers_fuzzer settings_fuzzer)
+fuzz_targets=(script_fuzzer readings_fuzzer encoder_fuzzer text_readers_fuzzer settings_fuzzer options_fuzzer)
 
 # run_fuzz_target NAME SECONDS WORK: runs the built target for SECONDS with
 # a fresh corpus in WORK/NAME on top of its seeds; a failing input is
