@@ -156,6 +156,6 @@ fuzz_targets=(script_fuzzer readings_fuzzer encoder_fuzzer text_readers_fuzzer s
 run_fuzz_target() {
     local name=$1 seconds=$2 work_corpus=$3/$1
     mkdir -p "$work_corpus" "$root/build/fuzz/artifacts"
-    "$root/build/fuzz/fuzz/$name" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
+    "$root/build/fuzz/fuzz/$name" -max_total_time="$seconds" -max_len=4096 -use_value_profile=1 -print_final_stats=1 \
         -artifact_prefix="$root/build/fuzz/artifacts/$name-" "$work_corpus" "$root/fuzz/corpus/$name"
 }
