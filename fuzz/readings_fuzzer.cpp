@@ -49,11 +49,17 @@ bool IsLowestFinite(const FloatFormat& format, const uint8_t* value)
         ReadFraction(format, value) == largest;
 }
 
-void CheckReadings(const FloatFormat& format, const uint8_t* value, int width)
+// Every exact digit of a wide value takes milliseconds and would slow the
+// run below a thousand inputs a second: the exact reading is taken for one
+// input in 8, picked by the input's hash (the others go on to every other
+// reading and the steps).
+void CheckReadings(const FloatFormat& format, const uint8_t* value, int width, bool exact)
 {
     static char text[ReadingCapacity + 1];
     const Reading* readings;
     for (int i = 0, n = ReadingsOfFormat(&readings); i < n; ++i) {
+        if (readings[i] == Reading::Exact && !exact)
+            continue;
         text[ReadingCapacity] = '\x7f';  // a guard: nothing may be written here
         char* end = WriteFormatReading(text, readings[i], format, value, width);
         FUZZ_CHECK(end >= text && end - text < ReadingCapacity);
@@ -92,6 +98,15 @@ void CheckSteps(const FloatFormat& format, const uint8_t* value)
     FUZZ_CHECK(std::memcmp(step, value, RegisterBytes) == 0);
 }
 
+// FNV-1a over the input.
+uint32_t InputHash(const uint8_t* data, size_t size)
+{
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < size; ++i)
+        hash = (hash ^ data[i]) * 16777619u;
+    return hash;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -104,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     uint8_t value[RegisterBytes] = {};
     std::memcpy(value, data + 5, size - 5 < RegisterBytes ? size - 5 : RegisterBytes);
-    CheckReadings(format, value, width);
+    CheckReadings(format, value, width, InputHash(data, size) % 8 == 0);
     CheckSteps(format, value);
     return 0;
 }
