@@ -294,9 +294,9 @@ const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* option
     return nullptr;
 }
 
-int CompanionBadUsage(const char* problem)
+int CompanionBadUsage(const char* problem, FILE* err)
 {
-    std::fprintf(stderr, "dexolin-cli: %s (usage: " DEXOLIN_CLI_SYNOPSIS_1 " " DEXOLIN_CLI_SYNOPSIS_2 ")\n",
+    std::fprintf(err, "dexolin-cli: %s (usage: " DEXOLIN_CLI_SYNOPSIS_1 " " DEXOLIN_CLI_SYNOPSIS_2 ")\n",
                  problem);
     return CompanionBad;
 }

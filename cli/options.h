@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstdio>
 
 #include "core/float_format.h"
 #include "views/byte_run.h"
@@ -37,6 +38,6 @@ extern const char CompanionUsage[];
 // the command line is bad usage.
 const char* ReadCompanionOptions(int argc, char** argv, CompanionOptions* options);
 
-// Writes the one line of bad usage to standard error: the problem and the
-// short form of the usage. Returns CompanionBad.
-int CompanionBadUsage(const char* problem);
+// Writes the one line of bad usage to err (standard error): the problem
+// and the short form of the usage. Returns CompanionBad.
+int CompanionBadUsage(const char* problem, FILE* err);

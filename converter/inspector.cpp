@@ -36,8 +36,11 @@ bool ListHas(const Reading* list, int count, Reading reading)
 // The chosen format of the width; its readings go before the width's own.
 bool ChosenFormatHas(Reading reading)
 {
+    // The list is set by the count's call, which must come first: the
+    // order in which a call's arguments are evaluated is unspecified.
     const Reading* list;
-    return ListHas(list, ReadingsOfFormat(&list), reading);
+    int count = ReadingsOfFormat(&list);
+    return ListHas(list, count, reading);
 }
 
 const ReadingControl* ReadingOfControl(int control)

@@ -143,3 +143,19 @@ start_private_display() {
 stop_private_display() {
     end_process "$xvfb_pid"
 }
+
+# ---- Fuzzing -----------------------------------------------------------------
+# The libFuzzer targets (fuzz/CMakeLists.txt), each with its seed corpus in
+# fuzz/corpus/NAME.
+# shellcheck disable=SC2034 # used by the scripts that source this file
+fuzz_targets=(script_fuzzer readings_fuzzer encoder_fuzzer text_readers_fuzzer settings_fuzzer options_fuzzer)
+
+# run_fuzz_target NAME SECONDS WORK: runs the built target for SECONDS with
+# a fresh corpus in WORK/NAME on top of its seeds; a failing input is
+# written to build/fuzz/artifacts/. Fails when the target fails.
+run_fuzz_target() {
+    local name=$1 seconds=$2 work_corpus=$3/$1
+    mkdir -p "$work_corpus" "$root/build/fuzz/artifacts"
+    "$root/build/fuzz/fuzz/$name" -max_total_time="$seconds" -max_len=4096 -use_value_profile=1 -print_final_stats=1 \
+        -artifact_prefix="$root/build/fuzz/artifacts/$name-" "$work_corpus" "$root/fuzz/corpus/$name"
+}

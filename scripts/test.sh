@@ -6,7 +6,8 @@
 # uninstalled under Wine in a fresh prefix, and built again to show that
 # the files are byte-identical. Ends with one line "N passed, N failed".
 #
-# DEXOLIN_FUZZ_SECONDS (default 60) bounds the fuzzing run;
+# DEXOLIN_FUZZ_SECONDS (default 60) bounds the fuzzing run, shared by the
+# fuzz targets;
 # DEXOLIN_SKIP_WINDOWS=1 leaves out the Windows and release stages.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -63,22 +64,24 @@ run_preset() {
     fi
 }
 
+# Shares the fuzzing time between the targets, each run on its seeds.
 run_fuzzer() {
-    local seconds=${DEXOLIN_FUZZ_SECONDS:-60} corpus
+    local seconds=${DEXOLIN_FUZZ_SECONDS:-60} each name
     build_preset fuzz fuzz || return 0
-    corpus=$work/corpus
-    mkdir -p "$corpus"
-    echo "== fuzz: ${seconds}s of random scripts"
-    if build/fuzz/fuzz/script_fuzzer -max_total_time="$seconds" -max_len=4096 -print_final_stats=0 \
-        "$corpus" fuzz/corpus >"$log" 2>&1; then
-        grep -E "^Done [0-9]+ runs" "$log" || true
-        passed=$((passed + 1))
-    else
-        tail -n 40 "$log"
-        echo "== fuzz: the fuzzer found a crash"
-        failed=$((failed + 1))
-    fi
-    rm -rf "$corpus"
+    each=$((seconds / ${#fuzz_targets[@]}))
+    [ "$each" -ge 1 ] || each=1
+    for name in "${fuzz_targets[@]}"; do
+        echo "== fuzz: ${each}s of $name"
+        if run_fuzz_target "$name" "$each" "$work/corpus" >"$log" 2>&1; then
+            grep -E "^Done [0-9]+ runs" "$log" || true
+            passed=$((passed + 1))
+        else
+            tail -n 40 "$log"
+            echo "== fuzz: $name failed (the input is in build/fuzz/artifacts)"
+            failed=$((failed + 1))
+        fi
+    done
+    rm -rf "$work/corpus"
 }
 
 run_windows() {

@@ -23,48 +23,7 @@ bool QueryFileNumber(const char* file, const char* name, uint32_t* value)
     return ParseSettingsNumber(text, value);
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// Equal bounds mean "no clamp": the value is returned as read.
-template <typename T> T ClampToRange(T value, T min, T max)
-{
-    if (min == max)
-        return value;
-    if (value < min)
-        return min;
-    if (value > max)
-        return max;
-    return value;
-}
-
 }  // namespace
-
-bool ParseSettingsNumber(const char* text, uint32_t* value)
-{
-    while (IsBlank(*text))
-        ++text;
-    bool negative = *text == '-';
-    if (negative)
-        ++text;
-    uint64_t magnitude = 0;
-    int digits = 0;
-    for (; *text >= '0' && *text <= '9'; ++text, ++digits) {
-        if (digits == 10)
-            return false;
-        magnitude = magnitude * 10 + static_cast<uint64_t>(*text - '0');
-    }
-    while (IsBlank(*text))
-        ++text;
-    if (digits == 0 || *text != '\0')
-        return false;
-    if (negative ? magnitude > 0x80000000u : magnitude > 0xFFFFFFFFu)
-        return false;
-    *value = static_cast<uint32_t>(negative ? 0 - magnitude : magnitude);
-    return true;
-}
 
 void SettingsKey::UseFile(const char* file)
 {
@@ -105,7 +64,7 @@ int32_t SettingsKey::ReadSigned(const char* name, int32_t def, int32_t min, int3
     bool found = FileOpen ? QueryFileNumber(File, name, &raw) : QueryDword(Handle, name, &raw);
     if (!found)
         return def;
-    return ClampToRange(static_cast<int32_t>(raw), min, max);
+    return ClampSetting(static_cast<int32_t>(raw), min, max);
 }
 
 uint32_t SettingsKey::ReadUnsigned(const char* name, uint32_t def, uint32_t min, uint32_t max) const
@@ -114,7 +73,7 @@ uint32_t SettingsKey::ReadUnsigned(const char* name, uint32_t def, uint32_t min,
     bool found = FileOpen ? QueryFileNumber(File, name, &value) : QueryDword(Handle, name, &value);
     if (!found)
         return def;
-    return ClampToRange(value, min, max);
+    return ClampSetting(value, min, max);
 }
 
 void SettingsKey::WriteFlag(const char* name, uint8_t flag) const

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "shell/settings_number.h"
+
 // Holder of the settings' store: one open registry key under
 // HKEY_CURRENT_USER, or, when a settings file is named, the section
 // [Dexolin] of that file (a portable program keeps its settings beside
@@ -58,8 +60,3 @@ struct SettingsKey {
 
 // Section of a settings file that holds the values.
 constexpr const char* SettingsFileSection = "Dexolin";
-
-// Reads a value's decimal text from a settings file: optional blanks, an
-// optional minus sign, 1 to 10 digits, optional blanks; the number from
-// -2147483648 to 4294967295 as its 32 bits. False for anything else.
-bool ParseSettingsNumber(const char* text, uint32_t* value);
