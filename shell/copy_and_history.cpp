@@ -332,6 +332,7 @@ void StartReadingMenus(HWND dialog)
 {
     for (int id = PaneUnsigned; id < PaneUnsigned + PaneReadingCount; ++id)
         SetWindowSubclass(GetDlgItem(dialog, id), ReadingProc, ReadingSubclassId, 0);
-    SetWindowSubclass(GetDlgItem(dialog, PaneBytes), ReadingProc, ReadingSubclassId, 0);
-    SetWindowSubclass(GetDlgItem(dialog, PaneBytesBigEndian), ReadingProc, ReadingSubclassId, 0);
+    const int others[] = {PaneBytes, PaneBytesBigEndian, PaneValue, PaneError, PaneFlags};
+    for (int id : others)
+        SetWindowSubclass(GetDlgItem(dialog, id), ReadingProc, ReadingSubclassId, 0);
 }

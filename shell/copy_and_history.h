@@ -65,6 +65,6 @@ void ShowCopyContextMenu(HWND owner, LPARAM screen);
 // the width's byte count.
 bool PasteBytes(int field, bool bigEndian);
 
-// Subclasses the pane's readings so that their context menu offers "Copy
-// as".
+// Subclasses the pane's readings and the value entry's edits so that their
+// context menus offer "Copy as".
 void StartReadingMenus(HWND dialog);

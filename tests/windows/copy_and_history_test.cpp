@@ -6,6 +6,9 @@
 
 #include <string>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "converter/value_entry.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
@@ -234,11 +237,15 @@ TEST_F(CopyAndHistory, ContextMenusOfferCopyAsAndPasteBytes)
     } cases[] = {
         {FieldBinary, true, false},  {FieldHex, true, false},  {FieldDecimal, false, false},
         {FieldFloat, false, false},  {PaneExact, false, true}, {PaneBytes, false, true},
+        {PaneValue, false, false},   {PaneFlags, false, true},
     };
     const UINT copyCommands[] = {IDM_COPY_HEX,      IDM_COPY_LITERAL, IDM_COPY_HEXFLOAT, IDM_COPY_BYTES,
                                  IDM_COPY_BYTES_BE, IDM_COPY_ARRAY,   IDM_COPY_READINGS, IDM_COPY_JSON};
     for (const auto& c : cases) {
         FocusControl(c.control);
+        SendMessageA(Control(c.control), EM_SETSEL, 0, -1);
+        if (GetWindowTextLengthA(Control(c.control)) == 0)
+            SendMessageA(Control(c.control), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x"));
         SendMessageA(Control(c.control), EM_SETSEL, 0, -1);
         HMENU menu = BuildEditContextMenu(Control(c.control));
         const UINT standard[] = {WM_UNDO, WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, EM_SETSEL};
@@ -275,6 +282,66 @@ TEST_F(CopyAndHistory, ContextMenusOfferCopyAsAndPasteBytes)
     EXPECT_NE(std::string(text).find("(literal)"), std::string::npos) << text;
     GetMenuStringA(menu, IDM_COPY_BYTES_BE, text, sizeof text, MF_BYCOMMAND);
     EXPECT_NE(std::string(text).find("(bytes-be)"), std::string::npos) << text;
+}
+
+// What a right click shows: the menus opened by WM_CONTEXTMENU, seen by the
+// owner's WM_INITMENUPOPUP and closed by a timer once open (the menu's own
+// loop blocks until then).
+struct OpenedMenus {
+    bool CopyAs;  // a menu with the literal's item opened
+    bool PasteBytes;  // a menu with Paste bytes opened
+    bool Undo;  // a menu with the edit's Undo opened
+};
+OpenedMenus Opened;
+
+bool MenuHas(HMENU menu, UINT id)
+{
+    return GetMenuState(menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1);
+}
+
+LRESULT CALLBACK WatchMenus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_INITMENUPOPUP) {
+        auto menu = reinterpret_cast<HMENU>(wParam);
+        Opened.CopyAs |= MenuHas(menu, IDM_COPY_LITERAL);  // found in the submenus too
+        Opened.PasteBytes |= MenuHas(menu, IDM_PASTE_BYTES_LE) && MenuHas(menu, IDM_PASTE_BYTES_BE);
+        Opened.Undo |= MenuHas(menu, WM_UNDO);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    EndMenu();
+}
+
+TEST_F(CopyAndHistory, RightClickShowsTheMenusWithCopyAs)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle, true);
+    SetClipboardText("CD CC CC 3D");
+    ASSERT_TRUE(SetWindowSubclass(Dialog(), WatchMenus, 77, 0));
+    const struct {
+        int control;
+        bool pasteBytes;
+        bool editItems;
+    } cases[] = {
+        {FieldHex, true, true},   {FieldBinary, true, true},  {FieldMantissa, false, true},
+        {PaneExact, false, true}, {PaneBytesBigEndian, false, true}, {FirstBitToggle + 3, false, false},
+    };
+    for (const auto& c : cases) {
+        Opened = {};
+        RECT r;
+        GetWindowRect(Control(c.control), &r);
+        SetTimer(nullptr, 0, 300, CloseMenu);
+        SendMessageA(Control(c.control), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Control(c.control)),
+                     MAKELPARAM(r.left + 2, r.top + 2));
+        PumpMessages();
+        EXPECT_TRUE(Opened.CopyAs) << c.control;
+        EXPECT_EQ(Opened.PasteBytes, c.pasteBytes) << c.control;
+        EXPECT_EQ(Opened.Undo, c.editItems) << c.control;
+    }
+    RemoveWindowSubclass(Dialog(), WatchMenus, 77);
 }
 
 // The standard items do what the edit's own menu does.
