@@ -8,6 +8,7 @@
 #include "core/field_ids.h"
 #include "core/float_format.h"
 #include "views/float_neighbours.h"
+#include "views/copy_forms.h"
 #include "views/float_readings.h"
 
 namespace {
@@ -65,6 +66,26 @@ bool RefreshReading(int control)
     SetFieldText(control, text);
     EnableControl(control, applies);
     return applies && text[0] != '\0';
+}
+
+// The width's bytes in memory order, both ways round, as the copy forms
+// write them; they read every width, with or without a format.
+void RefreshMemoryBytes()
+{
+    const int32_t width = ConverterState.Width;
+    const FloatFormat* format = ChosenFormatOf(width);
+    const struct {
+        CopyForm Form;
+        int Control;
+    } rows[] = {{CopyForm::Bytes, PaneBytes}, {CopyForm::BytesBigEndian, PaneBytesBigEndian}};
+    for (const auto& row : rows) {
+        char text[CopyFormCapacity];
+        text[0] = '\0';
+        if (format)
+            WriteCopyForm(text, row.Form, *format, ConverterState.ValueRegister, width);
+        SetFieldText(row.Control, text);
+        EnableControl(row.Control, format != nullptr);
+    }
 }
 
 bool BitIsSet(int bit)
@@ -142,6 +163,7 @@ void RefreshInspector()
         else if (control == PanePrevious)
             EnableControl(ButtonStepPrevious, stepExists);
     }
+    RefreshMemoryBytes();
     for (int bit = 0; bit < BitToggleCount; ++bit)
         RefreshBitToggle(bit);
     RefreshValueEntry(PaneValue, PaneError, PaneFlags);

@@ -2,6 +2,7 @@
 
 #include "converter/inspector.h"
 #include "converter/refresh_views.h"
+#include "converter/value_history.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/float_format_names.h"
@@ -77,6 +78,7 @@ void OnValueEntryKillFocus(int valueField)
     UpdateErrorFlag(&ConverterState.ValueError, false, valueField);
     WriteShortest(EntryText);
     SetFieldText(valueField, EntryText);
+    RecordSettledValue();  // the value entered is settled; an unchanged one adds nothing
 }
 
 void RefreshValueEntry(int valueField, int errorField, int flagsField)

@@ -16,20 +16,23 @@ struct SettledValue {
     FloatFormat Format;  // the format chosen for the width then
 };
 
-// The history's one record: a ring of the values, oldest at First.
+// The ring of values, oldest at History.First; apart from the record so
+// that it starts as zeros and takes no room in the program file.
+SettledValue Values[ValueHistoryCapacity];
+
+// The history's one record.
 struct HistoryRecord {
-    SettledValue Values[ValueHistoryCapacity];
     int First;  // the ring position of the oldest value
     int Count;  // values held
     int Shown;  // the value shown last, counted from the oldest; -1 with none
     bool Restoring;  // set while Back or Forward restores a value
 };
 
-HistoryRecord History = {{}, 0, 0, -1, false};
+HistoryRecord History = {0, 0, -1, false};
 
 SettledValue& ValueAt(int index)
 {
-    return History.Values[(History.First + index) % ValueHistoryCapacity];
+    return Values[(History.First + index) % ValueHistoryCapacity];
 }
 
 bool SameValue(const SettledValue& a, const SettledValue& b)

@@ -79,6 +79,8 @@ enum InspectorId : int {
     PaneNext = 1036,
     PanePrevious = 1037,
     PaneClass = 1038,
+    PaneBytes = 1090,  // the width's bytes in memory order, little-endian
+    PaneBytesBigEndian = 1091,  // the same bytes, most significant first
     ButtonStepNext = 1040,
     ButtonStepPrevious = 1041,
     FirstBitToggle = 1100,  // the toggle of bit b (0 the least significant) is 1100 + b

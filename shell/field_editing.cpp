@@ -4,6 +4,7 @@
 
 #include "converter/field_undo.h"
 #include "core/field_ids.h"
+#include "shell/copy_and_history.h"
 #include "shell/field_tips.h"
 #include "shell/shell_state.h"
 #include "views/bits_text.h"
@@ -238,6 +239,11 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
         // Only the program writes a field's whole text.
         return RunThenTellText(control, field, message, wParam, lParam, RememberRenderedText);
     case WM_KILLFOCUS: HideFieldTip(); break;
+    case WM_CONTEXTMENU:
+        // The edit's own items, "Copy as" and, in the binary and
+        // hexadecimal fields, "Paste bytes".
+        ShowEditContextMenu(control, lParam);
+        return 0;
     case WM_NCDESTROY: RemoveWindowSubclass(control, FieldProc, FieldSubclassId); break;
     default: break;
     }

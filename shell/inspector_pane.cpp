@@ -11,6 +11,8 @@
 #include "shell/shell_state.h"
 
 static_assert(IDC_PANE_FIRST == PaneUnsigned && IDC_BIT_FIRST == FirstBitToggle);
+static_assert(IDC_PANE_BYTES == PaneBytes && IDC_PANE_BYTES_BE == PaneBytesBigEndian);
+static_assert(IDC_PANE_LABEL_FIRST == 1050 && PaneClass - PaneUnsigned == 8);
 static_assert(IDC_STEP_NEXT == ButtonStepNext && IDC_STEP_PREVIOUS == ButtonStepPrevious);
 static_assert(IDC_FORMAT == PaneFormat && IDC_ROUNDING == PaneRounding && IDC_SATURATE == PaneSaturate);
 static_assert(IDC_VALUE == PaneValue && IDC_ENTRY_ERROR == PaneError && IDC_ENTRY_FLAGS == PaneFlags);
@@ -20,7 +22,7 @@ namespace {
 // Dialog 101's client area is 385 by 97 dialog units; the pane lies below.
 constexpr int TemplateWidth = 385;
 constexpr int TemplateHeight = 97;
-constexpr int PaneHeight = 282;  // the client height with the pane shown
+constexpr int PaneHeight = 297;  // the client height with the pane shown
 
 // Bits: two rows of 40 (79..40 above 39..0), right-aligned under the
 // fields, four to a group with the group's top bit number above it.
@@ -38,6 +40,7 @@ enum class Column { Left, Right, Both };
 
 struct PaneReading {
     int Control;
+    int LabelId;
     const char* Label;
     Column Place;
     int Top;
@@ -45,11 +48,18 @@ struct PaneReading {
 
 // In tab order. The names are those the companion prints.
 const PaneReading PaneReadings[] = {
-    {PaneUnsigned, "unsigned", Column::Left, 143},  {PaneClass, "class", Column::Right, 143},
-    {PaneHalf, "half", Column::Left, 158},          {PaneBfloat16, "bfloat16", Column::Right, 158},
-    {PaneExact, "exact", Column::Both, 173},        {PaneShortest, "shortest", Column::Left, 188},
-    {PaneHexFloat, "hexfloat", Column::Right, 188}, {PaneNext, "next", Column::Left, 203},
-    {PanePrevious, "previous", Column::Right, 203},
+    {PaneUnsigned, 1050, "unsigned", Column::Left, 143},
+    {PaneClass, 1058, "class", Column::Right, 143},
+    {PaneHalf, 1051, "half", Column::Left, 158},
+    {PaneBfloat16, 1052, "bfloat16", Column::Right, 158},
+    {PaneExact, 1053, "exact", Column::Both, 173},
+    {PaneShortest, 1054, "shortest", Column::Left, 188},
+    {PaneHexFloat, 1055, "hexfloat", Column::Right, 188},
+    {PaneNext, 1056, "next", Column::Left, 203},
+    {PanePrevious, 1057, "previous", Column::Right, 203},
+    // Below the value entry: the width's bytes as they lie in memory.
+    {PaneBytes, IDC_PANE_BYTES_LABEL, "bytes", Column::Left, 281},
+    {PaneBytesBigEndian, IDC_PANE_BYTES_BE_LABEL, "bytes-be", Column::Right, 281},
 };
 
 struct UnitRect {
@@ -164,7 +174,7 @@ void Place(int id, UnitRect r, PaneScale scale)
 template <typename Visit> void ForEachPaneControl(Visit visit)
 {
     for (const PaneReading& r : PaneReadings) {
-        visit(IDC_PANE_LABEL_FIRST + (r.Control - PaneUnsigned));
+        visit(r.LabelId);
         visit(r.Control);
     }
     for (int bit = 0; bit < BitToggleCount; ++bit)
@@ -224,18 +234,37 @@ void CreateGrid(HFONT dialogFont)
     }
 }
 
+// A reading's label and text; the label right before its text names it for
+// screen readers.
+void CreateReading(const PaneReading& r, HFONT dialogFont)
+{
+    CreateControl("STATIC", r.Label, SS_LEFT | WS_GROUP, r.LabelId, dialogFont);
+    CreateControl("EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, r.Control, ShellState.Font);
+}
+
+// The bytes lie below the value entry and come after it in the tab order.
+bool IsMemoryReading(const PaneReading& r)
+{
+    return r.Control == PaneBytes || r.Control == PaneBytesBigEndian;
+}
+
 void CreateReadings(HFONT dialogFont)
 {
     for (const PaneReading& r : PaneReadings) {
-        // The label right before its text names it for screen readers.
-        CreateControl("STATIC", r.Label, SS_LEFT | WS_GROUP,
-                      IDC_PANE_LABEL_FIRST + (r.Control - PaneUnsigned), dialogFont);
-        CreateControl("EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, r.Control,
-                      ShellState.Font);
+        if (!IsMemoryReading(r))
+            CreateReading(r, dialogFont);
     }
     CreateControl("BUTTON", "&Previous", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ButtonStepPrevious,
                   dialogFont);
     CreateControl("BUTTON", "&Next", BS_PUSHBUTTON | WS_TABSTOP, ButtonStepNext, dialogFont);
+}
+
+void CreateMemoryReadings(HFONT dialogFont)
+{
+    for (const PaneReading& r : PaneReadings) {
+        if (IsMemoryReading(r))
+            CreateReading(r, dialogFont);
+    }
 }
 
 void CreateValueEntry(HFONT dialogFont)
@@ -334,13 +363,14 @@ void CreateInspectorPane(HWND dialog)
     CreateGrid(dialogFont);
     CreateReadings(dialogFont);
     CreateValueEntry(dialogFont);
+    CreateMemoryReadings(dialogFont);
     LayoutInspectorPane(dialog, DialogScaleOf(dialog));
 }
 
 void LayoutInspectorPane(HWND dialog, PaneScale scale)
 {
     for (const PaneReading& r : PaneReadings) {
-        Place(IDC_PANE_LABEL_FIRST + (r.Control - PaneUnsigned), LabelRect(r), scale);
+        Place(r.LabelId, LabelRect(r), scale);
         Place(r.Control, TextRect(r), scale);
     }
     for (int bit = 0; bit < BitToggleCount; ++bit)

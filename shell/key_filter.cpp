@@ -1,6 +1,7 @@
 #include "shell/key_filter.h"
 
 #include "core/field_ids.h"
+#include "shell/copy_and_history.h"
 #include "shell/field_entry.h"
 
 namespace {
@@ -121,6 +122,14 @@ LRESULT CALLBACK KeyFilterProc(int code, WPARAM virtualKey, LPARAM flags)
     // the labels' mnemonics (Alt+letter) among them.
     bool ctrl = GetKeyState(VK_CONTROL) < 0;
     bool alt = (flags & (1 << 29)) != 0;
+    const bool down = (flags & (static_cast<LPARAM>(KF_UP) << 16)) == 0;
+    // The window's own chords work whichever control has the focus. Ctrl+
+    // Shift+C is taken whole (an edit would copy its selection after it);
+    // Alt+Left and Right go on to the control as the system keys they are,
+    // so that releasing Alt afterwards opens no menu.
+    if (code == HC_ACTION && down &&
+        OnCopyOrHistoryKey(virtualKey, ctrl, GetKeyState(VK_SHIFT) < 0, alt) && !alt)
+        return 1;
     if (ChordPassesFilter(ctrl, alt, virtualKey))
         return CallNextHookEx(nullptr, code, virtualKey, flags);
     const int focused = FocusedControlId();

@@ -8,6 +8,7 @@
 #include "core/field_ids.h"
 #include "shell/accessibility.h"
 #include "shell/appearance.h"
+#include "shell/copy_and_history.h"
 #include "shell/dialog_fields.h"
 #include "shell/dpi_layout.h"
 #include "shell/field_editing.h"
@@ -83,6 +84,8 @@ INT_PTR OnCommand(int id, int code, LPARAM control)
 {
     if (IsTransparencyCommand(id) && control == 0)
         return OnTransparencySysCommand(static_cast<WPARAM>(id)) ? TRUE : FALSE;
+    if (control == 0 && code == 0 && id >= IDM_COPY_HEX && id <= IDM_COPY_JSON)
+        return OnCopyOrHistoryCommand(static_cast<WPARAM>(id)) ? TRUE : FALSE;
     if (IsEditField(id))
         return OnEditNotification(id, code);
     if (OnValueEntryCommand(id, code))
@@ -90,6 +93,18 @@ INT_PTR OnCommand(int id, int code, LPARAM control)
     if (code == BN_CLICKED)
         return OnButtonClicked(id);
     return FALSE;
+}
+
+// The bit grid and the window's face offer "Copy as"; the edit controls
+// show their own menus.
+INT_PTR OnContextMenu(HWND dialog, HWND control, LPARAM screen)
+{
+    const int id = GetDlgCtrlID(control);
+    const bool grid = BitOfToggle(id) >= 0 || (id >= IDC_BIT_GROUP_FIRST && id < IDC_BIT_GROUP_FIRST + 20);
+    if (control != dialog && !grid)
+        return FALSE;
+    ShowCopyContextMenu(control, screen);
+    return TRUE;
 }
 
 // A change of the app mode, of high contrast or of the system colours:
@@ -146,6 +161,7 @@ BOOL InitMainDialog(HWND dialog)
     //    of the system menu's standard items.
     ExtendSystemMenu(dialog);
     AddInspectorMenuItem();
+    AddCopyAndHistoryMenuItems();
 
     // 5. Fixed-pitch font for the number edits at the window's DPI (made
     //    smaller only where a substituted face would cut a text); labels
@@ -157,6 +173,7 @@ BOOL InitMainDialog(HWND dialog)
     // before the first refresh fills them.
     CreateInspectorPane(dialog);
     StartFieldEditing(dialog);
+    StartReadingMenus(dialog);
 
     // 6 to 8. The converter's start-up, the same as every front end's:
     //    capitals in the hexadecimal field, the float field's fixed limit,
@@ -211,7 +228,18 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         OnDpiChanged(dialog, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return TRUE;
     case WM_SYSCOMMAND:
-        return OnTransparencySysCommand(wParam) || OnInspectorSysCommand(wParam) ? TRUE : FALSE;
+        return OnTransparencySysCommand(wParam) || OnInspectorSysCommand(wParam) ||
+                OnCopyOrHistoryCommand(wParam)
+            ? TRUE
+            : FALSE;
+    case WM_APPCOMMAND:
+        // From any control: DefWindowProc hands it up to the dialog. TRUE in
+        // the message result says it was taken.
+        if (!OnAppCommand(GET_APPCOMMAND_LPARAM(lParam)))
+            return FALSE;
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_CONTEXTMENU: return OnContextMenu(dialog, reinterpret_cast<HWND>(wParam), lParam);
     case WM_DRAWITEM: return DrawBitToggle(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     default: return FALSE;
     }

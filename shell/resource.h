@@ -76,5 +76,30 @@
 #define IDC_ENTRY_ERROR 1064  // read-only: the stored value minus the typed one
 #define IDC_ENTRY_FLAGS 1065  // read-only: the entry's IEEE 754 flags
 #define IDC_ENTRY_LABEL_FIRST 1070  // 1070..1075: the label of 1060 + n is 1070 + n
+#define IDC_PANE_BYTES 1090  // read-only: the width's bytes in memory order, little-endian
+#define IDC_PANE_BYTES_BE 1091  // read-only: the same bytes, most significant first
+#define IDC_PANE_BYTES_LABEL 1092
+#define IDC_PANE_BYTES_BE_LABEL 1093
 #define IDC_BIT_FIRST 1100  // 1100..1179
 #define IDC_BIT_GROUP_FIRST 1180  // 1180..1199: the number above each group of four bits
+
+// "Copy as": one command per form of the value, in the system menu's popup
+// and in the context menus of the fields, readings and bit grid; the
+// order of the items.
+#define IDM_COPY_HEX 40976
+#define IDM_COPY_LITERAL 40977
+#define IDM_COPY_HEXFLOAT 40978
+#define IDM_COPY_BYTES 40979
+#define IDM_COPY_BYTES_BE 40980
+#define IDM_COPY_ARRAY 40981
+#define IDM_COPY_READINGS 40982
+#define IDM_COPY_JSON 40983
+
+// Back and Forward through the values settled on (system menu).
+#define IDM_HISTORY_BACK 40992
+#define IDM_HISTORY_FORWARD 40993
+
+// The context menu of the binary and hexadecimal fields: the clipboard's
+// bytes in memory order.
+#define IDM_PASTE_BYTES_LE 41008
+#define IDM_PASTE_BYTES_BE 41009

@@ -1,6 +1,6 @@
 #include "views/byte_run.h"
 
-#include <cstdio>
+#include "core/number_text.h"
 
 namespace {
 
@@ -38,18 +38,23 @@ void Keep(RunReader* run, int byte)
     ++run->Count;
 }
 
+// The problems are written without the C library's formatted output,
+// which would add its whole printf to the window's program.
 void SetProblem(char* problem, const char* text)
 {
-    std::snprintf(problem, ByteRunProblemCapacity, "%s", text);
+    WriteText(problem, text);
 }
 
 void SetUnexpected(char* problem, char c)
 {
-    if (c > ' ' && c < 127)
-        std::snprintf(problem, ByteRunProblemCapacity, "unexpected character '%c'", c);
-    else
-        std::snprintf(problem, ByteRunProblemCapacity, "unexpected character 0x%02X",
-                      static_cast<unsigned char>(c));
+    char* p = WriteText(problem, "unexpected character ");
+    if (c > ' ' && c < 127) {
+        const char quoted[] = {'\'', c, '\'', '\0'};
+        WriteText(p, quoted);
+    } else {
+        const uint8_t byte = static_cast<uint8_t>(c);
+        WriteHexBytes(WriteText(p, "0x"), &byte, 1);
+    }
 }
 
 // Reads one item at p: "0x" and one or two digits, "\x" and two digits, or
@@ -151,8 +156,10 @@ bool ReadByteRun(const char* text, int32_t width, uint8_t* bytes, char* problem)
         return false;
     }
     if (run.Count != width / 8) {
-        std::snprintf(problem, ByteRunProblemCapacity, "found %d byte%s, %d bits need %d", run.Count,
-                      run.Count == 1 ? "" : "s", width, width / 8);
+        // "found 4 bytes, 80 bits need 10"
+        char* at = WriteSignedDecimal(WriteText(problem, "found "), run.Count);
+        at = WriteSignedDecimal(WriteText(at, run.Count == 1 ? " byte, " : " bytes, "), width);
+        WriteSignedDecimal(WriteText(at, " bits need "), width / 8);
         return false;
     }
     return true;
