@@ -7,8 +7,8 @@
 #include "core/field_access.h"
 #include "core/field_ids.h"
 #include "core/float_format.h"
-#include "views/float_neighbours.h"
 #include "views/copy_forms.h"
+#include "views/float_neighbours.h"
 #include "views/float_readings.h"
 
 namespace {

@@ -239,7 +239,8 @@ void CreateGrid(HFONT dialogFont)
 void CreateReading(const PaneReading& r, HFONT dialogFont)
 {
     CreateControl("STATIC", r.Label, SS_LEFT | WS_GROUP, r.LabelId, dialogFont);
-    CreateControl("EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, r.Control, ShellState.Font);
+    CreateControl("EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, r.Control,
+                  ShellState.Font);
 }
 
 // The bytes lie below the value entry and come after it in the tab order.

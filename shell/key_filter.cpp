@@ -127,8 +127,8 @@ LRESULT CALLBACK KeyFilterProc(int code, WPARAM virtualKey, LPARAM flags)
     // Shift+C is taken whole (an edit would copy its selection after it);
     // Alt+Left and Right go on to the control as the system keys they are,
     // so that releasing Alt afterwards opens no menu.
-    if (code == HC_ACTION && down &&
-        OnCopyOrHistoryKey(virtualKey, ctrl, GetKeyState(VK_SHIFT) < 0, alt) && !alt)
+    if (code == HC_ACTION && down && OnCopyOrHistoryKey(virtualKey, ctrl, GetKeyState(VK_SHIFT) < 0, alt) &&
+        !alt)
         return 1;
     if (ChordPassesFilter(ctrl, alt, virtualKey))
         return CallNextHookEx(nullptr, code, virtualKey, flags);

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include "converter/value_entry.h"
 #include "core/converter_state.h"
@@ -119,8 +119,8 @@ TEST_F(CopyAndHistory, EachFormIsCopiedAsTheFormsUnitWritesIt)
         EnterText(c.field, c.text);
         for (int i = 0; i < CopyFormCount; ++i) {
             char want[CopyFormCapacity];
-            WriteCopyForm(want, CopyForms[i], *ChosenFormatOf(ConverterState.Width), ConverterState.ValueRegister,
-                          ConverterState.Width);
+            WriteCopyForm(want, CopyForms[i], *ChosenFormatOf(ConverterState.Width),
+                          ConverterState.ValueRegister, ConverterState.Width);
             ASSERT_TRUE(CopyAs(commands[i]));
             EXPECT_EQ(ClipboardUnicode(), want) << CopyFormName(CopyForms[i]) << " of " << c.text;
         }
@@ -235,9 +235,9 @@ TEST_F(CopyAndHistory, ContextMenusOfferCopyAsAndPasteBytes)
         bool pasteBytes;
         bool readOnly;
     } cases[] = {
-        {FieldBinary, true, false},  {FieldHex, true, false},  {FieldDecimal, false, false},
-        {FieldFloat, false, false},  {PaneExact, false, true}, {PaneBytes, false, true},
-        {PaneValue, false, false},   {PaneFlags, false, true},
+        {FieldBinary, true, false}, {FieldHex, true, false},  {FieldDecimal, false, false},
+        {FieldFloat, false, false}, {PaneExact, false, true}, {PaneBytes, false, true},
+        {PaneValue, false, false},  {PaneFlags, false, true},
     };
     const UINT copyCommands[] = {IDM_COPY_HEX,      IDM_COPY_LITERAL, IDM_COPY_HEXFLOAT, IDM_COPY_BYTES,
                                  IDM_COPY_BYTES_BE, IDM_COPY_ARRAY,   IDM_COPY_READINGS, IDM_COPY_JSON};
@@ -326,7 +326,7 @@ TEST_F(CopyAndHistory, RightClickShowsTheMenusWithCopyAs)
         bool pasteBytes;
         bool editItems;
     } cases[] = {
-        {FieldHex, true, true},   {FieldBinary, true, true},  {FieldMantissa, false, true},
+        {FieldHex, true, true},   {FieldBinary, true, true},         {FieldMantissa, false, true},
         {PaneExact, false, true}, {PaneBytesBigEndian, false, true}, {FirstBitToggle + 3, false, false},
     };
     for (const auto& c : cases) {
@@ -356,7 +356,8 @@ TEST_F(CopyAndHistory, ContextMenuStandardItemsActAsTheEdits)
     SendMessageA(Control(FieldHex), EM_SETSEL, 0, 0);
     RunEditMenuCommand(Control(FieldHex), EM_SETSEL);
     DWORD start = 1, end = 0;
-    SendMessageA(Control(FieldHex), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageA(Control(FieldHex), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 8u);
     // Ctrl+V's number rule holds for the menu's Paste: no bit pattern, no change.
@@ -385,8 +386,10 @@ TEST_F(CopyAndHistory, PasteBytesInBothOrdersOrRefusedWithATip)
         {ButtonWidth32, FieldBinary, "CD CC CC 3D", IDM_PASTE_BYTES_BE, "CDCCCC3D", nullptr},
         {ButtonWidth32, FieldHex, "{0x3D, 0xCC, 0xCC, 0xCD}", IDM_PASTE_BYTES_BE, "3DCCCCCD", nullptr},
         {ButtonWidth16, FieldHex, "00 3c", IDM_PASTE_BYTES_LE, "3C00", nullptr},
-        {ButtonWidth80, FieldHex, "00cdcccccccccc8c ff3f", IDM_PASTE_BYTES_LE, "3FFF8CCCCCCCCCCCCD00", nullptr},
-        {ButtonWidth80, FieldHex, "CD CC CC 3D", IDM_PASTE_BYTES_LE, nullptr, "found 4 bytes, 80 bits need 10"},
+        {ButtonWidth80, FieldHex, "00cdcccccccccc8c ff3f", IDM_PASTE_BYTES_LE, "3FFF8CCCCCCCCCCCCD00",
+         nullptr},
+        {ButtonWidth80, FieldHex, "CD CC CC 3D", IDM_PASTE_BYTES_LE, nullptr,
+         "found 4 bytes, 80 bits need 10"},
         {ButtonWidth32, FieldBinary, "CD CC", IDM_PASTE_BYTES_BE, nullptr, "found 2 bytes, 32 bits need 4"},
         {ButtonWidth32, FieldHex, "hello", IDM_PASTE_BYTES_LE, nullptr, "unexpected character"},
         {ButtonWidth8, FieldHex, "", IDM_PASTE_BYTES_LE, nullptr, "no bytes"},
@@ -423,8 +426,7 @@ struct Settled {
 const Settled History[] = {
     {ButtonWidth32, "00000000", "single"}, {ButtonWidth32, "00000001", "single"},
     {ButtonWidth16, "0001", "half"},       {ButtonWidth16, "0001", "bfloat16"},
-    {ButtonWidth16, "0001", "half"},
-    {ButtonWidth16, "8001", "half"},
+    {ButtonWidth16, "0001", "half"},       {ButtonWidth16, "8001", "half"},
 };
 
 void SettleHistory()
@@ -459,8 +461,8 @@ void Go(Way way, bool back)
         // As a mouse's side button sends it, to the control under the
         // pointer, which hands it up to the dialog.
         HWND target = Control(FieldFloat);
-        LPARAM command =
-            MAKELPARAM(0, (back ? APPCOMMAND_BROWSER_BACKWARD : APPCOMMAND_BROWSER_FORWARD) | FAPPCOMMAND_MOUSE);
+        LPARAM command = MAKELPARAM(
+            0, (back ? APPCOMMAND_BROWSER_BACKWARD : APPCOMMAND_BROWSER_FORWARD) | FAPPCOMMAND_MOUSE);
         SendMessageA(target, WM_APPCOMMAND, reinterpret_cast<WPARAM>(target), command);
         PumpMessages();
         break;
@@ -496,9 +498,9 @@ TEST_F(CopyAndHistory, BackAndForwardThroughWidthsAndFormats)
 // releasing Alt after them opens no menu.
 TEST_F(CopyAndHistory, AltArrowsWorkFromEveryControl)
 {
-    const int focused[] = {FieldBinary, FieldDecimal, FieldFloat, FieldExponent, FieldSign,
-                           ButtonWidth16, FirstBitToggle, PaneExact, PaneBytes, PaneFormat,
-                           PaneRounding, PaneValue, ButtonStepNext};
+    const int focused[] = {FieldBinary,   FieldDecimal,   FieldFloat,    FieldExponent, FieldSign,
+                           ButtonWidth16, FirstBitToggle, PaneExact,     PaneBytes,     PaneFormat,
+                           PaneRounding,  PaneValue,      ButtonStepNext};
     const int last = static_cast<int>(std::size(History)) - 1;
     for (int id : focused) {
         SettleHistory();
