@@ -14,6 +14,7 @@
 
 #include "fuzz/format_of_input.h"
 #include "fuzz/fuzz_check.h"
+#include "fuzz/input_hash.h"
 #include "views/float_neighbours.h"
 #include "views/float_readings.h"
 
@@ -96,15 +97,6 @@ void CheckSteps(const FloatFormat& format, const uint8_t* value)
         return;
     }
     FUZZ_CHECK(std::memcmp(step, value, RegisterBytes) == 0);
-}
-
-// FNV-1a over the input.
-uint32_t InputHash(const uint8_t* data, size_t size)
-{
-    uint32_t hash = 2166136261u;
-    for (size_t i = 0; i < size; ++i)
-        hash = (hash ^ data[i]) * 16777619u;
-    return hash;
 }
 
 }  // namespace

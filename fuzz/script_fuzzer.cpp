@@ -21,6 +21,7 @@
 #include "cli/bits_text.h"
 #include "cli/companion.h"
 #include "core/converter_state.h"
+#include "fuzz/input_hash.h"
 #include "memory/memory_fields.h"
 #include "views/float_neighbours.h"
 #include "views/float_readings.h"
@@ -115,15 +116,6 @@ void RunLine(const char* line)
     }
     const char* reason = nullptr;
     CompanionRunLine(line, Discard, &reason);
-}
-
-// FNV-1a over the input.
-uint32_t InputHash(const uint8_t* data, size_t size)
-{
-    uint32_t hash = 2166136261u;
-    for (size_t i = 0; i < size; ++i)
-        hash = (hash ^ data[i]) * 16777619u;
-    return hash;
 }
 
 }  // namespace
