@@ -7,7 +7,13 @@
 // to the same bits; a clamped value lies in its range, and is the value
 // itself when that already does or when the bounds are equal.
 //
-// Input: 8 bytes for the bounds, then the text.
+// The same bytes are also read as a registry value of any type and length:
+// a number exactly when it has 4 bytes (of REG_DWORD where asked for), its
+// 32 bits little-endian; a text only from a REG_SZ, never longer than the
+// buffer given, always terminated, the value's bytes up to its first NUL.
+//
+// Input: 8 bytes for the bounds, then the text (and the registry value,
+// whose type is the first byte's low 3 bits).
 #include <cinttypes>
 #include <cstddef>
 #include <cstdint>
@@ -77,6 +83,27 @@ uint32_t Word(const uint8_t* bytes)
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
+void CheckRegistryValue(uint32_t type, const uint8_t* data, uint32_t size)
+{
+    const RegistryValue value = {type, data, size};
+    uint32_t number = 0xDEADBEEF;
+    bool taken = DecodeRegistryNumber(value, false, &number);
+    FUZZ_CHECK(taken == (size == 4));
+    FUZZ_CHECK(taken ? number == Word(data) : number == 0xDEADBEEF);
+    FUZZ_CHECK(DecodeRegistryNumber(value, true, &number) == (size == 4 && type == RegistryTypeDword));
+    // 33 bytes for the text and a guard byte after them.
+    char text[34];
+    std::memset(text, 0x5A, sizeof text);
+    bool isText = DecodeRegistryText(value, text, 33);
+    FUZZ_CHECK(text[33] == 0x5A);
+    size_t length = std::strlen(text);
+    FUZZ_CHECK(isText ? type == RegistryTypeText && length >= 1 && length <= 31 : length == 0);
+    if (isText) {
+        FUZZ_CHECK(std::memcmp(text, data, length) == 0);
+        FUZZ_CHECK(length == size || data[length] == 0);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -95,5 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ParseSettingsNumber(text, &value);
     CheckClamp(value, min, max);
     CheckClamp(static_cast<int32_t>(value), static_cast<int32_t>(min), static_cast<int32_t>(max));
+    const uint32_t valueSize = static_cast<uint32_t>(size - 8 < 64 ? size - 8 : 64);
+    CheckRegistryValue(data[0] & 7u, data + 8, valueSize);
     return 0;
 }

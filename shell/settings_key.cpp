@@ -1,15 +1,34 @@
 #include "shell/settings_key.h"
 
+static_assert(RegistryTypeText == REG_SZ && RegistryTypeDword == REG_DWORD);
+
 namespace {
 
-// Reads a value of exactly 4 bytes into *value; false for anything else.
-bool QueryDword(HKEY key, const char* name, uint32_t* value)
+// 64 bytes: the longest value a setting takes (a format name) with room to
+// spare; a longer value is refused by the registry as too long for it.
+constexpr DWORD RegistryValueCapacity = 64;
+
+// Reads a value's type and bytes into buffer; false when it is missing or
+// longer than the buffer.
+bool QueryRaw(HKEY key, const char* name, uint8_t* buffer, RegistryValue* value)
 {
     if (!key)
         return false;
-    DWORD size = sizeof *value;
-    LONG status = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-    return status == ERROR_SUCCESS && size == sizeof *value;
+    DWORD type = REG_NONE;
+    DWORD size = RegistryValueCapacity;
+    if (RegQueryValueExA(key, name, nullptr, &type, buffer, &size) != ERROR_SUCCESS)
+        return false;
+    *value = {type, buffer, size};
+    return true;
+}
+
+// Reads a value of exactly 4 bytes (of REG_DWORD only, when dwordOnly)
+// into *number; false for anything else.
+bool QueryDword(HKEY key, const char* name, uint32_t* number, bool dwordOnly = false)
+{
+    uint8_t buffer[RegistryValueCapacity];
+    RegistryValue value;
+    return QueryRaw(key, name, buffer, &value) && DecodeRegistryNumber(value, dwordOnly, number);
 }
 
 // Reads a value's decimal text from the settings file into *value.
@@ -118,13 +137,7 @@ uint32_t SettingsKey::ReadDword(const char* name, uint32_t def) const
     // A file has no types: its number is the value.
     if (FileOpen)
         return QueryFileNumber(File, name, &value) ? value : def;
-    DWORD type = REG_NONE;
-    DWORD size = sizeof value;
-    if (!Handle ||
-        RegQueryValueExA(Handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS)
-        return def;
-    return type == REG_DWORD && size == sizeof value ? value : def;
+    return QueryDword(Handle, name, &value, true) ? value : def;
 }
 
 bool SettingsKey::ReadString(const char* name, char* text, int size) const
@@ -143,17 +156,11 @@ bool SettingsKey::ReadString(const char* name, char* text, int size) const
         }
         return true;
     }
-    DWORD type = REG_NONE;
-    DWORD bytes = static_cast<DWORD>(size - 1);  // room for a NUL the value may lack
-    if (!Handle ||
-        RegQueryValueExA(Handle, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes) !=
-            ERROR_SUCCESS ||
-        type != REG_SZ) {
-        text[0] = '\0';
+    uint8_t buffer[RegistryValueCapacity];
+    RegistryValue value;
+    if (!QueryRaw(Handle, name, buffer, &value))
         return false;
-    }
-    text[bytes] = '\0';
-    return true;
+    return DecodeRegistryText(value, text, size);
 }
 
 void SettingsKey::WriteString(const char* name, const char* text) const

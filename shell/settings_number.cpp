@@ -53,3 +53,28 @@ uint32_t ClampSetting(uint32_t value, uint32_t min, uint32_t max)
 {
     return ClampToRange(value, min, max);
 }
+
+bool DecodeRegistryNumber(const RegistryValue& value, bool dwordOnly, uint32_t* number)
+{
+    if (value.Size != 4 || (dwordOnly && value.Type != RegistryTypeDword))
+        return false;
+    const uint8_t* b = value.Data;
+    *number = b[0] | b[1] << 8 | b[2] << 16 | static_cast<uint32_t>(b[3]) << 24;
+    return true;
+}
+
+bool DecodeRegistryText(const RegistryValue& value, char* text, int size)
+{
+    text[0] = '\0';
+    if (value.Type != RegistryTypeText || size < 2)
+        return false;
+    uint32_t length = 0;
+    while (length < value.Size && value.Data[length] != 0)
+        ++length;
+    if (length == 0 || length > static_cast<uint32_t>(size - 2))
+        return false;
+    for (uint32_t i = 0; i < length; ++i)
+        text[i] = static_cast<char>(value.Data[i]);
+    text[length] = '\0';
+    return true;
+}
