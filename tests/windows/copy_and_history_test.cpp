@@ -6,8 +6,10 @@
 
 #include <string>
 
-#include <commctrl.h>
+// windows.h first: commctrl.h needs its types.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "converter/value_entry.h"
 #include "core/converter_state.h"
