@@ -3,7 +3,7 @@
 # compiler cache, and compares it byte for byte with the first build
 # (scripts/release.sh's default folders): the zip, the installer and both
 # programs must be identical. Also checks that dexolin.exe stays within
-# 128 KB (131,072 bytes): it links only what it uses (the C++ run time's
+# 100 KB (102,400 bytes): it links only what it uses (the C++ run time's
 # unwinder, demangler and thread library once took it past 250 KB).
 # Prints "ok - ..." or "FAIL - ..." per file, then
 # "reproducible: N passed, N failed".
@@ -33,11 +33,11 @@ for program in dexolin.exe dexolin-cli.exe; do
     compare "$first/stage/$program" "$again/stage/$program"
 done
 size=$(stat -c %s "$first/stage/dexolin.exe")
-if [ "$size" -le 131072 ]; then
-    echo "ok - dexolin.exe is $size bytes, within 128 KB"
+if [ "$size" -le 102400 ]; then
+    echo "ok - dexolin.exe is $size bytes, within 100 KB"
     passed=$((passed + 1))
 else
-    echo "FAIL - dexolin.exe is $size bytes, more than 128 KB"
+    echo "FAIL - dexolin.exe is $size bytes, more than 100 KB"
     failed=$((failed + 1))
 fi
 echo "reproducible: $passed passed, $failed failed"
