@@ -7,6 +7,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "shell/optional_user32.h"
 
 // Interface ids come from __uuidof: in the 64-bit MinGW import library of
 // oleacc, IID_IAccessible names a code thunk, not the GUID.
@@ -89,7 +90,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
         if (IsSelf(child) && GetDlgCtrlID(control_) == FieldSign && name) {
-            *name = SysAllocString(L"S");
+            *name = AccessibilityFunctions()->SysAllocString(L"S");
             return *name ? S_OK : E_OUTOFMEMORY;
         }
         return inner_->get_accName(child, name);
@@ -98,7 +99,7 @@ public:
     {
         const uint8_t* error = ErrorFlagOf(GetDlgCtrlID(control_));
         if (IsSelf(child) && error && *error && description) {
-            *description = SysAllocString(FieldErrorDescription);
+            *description = AccessibilityFunctions()->SysAllocString(FieldErrorDescription);
             return *description ? S_OK : E_OUTOFMEMORY;
         }
         return inner_->get_accDescription(child, description);
@@ -211,20 +212,24 @@ AnnotatedAccessible* NewWrapper(IAccessible* inner, HWND control)
     return nullptr;
 }
 
-// WM_GETOBJECT for the client object: the system's object, wrapped.
+// WM_GETOBJECT for the client object: the system's object, wrapped. A
+// wrapper exists only once the functions were found, so its methods use
+// them freely.
 LRESULT AnswerGetObject(HWND control, WPARAM flags)
 {
+    const AccessibilityFunctionTable* ole = AccessibilityFunctions();
     IAccessible* inner = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, static_cast<LONG>(OBJID_CLIENT), __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&inner))))
+    if (!ole ||
+        FAILED(ole->CreateStdAccessibleObject(control, static_cast<LONG>(OBJID_CLIENT), __uuidof(IAccessible),
+                                              reinterpret_cast<void**>(&inner))))
         return 0;
     auto* wrapper = NewWrapper(inner, control);
     if (!wrapper) {
-        LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, inner);
+        LRESULT result = ole->LresultFromObject(__uuidof(IAccessible), flags, inner);
         inner->Release();
         return result;
     }
-    LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(wrapper));
+    LRESULT result = ole->LresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(wrapper));
     wrapper->Release();
     return result;
 }

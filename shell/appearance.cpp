@@ -6,6 +6,7 @@
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "shell/accessibility.h"
+#include "shell/optional_user32.h"
 #include "shell/shell_state.h"
 
 namespace {
@@ -31,22 +32,11 @@ bool AppModeDark()
     return status == ERROR_SUCCESS && light == 0;
 }
 
-// The title bar: DwmSetWindowAttribute looked up at run time; attribute 20
-// (DWMWA_USE_IMMERSIVE_DARK_MODE) from Windows 10 20H1 on, 19 before.
+// The title bar: attribute 20 (DWMWA_USE_IMMERSIVE_DARK_MODE) from Windows
+// 10 20H1 on, 19 before.
 void SetDarkTitleBar(HWND dialog, bool dark)
 {
-    using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-    // Loaded on the first call that needs it, once.
-    static bool looked = false;
-    static HMODULE dwm = nullptr;
-    if (!looked) {
-        dwm = LoadLibraryA("dwmapi.dll");
-        looked = true;
-    }
-    if (!dwm)
-        return;
-    auto set = reinterpret_cast<SetAttribute>(
-        reinterpret_cast<void (*)()>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
+    DwmSetWindowAttributeFunction set = DwmSetWindowAttributeOrNull();
     if (!set)
         return;
     BOOL value = dark ? TRUE : FALSE;

@@ -2,6 +2,7 @@
 
 #include "shell/field_font.h"
 #include "shell/inspector_pane.h"
+#include "shell/optional_user32.h"
 #include "shell/shell_state.h"
 
 namespace {
@@ -25,12 +26,9 @@ HFONT CreateDialogFontAt(HWND dialog, int dpi)
 // where present, as the program lays itself out.
 void DisableSystemDialogScaling(HWND dialog)
 {
-    using SetBehaviour = BOOL(WINAPI*)(HWND, int, int);
     constexpr int DisableAll = 1 | 2 | 4;  // DDC_DISABLE_ALL: no resize, no font change, no relayout
-    auto set = reinterpret_cast<SetBehaviour>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("USER32"), "SetDialogDpiChangeBehavior")));
-    if (set)
-        set(dialog, DisableAll, DisableAll);
+    if (OptionalUser32.SetDialogDpiChangeBehavior)
+        OptionalUser32.SetDialogDpiChangeBehavior(dialog, DisableAll, DisableAll);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "shell/field_font.h"
 
 #include "core/field_ids.h"
+#include "shell/optional_user32.h"
 
 namespace {
 
@@ -66,11 +67,8 @@ int WidestTextWidth(HDC dc, const FieldText& text)
 
 int WindowDpi(HWND window)
 {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("USER32"), "GetDpiForWindow")));
-    if (getDpiForWindow && window) {
-        UINT dpi = getDpiForWindow(window);
+    if (OptionalUser32.GetDpiForWindow && window) {
+        UINT dpi = OptionalUser32.GetDpiForWindow(window);
         if (dpi != 0)
             return static_cast<int>(dpi);
     }
