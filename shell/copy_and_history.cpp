@@ -99,14 +99,6 @@ bool ReadClipboard(HWND owner, char* text, int size)
     return locked != nullptr;
 }
 
-HMENU CopyAsPopup()
-{
-    HMENU popup = CreatePopupMenu();
-    for (const CopyItem& item : CopyItems)
-        AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(item.Command), item.Label);
-    return popup;
-}
-
 bool IsBitField(int id)
 {
     return id == FieldBinary || id == FieldHex;
@@ -141,6 +133,14 @@ LRESULT CALLBACK ReadingProc(HWND control, UINT message, WPARAM wParam, LPARAM l
 }
 
 }  // namespace
+
+HMENU CopyAsPopup()
+{
+    HMENU popup = CreatePopupMenu();
+    for (const CopyItem& item : CopyItems)
+        AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(item.Command), item.Label);
+    return popup;
+}
 
 bool WriteCopyText(int command, char* out)
 {
@@ -178,16 +178,6 @@ bool CopyAs(int command)
         GlobalFree(block);
     CloseClipboard();
     return done;
-}
-
-void AddCopyAndHistoryMenuItems()
-{
-    // After "Inspector" (position 3), before the separator that parts the
-    // program's items from the standard ones.
-    HMENU menu = ShellState.SystemMenu;
-    InsertMenuA(menu, 4, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(CopyAsPopup()), "Copy as");
-    InsertMenuA(menu, 5, MF_BYPOSITION | MF_STRING, IDM_HISTORY_BACK, "Back\tAlt+Left");
-    InsertMenuA(menu, 6, MF_BYPOSITION | MF_STRING, IDM_HISTORY_FORWARD, "Forward\tAlt+Right");
 }
 
 bool GoThroughHistory(bool back)

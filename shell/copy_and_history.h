@@ -27,8 +27,8 @@ bool WriteCopyText(int command, char* out);
 // false for any other command or when the clipboard cannot be opened.
 bool CopyAs(int command);
 
-// "Copy as" and "Back"/"Forward" in the system menu, after "Inspector".
-void AddCopyAndHistoryMenuItems();
+// A new popup of the "Copy as" commands.
+HMENU CopyAsPopup();
 
 // A command of these items (WM_SYSCOMMAND, or WM_COMMAND from the system
 // menu's popup where the system sends that); false for other commands.

@@ -460,28 +460,6 @@ bool DrawBitToggle(const DRAWITEMSTRUCT* item)
     return true;
 }
 
-void AddInspectorMenuItem()
-{
-    char text[] = "Inspector";  // MENUITEMINFOA wants a writable text
-    MENUITEMINFOA item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
-    item.fType = MFT_STRING;
-    item.fState = ShellState.InspectorShown ? MFS_CHECKED : MFS_UNCHECKED;
-    item.wID = IDM_INSPECTOR;
-    item.dwTypeData = text;
-    item.cch = sizeof text - 1;
-    // Position 3: right after the separator that ends "Always on top" and
-    // "Transparency", which keep their places; a separator of its own
-    // parts it from the standard items.
-    InsertMenuItemA(ShellState.SystemMenu, 3, TRUE, &item);
-    MENUITEMINFOA separator{};
-    separator.cbSize = sizeof separator;
-    separator.fMask = MIIM_TYPE;
-    separator.fType = MFT_SEPARATOR;
-    InsertMenuItemA(ShellState.SystemMenu, 4, TRUE, &separator);
-}
-
 bool OnInspectorSysCommand(WPARAM command)
 {
     if (command != IDM_INSPECTOR)

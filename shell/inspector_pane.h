@@ -44,10 +44,6 @@ void RepaintBitToggles();
 // WM_DRAWITEM of a bit toggle; false for any other control.
 bool DrawBitToggle(const DRAWITEMSTRUCT* item);
 
-// "Inspector" (40961), checked while the pane shows, after the separator
-// that ends the program's items of the system menu.
-void AddInspectorMenuItem();
-
 // WM_SYSCOMMAND 40961: shows or hides the pane; false for other commands.
 bool OnInspectorSysCommand(WPARAM command);
 

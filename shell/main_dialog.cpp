@@ -18,6 +18,7 @@
 #include "shell/key_filter.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
+#include "shell/system_menu.h"
 #include "shell/transparency.h"
 #include "shell/window_snapping.h"
 
@@ -157,11 +158,8 @@ BOOL InitMainDialog(HWND dialog)
     // 3. The icon loaded at start-up.
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ShellState.Icon));
 
-    // 4. "Always on top", the "Transparency" popup and a separator in front
-    //    of the system menu's standard items.
-    ExtendSystemMenu(dialog);
-    AddInspectorMenuItem();
-    AddCopyAndHistoryMenuItems();
+    // 4. The program's items in front of the system menu's standard ones.
+    BuildSystemMenu(dialog);
 
     // 5. Fixed-pitch font for the number edits at the window's DPI (made
     //    smaller only where a substituted face would cut a text); labels

@@ -12,13 +12,8 @@ static_assert(IDM_OPACITY_10 == StepCommandBase + 1 &&
 
 namespace {
 
-bool TranslucencyAvailable()
-{
-    return OptionalUser32.SetLayeredWindowAttributes != nullptr;
-}
-
 // The popup's items are reached through the system menu, which owns the
-// popup from ExtendSystemMenu on (menu 102 no longer holds it).
+// popup from BuildSystemMenu on (menu 102 no longer holds it).
 void CheckCommand(int32_t command, bool checked)
 {
     CheckMenuItem(ShellState.SystemMenu, static_cast<UINT>(command),
@@ -49,37 +44,9 @@ void RemoveLayeredStyle()
 
 }  // namespace
 
-void ExtendSystemMenu(HWND dialog)
+bool TranslucencyAvailable()
 {
-    HMENU systemMenu = GetSystemMenu(dialog, FALSE);
-    ShellState.SystemMenu = systemMenu;
-
-    char onTopText[] = "Always on top";  // MENUITEMINFOA wants a writable text
-    MENUITEMINFOA onTop{};
-    onTop.cbSize = sizeof onTop;
-    onTop.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE;
-    onTop.fType = MFT_STRING;
-    onTop.fState = 0;
-    onTop.wID = AlwaysOnTopCommand;
-    onTop.dwTypeData = onTopText;
-    onTop.cch = sizeof onTopText - 1;
-    InsertMenuItemA(systemMenu, 0, TRUE, &onTop);
-
-    HMENU popup = GetSubMenu(ShellState.TransparencyMenu, 0);
-    if (TranslucencyAvailable() && popup) {
-        InsertMenuA(systemMenu, 1, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
-                    "Transparency");
-        // The system menu is destroyed with the window, popup included;
-        // detached from menu 102, the popup is not destroyed a second time
-        // when menu 102 is.
-        RemoveMenu(ShellState.TransparencyMenu, 0, MF_BYPOSITION);
-    }
-
-    MENUITEMINFOA separator{};
-    separator.cbSize = sizeof separator;
-    separator.fMask = MIIM_TYPE;
-    separator.fType = MFT_SEPARATOR;
-    InsertMenuItemA(systemMenu, 2, TRUE, &separator);
+    return OptionalUser32.SetLayeredWindowAttributes != nullptr;
 }
 
 void SetOnTop(uint8_t on)

@@ -8,11 +8,8 @@
 // "Transparency" popup is not offered and the operations below that concern
 // it do nothing.
 
-// Fetches the dialog's system menu into ShellState and puts "Always on top",
-// the "Transparency" popup (when translucency is available) and a separator
-// in front of the standard items. The popup moves from menu 102 to the
-// system menu, which destroys it with the window; menu 102 is left empty.
-void ExtendSystemMenu(HWND dialog);
+// Whether SetLayeredWindowAttributes exists, so that "Transparency" is offered.
+bool TranslucencyAvailable();
 
 // Puts the dialog on top of all non-topmost windows (on nonzero) or back
 // into normal stacking, with the check mark of "Always on top".

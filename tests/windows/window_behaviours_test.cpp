@@ -556,7 +556,8 @@ TEST_F(WindowTest, WithoutLayeredAttributesNoPopupButOnTopWorks)
     EXPECT_EQ(GetMenuItemID(systemMenu_, 0), 40960u);
     EXPECT_EQ(GetSubMenu(systemMenu_, 1), nullptr) << "a popup at position 1";
     EXPECT_NE(GetMenuItemID(systemMenu_, 1), 40960u);
-    EXPECT_TRUE(IsSeparator(systemMenu_, 2)) << "the separator follows the first standard item";
+    EXPECT_TRUE(IsSeparator(systemMenu_, 1)) << "the separator follows the program's first item";
+    EXPECT_EQ(GetMenuItemID(systemMenu_, 2), 40961u);
     EXPECT_EQ(GetMenuState(systemMenu_, 40011, MF_BYCOMMAND), static_cast<UINT>(-1));
     EXPECT_EQ(GetMenuState(systemMenu_, 40005, MF_BYCOMMAND), static_cast<UINT>(-1));
     EXPECT_FALSE(Layered());
