@@ -14,12 +14,7 @@ cd "$root"
 
 runs=${1:-5}
 other=${2:-}
-preset=windows-i686
-windows_32bit_runs || preset=windows-x86_64
-cmake --preset $preset >/dev/null
-cmake --build --preset $preset -j2 --target dexolin dexolin_probe >/dev/null
-program=$root/build/$preset/shell/dexolin.exe
-probe=$root/build/$preset/tests/windows/dexolin-probe.exe
+build_window_program
 use_project_wine
 
 make_work_dir

@@ -80,6 +80,18 @@ windows_32bit_runs() {
     return 1
 }
 
+# build_window_program: builds dexolin.exe and the probe that drives it,
+# for the shipped 32-bit Windows where this host runs it, else for 64-bit
+# Windows; sets $program and $probe to them.
+build_window_program() {
+    local preset=windows-i686
+    windows_32bit_runs || preset=windows-x86_64
+    cmake --preset $preset >/dev/null
+    cmake --build --preset $preset -j2 --target dexolin dexolin_probe >/dev/null
+    program=$root/build/$preset/shell/dexolin.exe
+    probe=$root/build/$preset/tests/windows/dexolin-probe.exe
+}
+
 # use_wine64_only: where 32-bit Wine cannot run, puts a `wine` first on
 # PATH that starts the 64-bit loader (ctest's emulator and every script
 # call `wine`).

@@ -20,12 +20,7 @@ shot=${1:-$root/build/dexolin-window.png}
 
 # The shipped program is 32-bit; a host that runs no 32-bit programs (so
 # no 32-bit Wine) gets the same program built for 64-bit Windows.
-preset=windows-i686
-windows_32bit_runs || preset=windows-x86_64
-cmake --preset $preset >/dev/null
-cmake --build --preset $preset -j2 --target dexolin dexolin_probe >/dev/null
-program=$root/build/$preset/shell/dexolin.exe
-probe=$root/build/$preset/tests/windows/dexolin-probe.exe
+build_window_program
 
 use_project_wine
 
