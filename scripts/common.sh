@@ -88,7 +88,9 @@ build_window_program() {
     windows_32bit_runs || preset=windows-x86_64
     cmake --preset $preset >/dev/null
     cmake --build --preset $preset -j2 --target dexolin dexolin_probe >/dev/null
+    # shellcheck disable=SC2034  # both are for the calling script
     program=$root/build/$preset/shell/dexolin.exe
+    # shellcheck disable=SC2034
     probe=$root/build/$preset/tests/windows/dexolin-probe.exe
 }
 
