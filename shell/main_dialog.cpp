@@ -166,34 +166,34 @@ BOOL InitMainDialog(HWND dialog)
     //    and buttons keep the template's font.
     ShellState.Font = ApplyFieldFont(dialog, WindowDpi(dialog));
 
-    // The inspector pane beside the template's controls (shown or hidden as
-    // saved), and the fields' own handling of keys, pastes and undo; both
-    // before the first refresh fills them.
+    // 6. The inspector pane beside the template's controls (shown or hidden
+    //    as saved), and the fields' own handling of keys, pastes and undo;
+    //    both before the first refresh fills them.
     CreateInspectorPane(dialog);
     StartFieldEditing(dialog);
     StartReadingMenus(dialog);
 
-    // 6 to 8. The converter's start-up, the same as every front end's:
-    //    capitals in the hexadecimal field, the float field's fixed limit,
-    //    then the saved width and endianness clicked as a user would (the
-    //    click handlers set the width, limits, float controls, texts and
+    // 7. The converter's start-up, the same as every front end's: capitals
+    //    in the hexadecimal field, the float field's fixed limit, then the
+    //    saved width and endianness clicked as a user would (the click
+    //    handlers set the width, limits, float controls, texts and
     //    alignment). Start-up left the converter so that both clicks are
     //    changes.
     StartConverter(ShellState.InitialWidthButton, ShellState.InitialEndianButton);
 
-    // 9. The saved position, or the centre of the primary screen when the
+    // 8. The saved position, or the centre of the primary screen when the
     //    title bar would be on no screen there.
     PlaceMainWindow(dialog);
 
-    // 10, 11. The saved on-top state, translucency step and "Always" flag.
+    // 9. The saved on-top state, translucency step and "Always" flag.
     ApplySavedOnTopAndTransparency();
 
-    // The names assistive technology cannot find by itself; the layout
+    // 10. The names assistive technology cannot find by itself; the layout
     //     that a change of DPI scales.
     StartAccessibility(dialog);
     RecordLayout(dialog);
 
-    // The colours of the user's app mode or high contrast.
+    // 11. The colours of the user's app mode or high contrast.
     ApplyScheme(dialog, SystemScheme());
 
     // 12. The focus in the first field to type into; FALSE: the dialog
