@@ -132,16 +132,8 @@ LRESULT CALLBACK ReadingProc(HWND control, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(control, message, wParam, lParam);
 }
 
-}  // namespace
-
-HMENU CopyAsPopup()
-{
-    HMENU popup = CreatePopupMenu();
-    for (const CopyItem& item : CopyItems)
-        AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(item.Command), item.Label);
-    return popup;
-}
-
+// Writes the text of a "Copy as" command (IDM_COPY_*) for the current value
+// to out (CopyTextCapacity bytes); false for any other command.
 bool WriteCopyText(int command, char* out)
 {
     out[0] = '\0';
@@ -166,6 +158,29 @@ bool WriteCopyText(int command, char* out)
     return true;
 }
 
+// Back (false: Forward) through the history; the fields, readings, grid
+// and format list follow. False when there is no value that way.
+bool GoThroughHistory(bool back)
+{
+    // An edit not yet settled is the value Back leaves.
+    RecordSettledValue();
+    if (!(back ? OnHistoryBack() : OnHistoryForward()))
+        return false;
+    RefillFormatList();  // the restored width's formats, its format shown
+    RepaintBitToggles();  // the roles' colours follow the format
+    return true;
+}
+
+}  // namespace
+
+HMENU CopyAsPopup()
+{
+    HMENU popup = CreatePopupMenu();
+    for (const CopyItem& item : CopyItems)
+        AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(item.Command), item.Label);
+    return popup;
+}
+
 bool CopyAs(int command)
 {
     static char text[CopyTextCapacity];
@@ -178,17 +193,6 @@ bool CopyAs(int command)
         GlobalFree(block);
     CloseClipboard();
     return done;
-}
-
-bool GoThroughHistory(bool back)
-{
-    // An edit not yet settled is the value Back leaves.
-    RecordSettledValue();
-    if (!(back ? OnHistoryBack() : OnHistoryForward()))
-        return false;
-    RefillFormatList();  // the restored width's formats, its format shown
-    RepaintBitToggles();  // the roles' colours follow the format
-    return true;
 }
 
 bool OnCopyOrHistoryCommand(WPARAM command)

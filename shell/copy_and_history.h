@@ -19,10 +19,6 @@
 // extended subnormal (its exact value has 11514 digits) with room to spare.
 constexpr int CopyTextCapacity = 16384;
 
-// Writes the text of a "Copy as" command (IDM_COPY_*) for the current value
-// to out (CopyTextCapacity bytes); false for any other command.
-bool WriteCopyText(int command, char* out);
-
 // Puts the text of a "Copy as" command on the clipboard as CF_UNICODETEXT;
 // false for any other command or when the clipboard cannot be opened.
 bool CopyAs(int command);
@@ -33,10 +29,6 @@ HMENU CopyAsPopup();
 // A command of these items (WM_SYSCOMMAND, or WM_COMMAND from the system
 // menu's popup where the system sends that); false for other commands.
 bool OnCopyOrHistoryCommand(WPARAM command);
-
-// Back (false: Forward) through the history; the fields, readings, grid
-// and format list follow. False when there is no value that way.
-bool GoThroughHistory(bool back);
 
 // Keys down on the dialog's thread, from the keyboard filter: Ctrl+Shift+C,
 // Alt+Left and Alt+Right. True when the key was taken.

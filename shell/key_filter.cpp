@@ -95,14 +95,17 @@ int FocusedControlId()
     return focus ? GetDlgCtrlID(focus) : 0;
 }
 
-}  // namespace
-
+// True for a chord with exactly one of Ctrl and Alt held (the Alt key itself
+// is no chord).
 bool ChordPassesFilter(bool ctrl, bool alt, WPARAM virtualKey)
 {
     // Alt pressed on its own is the Alt key, not a chord.
     return ctrl != alt && virtualKey != VK_MENU;
 }
 
+// True when virtualKey may reach the control with id focusedId: editing and
+// caret keys always, any key outside the six number fields, and in a field
+// the keys of its row.
 bool KeyPassesFilter(int focusedId, WPARAM virtualKey)
 {
     if (AlwaysPasses(virtualKey) || !IsEditField(focusedId))
@@ -113,6 +116,8 @@ bool KeyPassesFilter(int focusedId, WPARAM virtualKey)
     }
     return true;
 }
+
+}  // namespace
 
 LRESULT CALLBACK KeyFilterProc(int code, WPARAM virtualKey, LPARAM flags)
 {

@@ -15,12 +15,3 @@
 // Hook procedure for SetWindowsHookExA(WH_KEYBOARD, ...) on the dialog's
 // thread: returns 1 to discard the keystroke, otherwise passes it on.
 LRESULT CALLBACK KeyFilterProc(int code, WPARAM virtualKey, LPARAM flags);
-
-// True for a chord with exactly one of Ctrl and Alt held (the Alt key itself
-// is no chord).
-bool ChordPassesFilter(bool ctrl, bool alt, WPARAM virtualKey);
-
-// True when virtualKey may reach the control with id focusedId: editing and
-// caret keys always, any key outside the six number fields, and in a field
-// the keys of its row.
-bool KeyPassesFilter(int focusedId, WPARAM virtualKey);

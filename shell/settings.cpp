@@ -9,12 +9,18 @@
 #include "shell/settings_key.h"
 #include "shell/shell_state.h"
 
+namespace {
+
+// The width option button for a width in bits; widths without a button
+// (such as 24) select the 32-bit one.
 int WidthButtonForBits(int32_t bits)
 {
     int button = ButtonOfWidth(bits);
     return button != 0 ? button : ButtonWidth32;
 }
 
+// "Position" packs x into the low and y into the high 16 bits, each as a
+// signed 16-bit number; coordinates outside -32768..32767 wrap.
 uint32_t PackPosition(int32_t x, int32_t y)
 {
     return (static_cast<uint32_t>(y) << 16) | (static_cast<uint32_t>(x) & 0xFFFFu);
@@ -25,8 +31,6 @@ void UnpackPosition(uint32_t packed, int32_t* x, int32_t* y)
     *x = static_cast<int16_t>(packed & 0xFFFFu);
     *y = static_cast<int16_t>(packed >> 16);
 }
-
-namespace {
 
 // "Transparency": the alpha, negative when translucency applies while the
 // window is active too.

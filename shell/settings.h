@@ -40,12 +40,3 @@ void ReadSettings(const char* keyPath);
 // needed. Writes nothing when the key can be neither opened nor created, or
 // the file cannot be written.
 void WriteSettings(const char* keyPath);
-
-// The width option button for a width in bits; widths without a button
-// (such as 24) select the 32-bit one.
-int WidthButtonForBits(int32_t bits);
-
-// "Position" packs x into the low and y into the high 16 bits, each as a
-// signed 16-bit number; coordinates outside -32768..32767 wrap.
-uint32_t PackPosition(int32_t x, int32_t y);
-void UnpackPosition(uint32_t packed, int32_t* x, int32_t* y);
