@@ -9,6 +9,8 @@
 #include "shell/optional_user32.h"
 #include "shell/shell_state.h"
 
+AppearanceRecord AppearanceState;
+
 namespace {
 
 constexpr COLORREF LightErrorText = RGB(255, 0, 0);
@@ -83,7 +85,7 @@ void PaintDarkGroupBox(HWND box)
                   client.top + metrics.tmHeight};
     DrawTextA(dc, text, -1, &label, DT_SINGLELINE | DT_CALCRECT);
     InflateRect(&label, 2, 0);
-    FillRect(dc, &label, ShellState.WindowBrush);
+    FillRect(dc, &label, AppearanceState.WindowBrush);
     InflateRect(&label, -2, 0);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, IsWindowEnabled(box) ? DarkText : DarkFrame);
@@ -94,7 +96,7 @@ void PaintDarkGroupBox(HWND box)
 
 LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
-    if (message == WM_PAINT && ShellState.Scheme == SchemeDark && ShellState.WindowBrush) {
+    if (message == WM_PAINT && AppearanceState.Scheme == SchemeDark && AppearanceState.WindowBrush) {
         PaintDarkGroupBox(box);
         return 0;
     }
@@ -126,12 +128,12 @@ void ThemeButtons(HWND dialog, Scheme scheme)
 
 void DeleteBrushes()
 {
-    if (ShellState.WindowBrush)
-        DeleteObject(ShellState.WindowBrush);
-    if (ShellState.FieldBrush)
-        DeleteObject(ShellState.FieldBrush);
-    ShellState.WindowBrush = nullptr;
-    ShellState.FieldBrush = nullptr;
+    if (AppearanceState.WindowBrush)
+        DeleteObject(AppearanceState.WindowBrush);
+    if (AppearanceState.FieldBrush)
+        DeleteObject(AppearanceState.FieldBrush);
+    AppearanceState.WindowBrush = nullptr;
+    AppearanceState.FieldBrush = nullptr;
 }
 
 INT_PTR BrushResult(HBRUSH brush)
@@ -179,7 +181,7 @@ INT_PTR DarkColours(UINT message, HDC dc, HWND control)
     bool field = message == WM_CTLCOLOREDIT || IsEditClass(control);
     SetTextColor(dc, message == WM_CTLCOLOREDIT && FieldInError(control) ? DarkErrorText : DarkText);
     SetBkColor(dc, field ? DarkField : DarkWindow);
-    return BrushResult(field ? ShellState.FieldBrush : ShellState.WindowBrush);
+    return BrushResult(field ? AppearanceState.FieldBrush : AppearanceState.WindowBrush);
 }
 
 // High contrast: the system's colours only; a field in error is drawn in
@@ -210,13 +212,13 @@ void ApplyScheme(HWND dialog, Scheme scheme)
 {
     // The title bar is asked for only in dark mode and when leaving it, so
     // that light mode makes no call the window did not make before.
-    if (scheme == SchemeDark || ShellState.Scheme == SchemeDark)
+    if (scheme == SchemeDark || AppearanceState.Scheme == SchemeDark)
         SetDarkTitleBar(dialog, scheme == SchemeDark);
-    ShellState.Scheme = scheme;
+    AppearanceState.Scheme = scheme;
     DeleteBrushes();
     if (scheme == SchemeDark) {
-        ShellState.WindowBrush = CreateSolidBrush(DarkWindow);
-        ShellState.FieldBrush = CreateSolidBrush(DarkField);
+        AppearanceState.WindowBrush = CreateSolidBrush(DarkWindow);
+        AppearanceState.FieldBrush = CreateSolidBrush(DarkField);
     }
     ThemeButtons(dialog, scheme);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -224,7 +226,7 @@ void ApplyScheme(HWND dialog, Scheme scheme)
 
 Scheme FollowSystemScheme(HWND dialog)
 {
-    auto before = static_cast<Scheme>(ShellState.Scheme);
+    auto before = static_cast<Scheme>(AppearanceState.Scheme);
     Scheme scheme = SystemScheme();
     // A change of the system colours repaints in high contrast too.
     if (scheme != before || scheme == SchemeHighContrast)
@@ -236,7 +238,7 @@ INT_PTR OnCtlColor(UINT message, HDC dc, HWND control)
 {
     if (message == WM_CTLCOLOREDIT)
         NoteFieldErrorState(control, FieldInError(control));
-    switch (ShellState.Scheme) {
+    switch (AppearanceState.Scheme) {
     case SchemeDark: return DarkColours(message, dc, control);
     case SchemeHighContrast: return HighContrastColours(message, dc, control);
     default: return LightColours(message, dc, control);

@@ -20,6 +20,14 @@ enum Scheme : uint8_t {
     SchemeHighContrast = 2,
 };
 
+struct AppearanceRecord {
+    uint8_t Scheme;  // the colours in force: light, dark or high contrast
+    HBRUSH WindowBrush;  // dark mode's client-area brush, none otherwise
+    HBRUSH FieldBrush;  // dark mode's field brush, none otherwise
+};
+
+extern AppearanceRecord AppearanceState;
+
 // Dark mode's colours. The error red on the field background has a
 // contrast of 5.1:1 (at least 4.5:1 for legible text).
 constexpr COLORREF DarkWindow = RGB(32, 32, 32);

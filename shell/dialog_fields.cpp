@@ -96,7 +96,7 @@ void Show(int control, bool show)
 
 bool InspectorShown()
 {
-    return ShellState.InspectorShown != 0;
+    return PaneState.Shown != 0;
 }
 
 const FieldAccess DialogAccess = {ReadText,         WriteText,   ReadCheck, WriteCheck,

@@ -5,11 +5,13 @@
 #include "shell/optional_user32.h"
 #include "shell/shell_state.h"
 
+DpiLayoutRecord DpiLayoutState;
+
 namespace {
 
 LONG Scale(LONG value, int dpi)
 {
-    return MulDiv(value, dpi, ShellState.LayoutDpi);
+    return MulDiv(value, dpi, DpiLayoutState.LayoutDpi);
 }
 
 // The template's font at dpi (labels, buttons and group boxes use it).
@@ -35,13 +37,13 @@ void DisableSystemDialogScaling(HWND dialog)
 
 void RecordLayout(HWND dialog)
 {
-    ShellState.LayoutDpi = WindowDpi(dialog);
-    ShellState.Dpi = ShellState.LayoutDpi;
-    ShellState.ScaledDialogFont = nullptr;
-    ShellState.LayoutCount = 0;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child && ShellState.LayoutCount < MaxLayoutControls;
+    DpiLayoutState.LayoutDpi = WindowDpi(dialog);
+    DpiLayoutState.Dpi = DpiLayoutState.LayoutDpi;
+    DpiLayoutState.ScaledDialogFont = nullptr;
+    DpiLayoutState.LayoutCount = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child && DpiLayoutState.LayoutCount < MaxLayoutControls;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        ControlPlace& place = ShellState.Layout[ShellState.LayoutCount++];
+        ControlPlace& place = DpiLayoutState.Layout[DpiLayoutState.LayoutCount++];
         place.Control = child;
         GetWindowRect(child, &place.Rect);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place.Rect), 2);
@@ -51,23 +53,24 @@ void RecordLayout(HWND dialog)
 
 void OnDpiChanged(HWND dialog, int dpi, const RECT* suggested)
 {
-    if (dpi <= 0 || ShellState.LayoutDpi <= 0)
+    if (dpi <= 0 || DpiLayoutState.LayoutDpi <= 0)
         return;
-    ShellState.Dpi = dpi;
+    DpiLayoutState.Dpi = dpi;
 
     // The labels' and buttons' font: the template's own at the first DPI.
-    HFONT previous = ShellState.ScaledDialogFont;
-    ShellState.ScaledDialogFont = dpi == ShellState.LayoutDpi ? nullptr : CreateDialogFontAt(dialog, dpi);
-    HFONT dialogFont = ShellState.ScaledDialogFont
-        ? ShellState.ScaledDialogFont
+    HFONT previous = DpiLayoutState.ScaledDialogFont;
+    DpiLayoutState.ScaledDialogFont =
+        dpi == DpiLayoutState.LayoutDpi ? nullptr : CreateDialogFontAt(dialog, dpi);
+    HFONT dialogFont = DpiLayoutState.ScaledDialogFont
+        ? DpiLayoutState.ScaledDialogFont
         : reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
 
     // Every control keeps its kind of font: the field font's users get the
     // new field font below, all others the dialog font at dpi.
     HFONT oldFieldFont = ShellState.Font;
-    HDWP moves = BeginDeferWindowPos(ShellState.LayoutCount);
-    for (int i = 0; i < ShellState.LayoutCount; ++i) {
-        const ControlPlace& place = ShellState.Layout[i];
+    HDWP moves = BeginDeferWindowPos(DpiLayoutState.LayoutCount);
+    for (int i = 0; i < DpiLayoutState.LayoutCount; ++i) {
+        const ControlPlace& place = DpiLayoutState.Layout[i];
         if (reinterpret_cast<HFONT>(SendMessageA(place.Control, WM_GETFONT, 0, 0)) != oldFieldFont)
             SendMessageA(place.Control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), 0);
         const RECT& r = place.Rect;
@@ -84,8 +87,8 @@ void OnDpiChanged(HWND dialog, int dpi, const RECT* suggested)
     // The field font, made for the fields' new widths, to the number fields
     // and every other control that used the old one.
     ShellState.Font = ApplyFieldFont(dialog, dpi);
-    for (int i = 0; i < ShellState.LayoutCount; ++i) {
-        HWND control = ShellState.Layout[i].Control;
+    for (int i = 0; i < DpiLayoutState.LayoutCount; ++i) {
+        HWND control = DpiLayoutState.Layout[i].Control;
         if (reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)) == oldFieldFont)
             SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(ShellState.Font), 0);
     }
@@ -102,7 +105,7 @@ void OnDpiChanged(HWND dialog, int dpi, const RECT* suggested)
 
 void ReleaseLayoutFonts()
 {
-    if (ShellState.ScaledDialogFont)
-        DeleteObject(ShellState.ScaledDialogFont);
-    ShellState.ScaledDialogFont = nullptr;
+    if (DpiLayoutState.ScaledDialogFont)
+        DeleteObject(DpiLayoutState.ScaledDialogFont);
+    DpiLayoutState.ScaledDialogFont = nullptr;
 }

@@ -8,6 +8,25 @@
 // stretched. Layouts are always computed from the one recorded at
 // initialisation, so a return to the first DPI restores it exactly.
 
+// A control's rectangle in the dialog's client area, as created.
+struct ControlPlace {
+    HWND Control;
+    RECT Rect;
+};
+
+// 256: room for every control of the dialog, its pane and its bit grid.
+constexpr int MaxLayoutControls = 256;
+
+struct DpiLayoutRecord {
+    int Dpi;  // the DPI the window is laid out for now
+    int LayoutDpi;  // the DPI the dialog was created at; Layout holds its places
+    HFONT ScaledDialogFont;  // the template's font at Dpi, none while Dpi is LayoutDpi
+    int LayoutCount;  // controls in Layout
+    ControlPlace Layout[MaxLayoutControls];  // every control's place at LayoutDpi
+};
+
+extern DpiLayoutRecord DpiLayoutState;
+
 // Records every control's rectangle and the DPI the dialog was created at,
 // and takes over the system's own rescaling of dialogs where it has one
 // (it would scale the controls a second time).

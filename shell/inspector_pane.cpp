@@ -7,8 +7,11 @@
 #include "core/float_format_names.h"
 #include "core/float_presets.h"
 #include "shell/appearance.h"
+#include "shell/dpi_layout.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
+
+PaneRecord PaneState;
 
 static_assert(IDC_PANE_FIRST == PaneUnsigned && IDC_BIT_FIRST == FirstBitToggle);
 static_assert(IDC_PANE_BYTES == PaneBytes && IDC_PANE_BYTES_BE == PaneBytesBigEndian);
@@ -207,7 +210,7 @@ void SetVisible(HWND control, bool visible)
 
 HWND CreateControl(const char* kind, const char* text, DWORD style, int id, HFONT font)
 {
-    DWORD visible = ShellState.InspectorShown ? WS_VISIBLE : 0;
+    DWORD visible = PaneState.Shown ? WS_VISIBLE : 0;
     HWND control = CreateWindowExA(0, kind, text, WS_CHILD | visible | style, 0, 0, 0, 0, ShellState.Dialog,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleA(nullptr), nullptr);
@@ -352,9 +355,9 @@ PaneScale DialogScaleOf(HWND dialog)
     MapDialogRect(dialog, &base);
     // The dialog's own font stays that of the DPI it was created at; after
     // a change of DPI the units scale with the window.
-    if (ShellState.LayoutDpi > 0 && ShellState.Dpi != ShellState.LayoutDpi)
-        return {MulDiv(base.right, ShellState.Dpi, ShellState.LayoutDpi),
-                MulDiv(base.bottom, ShellState.Dpi, ShellState.LayoutDpi)};
+    if (DpiLayoutState.LayoutDpi > 0 && DpiLayoutState.Dpi != DpiLayoutState.LayoutDpi)
+        return {MulDiv(base.right, DpiLayoutState.Dpi, DpiLayoutState.LayoutDpi),
+                MulDiv(base.bottom, DpiLayoutState.Dpi, DpiLayoutState.LayoutDpi)};
     return {base.right, base.bottom};
 }
 
@@ -388,7 +391,7 @@ void LayoutInspectorPane(HWND dialog, PaneScale scale)
     // The window around a client area of the template's width and the
     // pane's or the template's height.
     RECT frame = {0, 0, MulDiv(TemplateWidth, scale.X4, 4),
-                  MulDiv(ShellState.InspectorShown ? PaneHeight : TemplateHeight, scale.Y8, 8)};
+                  MulDiv(PaneState.Shown ? PaneHeight : TemplateHeight, scale.Y8, 8)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
     SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -397,7 +400,7 @@ void LayoutInspectorPane(HWND dialog, PaneScale scale)
 
 void SetInspectorShown(bool shown)
 {
-    ShellState.InspectorShown = shown ? 1 : 0;
+    PaneState.Shown = shown ? 1 : 0;
     CheckMenuItem(ShellState.SystemMenu, IDM_INSPECTOR, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
     HWND focus = GetFocus();
     ForEachPaneControl([shown](int id) { SetVisible(Item(id), shown && WidthShows(id)); });
@@ -411,7 +414,7 @@ void SetInspectorShown(bool shown)
 
 void ShowInspectorControl(int control, bool show)
 {
-    if (!ShellState.InspectorShown)
+    if (!PaneState.Shown)
         return;
     SetVisible(Item(control), show);
     int bit = BitOfToggle(control);
@@ -436,11 +439,11 @@ bool DrawBitToggle(const DRAWITEMSTRUCT* item)
     BitRole role = RoleOfBit(bit, ConverterState.Width);
     COLORREF face = RoleColour(role);
     COLORREF ink = RGB(0, 0, 0);
-    if (ShellState.Scheme == SchemeHighContrast) {
+    if (AppearanceState.Scheme == SchemeHighContrast) {
         // Bits outside the format: the system's colour of unavailable text.
         face = GetSysColor(COLOR_BTNFACE);
         ink = GetSysColor(role == BitRole::Ignored ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-    } else if (ShellState.Scheme == SchemeDark) {
+    } else if (AppearanceState.Scheme == SchemeDark) {
         face = DarkRoleColour(role);
         ink = DarkText;
     }
@@ -464,7 +467,7 @@ bool OnInspectorSysCommand(WPARAM command)
 {
     if (command != IDM_INSPECTOR)
         return false;
-    SetInspectorShown(!ShellState.InspectorShown);
+    SetInspectorShown(!PaneState.Shown);
     return true;
 }
 

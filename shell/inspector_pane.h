@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 // The inspector pane below the fields of dialog 101: one read-only text per
 // reading (1030..1038, each after its label), the bit toggles (1100 + bit,
 // owner-drawn in the colour of the bit's role) under their group numbers,
@@ -10,6 +12,12 @@
 // and flags (1065), each after its label (1070..1075). Its controls are
 // created beside the template's, after them in the tab order, so that the
 // template stays as it is; hidden, the window has exactly dialog 101's size.
+
+struct PaneRecord {
+    uint8_t Shown;  // the pane shows below the fields
+};
+
+extern PaneRecord PaneState;
 
 // Pixels of 4 horizontal and 8 vertical dialog units (MapDialogRect's base):
 // every position of the pane is in dialog units and laid out by this scale.

@@ -113,7 +113,7 @@ INT_PTR OnContextMenu(HWND dialog, HWND control, LPARAM screen)
 void OnColoursChanged(HWND dialog)
 {
     Scheme before = FollowSystemScheme(dialog);
-    if ((before == SchemeHighContrast) != (ShellState.Scheme == SchemeHighContrast))
+    if ((before == SchemeHighContrast) != (AppearanceState.Scheme == SchemeHighContrast))
         SetTransparency(-1, -1);
 }
 

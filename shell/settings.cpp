@@ -5,9 +5,12 @@
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "core/float_format_names.h"
+#include "shell/inspector_pane.h"
 #include "shell/optional_user32.h"
 #include "shell/settings_key.h"
 #include "shell/shell_state.h"
+
+SettingsRecord SettingsState;
 
 namespace {
 
@@ -57,7 +60,7 @@ void FormatValueName(char* name, int width)
 void ReadFormats(const SettingsKey& key)
 {
     for (int i = 0; i < 5; ++i) {
-        FloatFormat& saved = ShellState.SavedFormats[i];
+        FloatFormat& saved = SettingsState.SavedFormats[i];
         saved = FloatFormat{};
         char name[16];  // "Format80" and a NUL
         char text[FormatNameCapacity + 1];  // a longer text is no canonical name
@@ -85,8 +88,8 @@ void ReadEntryOptions(const SettingsKey& key)
 
 void FindPortableSettingsFile()
 {
-    char* file = ShellState.SettingsFile;
-    const DWORD capacity = sizeof ShellState.SettingsFile;
+    char* file = SettingsState.File;
+    const DWORD capacity = sizeof SettingsState.File;
     DWORD length = GetModuleFileNameA(nullptr, file, capacity);
     // The folder ends at the last backslash; the name must fit after it.
     DWORD folder = length;
@@ -105,7 +108,7 @@ void FindPortableSettingsFile()
 void ReadSettings(const char* keyPath)
 {
     SettingsKey key;
-    key.UseFile(ShellState.SettingsFile);
+    key.UseFile(SettingsState.File);
     key.OpenForRead(keyPath);  // a missing key leaves every value at its default
     ShellState.InitialWidthButton = WidthButtonForBits(key.ReadSigned("Bits", 32, 8, 80));
     ShellState.InitialEndianButton = key.ReadSigned("BigEndian", 0, 0, 0) != 0 ? ButtonBig : ButtonLittle;
@@ -115,7 +118,7 @@ void ReadSettings(const char* keyPath)
     UnpackPosition(key.ReadUnsigned("Position", 0, 0, 0xFFFFFFFFu), &ShellState.SavedX, &ShellState.SavedY);
     // Unlike the others, "Inspector" must be a REG_DWORD: any other value
     // shows the pane.
-    ShellState.InspectorShown = static_cast<uint8_t>(key.ReadDword("Inspector", 1) != 0);
+    PaneState.Shown = static_cast<uint8_t>(key.ReadDword("Inspector", 1) != 0);
     ReadFormats(key);
     ReadEntryOptions(key);
     key.Close();
@@ -124,7 +127,7 @@ void ReadSettings(const char* keyPath)
 void WriteSettings(const char* keyPath)
 {
     SettingsKey key;
-    key.UseFile(ShellState.SettingsFile);
+    key.UseFile(SettingsState.File);
     if (key.OpenForWrite(keyPath)) {
         int32_t alpha = ShellState.AlwaysTransparent ? -ShellState.Alpha : ShellState.Alpha;
         key.WriteDword("Bits", static_cast<uint32_t>(ConverterState.Width));
@@ -132,7 +135,7 @@ void WriteSettings(const char* keyPath)
         key.WriteFlag("OnTop", ShellState.OnTop);
         key.WriteSignedDword("Transparency", alpha);
         key.WriteDword("Position", PackPosition(ShellState.SavedX, ShellState.SavedY));
-        key.WriteFlag("Inspector", ShellState.InspectorShown);
+        key.WriteFlag("Inspector", PaneState.Shown);
         for (const WidthButtonPair& pair : WidthButtons) {
             char name[16];  // "Format80" and a NUL
             FormatValueName(name, pair.Width);

@@ -18,12 +18,12 @@ void PrepareMainDialog(HINSTANCE instance)
     // as the template creates them. Translucency is not applied yet.
     ResetConverterState(ShellState.InitialEndianButton == ButtonBig);
     for (int i = 0; i < 5; ++i) {
-        if (ShellState.SavedFormats[i].ExponentBits != 0)
-            ChooseFormatForWidth(WidthButtons[i].Width, &ShellState.SavedFormats[i]);
+        if (SettingsState.SavedFormats[i].ExponentBits != 0)
+            ChooseFormatForWidth(WidthButtons[i].Width, &SettingsState.SavedFormats[i]);
     }
     ShellState.LayeredApplied = 0;
     // Light until the dialog reads the user's scheme.
-    ShellState.Scheme = SchemeLight;
+    AppearanceState.Scheme = SchemeLight;
     // The manifest asks for the version 6 common controls; the dialog's
     // buttons, edits and statics come from them once they are loaded.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};

@@ -1,6 +1,7 @@
 #include "shell/system_menu.h"
 
 #include "shell/copy_and_history.h"
+#include "shell/inspector_pane.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
 #include "shell/transparency.h"
@@ -19,7 +20,7 @@ struct SystemMenuItem {
 
 bool InspectorShown()
 {
-    return ShellState.InspectorShown != 0;
+    return PaneState.Shown != 0;
 }
 
 // Detached from menu 102, so that destroying menu 102 leaves it alone.

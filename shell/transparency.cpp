@@ -23,7 +23,7 @@ void CheckCommand(int32_t command, bool checked)
 // High contrast keeps the window opaque, whatever the step.
 void SetAlpha(int32_t alpha)
 {
-    if (ShellState.Scheme == SchemeHighContrast)
+    if (AppearanceState.Scheme == SchemeHighContrast)
         alpha = 255;
     OptionalUser32.SetLayeredWindowAttributes(ShellState.Dialog, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
 }

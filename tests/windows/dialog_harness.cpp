@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "shell/inspector_pane.h"
 #include "shell/main_dialog.h"
 #include "shell/optional_user32.h"
 #include "shell/resource.h"
@@ -73,7 +74,7 @@ HWND OpenMainDialog(int widthButton, int endianButton, bool inspector)
     ShellState.Alpha = 255;
     ShellState.AlwaysTransparent = 0;
     ShellState.OnTop = 0;
-    ShellState.InspectorShown = inspector ? 1 : 0;
+    PaneState.Shown = inspector ? 1 : 0;
     PrepareMainDialog(instance);
     Current = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
     ShowWindow(Current, SW_SHOW);

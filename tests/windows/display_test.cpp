@@ -10,6 +10,7 @@
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "shell/appearance.h"
+#include "shell/dpi_layout.h"
 #include "shell/field_font.h"
 #include "shell/inspector_pane.h"
 #include "shell/resource.h"
@@ -129,7 +130,7 @@ class DpiChange : public Display, public ::testing::WithParamInterface<bool> { }
 TEST_P(DpiChange, TakesTheSuggestedRectangleScalesTheLayoutAndComesBackExactly)
 {
     OpenMainDialog(ButtonWidth80, ButtonLittle, GetParam());
-    const int start = ShellState.Dpi;
+    const int start = DpiLayoutState.Dpi;
     ASSERT_GT(start, 0);
     const RECT window = WindowRectOf(Dialog());
     const std::vector<Place> before = Places();
@@ -143,7 +144,7 @@ TEST_P(DpiChange, TakesTheSuggestedRectangleScalesTheLayoutAndComesBackExactly)
     SendDpiChange(larger, suggested);
     RECT now = WindowRectOf(Dialog());
     EXPECT_TRUE(EqualRect(&suggested, &now)) << "the suggested rectangle was not taken";
-    EXPECT_EQ(ShellState.Dpi, larger);
+    EXPECT_EQ(DpiLayoutState.Dpi, larger);
     ExpectNoOverlap("at 1.5 times the DPI");
     ExpectFieldFontAt(larger);
     const std::vector<Place> scaled = Places();
@@ -230,7 +231,7 @@ TEST_F(Colours, DarkModeDrawsDarkWithLegibleErrorsAndFollowsTheAppMode)
 {
     SetAppMode(false);
     OpenMainDialog(ButtonWidth32, ButtonLittle, true);
-    ASSERT_EQ(ShellState.Scheme, SchemeDark);
+    ASSERT_EQ(AppearanceState.Scheme, SchemeDark);
     // The inspector: its readings on the field colour, its bits in dark
     // role colours (bit 0 is fraction) with light digits.
     EXPECT_GT(CountPixels(PaneShortest, DarkField), 0);
@@ -256,7 +257,7 @@ TEST_F(Colours, DarkModeDrawsDarkWithLegibleErrorsAndFollowsTheAppMode)
     SetAppMode(true);
     SendMessageA(Dialog(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"));
     PumpMessages();
-    EXPECT_EQ(ShellState.Scheme, SchemeLight);
+    EXPECT_EQ(AppearanceState.Scheme, SchemeLight);
     EXPECT_GT(CountPixels(FieldFloat, RGB(255, 0, 0)), 0);
     EXPECT_EQ(CountPixels(FieldFloat, DarkField), 0);
     EXPECT_EQ(CountPixels(IDC_LABEL_BINARY, DarkWindow), 0);
@@ -265,7 +266,7 @@ TEST_F(Colours, DarkModeDrawsDarkWithLegibleErrorsAndFollowsTheAppMode)
     SetAppMode(false);
     SendMessageA(Dialog(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"));
     PumpMessages();
-    EXPECT_EQ(ShellState.Scheme, SchemeDark);
+    EXPECT_EQ(AppearanceState.Scheme, SchemeDark);
     EXPECT_GT(CountPixels(FieldFloat, DarkErrorText), 0);
 }
 

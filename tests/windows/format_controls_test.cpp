@@ -29,7 +29,7 @@ class FormatControls : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (FloatFormat& saved : ShellState.SavedFormats)
+        for (FloatFormat& saved : SettingsState.SavedFormats)
             saved = FloatFormat{};
         SetEntryOptions(EncodeOptions{});
     }
@@ -348,6 +348,7 @@ protected:
         wsprintfA(File, "%sdexolin-format-test.ini", folder);
         DeleteFileA(File);
         ShellState = {};
+        SettingsState = {};
         ResetConverterState(false);
         SetEntryOptions(EncodeOptions{});
     }
@@ -356,6 +357,7 @@ protected:
         DeleteTestKey();
         DeleteFileA(File);
         ShellState = {};
+        SettingsState = {};
         SetEntryOptions(EncodeOptions{});
     }
     static void ChooseAway()
@@ -373,7 +375,7 @@ protected:
     {
         const char* names[] = {"e5m2", "bfloat16", "tf32", "e8m40", "double"};
         for (int i = 0; i < 5; ++i)
-            EXPECT_STREQ(ShellState.SavedFormats[i].Name, names[i]);
+            EXPECT_STREQ(SettingsState.SavedFormats[i].Name, names[i]);
         EXPECT_EQ(EntryOptions().Mode, RoundingMode::Down);
         EXPECT_TRUE(EntryOptions().Saturate);
     }
@@ -411,6 +413,7 @@ TEST_F(FormatSettings, RoundTripThroughTheRegistry)
     EXPECT_EQ(Describe(GetRawValue("Rounding")), "REG_DWORD 0x00000004");
     EXPECT_EQ(Describe(GetRawValue("Saturate")), "REG_DWORD 0x00000001");
     ShellState = {};
+    SettingsState = {};
     SetEntryOptions(EncodeOptions{});
     ReadSettings(TestKeyPath);
     ExpectAwayRead();
@@ -436,11 +439,11 @@ TEST_F(FormatSettings, BadValuesGiveTheDefaults)
     SetRawValue("Rounding", REG_DWORD, &nine, 4);
     SetRawValue("Saturate", REG_DWORD, &two, 4);
     SetEntryOptions(EncodeOptions{RoundingMode::Up, true});
-    for (FloatFormat& saved : ShellState.SavedFormats)
+    for (FloatFormat& saved : SettingsState.SavedFormats)
         ReadFormatName("e2m1fn", &saved);
     ReadSettings(TestKeyPath);
     for (const auto& f : formats)
-        EXPECT_EQ(ShellState.SavedFormats[f.slot].ExponentBits, 0) << f.name;
+        EXPECT_EQ(SettingsState.SavedFormats[f.slot].ExponentBits, 0) << f.name;
     EXPECT_EQ(EntryOptions().Mode, RoundingMode::Even);
     EXPECT_FALSE(EntryOptions().Saturate);
 
@@ -450,7 +453,7 @@ TEST_F(FormatSettings, BadValuesGiveTheDefaults)
     ReadSettings(TestKeyPath);
     EXPECT_EQ(EntryOptions().Mode, RoundingMode::Even);
     EXPECT_FALSE(EntryOptions().Saturate);
-    EXPECT_EQ(ShellState.SavedFormats[1].ExponentBits, 0);
+    EXPECT_EQ(SettingsState.SavedFormats[1].ExponentBits, 0);
 }
 
 TEST_F(FormatSettings, RoundTripThroughTheFileWithoutTheRegistry)
@@ -460,10 +463,10 @@ TEST_F(FormatSettings, RoundTripThroughTheFileWithoutTheRegistry)
     DWORD written = 0;
     WriteFile(handle, text, sizeof text - 1, &written, nullptr);
     CloseHandle(handle);
-    lstrcpyA(ShellState.SettingsFile, File);
+    lstrcpyA(SettingsState.File, File);
     ReadSettings(TestKeyPath);
-    EXPECT_STREQ(ShellState.SavedFormats[1].Name, "e5m2") << "any spelling of a name";
-    EXPECT_EQ(ShellState.SavedFormats[2].ExponentBits, 0) << "not a format";
+    EXPECT_STREQ(SettingsState.SavedFormats[1].Name, "e5m2") << "any spelling of a name";
+    EXPECT_EQ(SettingsState.SavedFormats[2].ExponentBits, 0) << "not a format";
     EXPECT_EQ(EntryOptions().Mode, RoundingMode::Zero);
     EXPECT_TRUE(EntryOptions().Saturate);
 
@@ -475,7 +478,8 @@ TEST_F(FormatSettings, RoundTripThroughTheFileWithoutTheRegistry)
     EXPECT_EQ(FileValue("Rounding"), "4");
     EXPECT_EQ(FileValue("Saturate"), "1");
     ShellState = {};
-    lstrcpyA(ShellState.SettingsFile, File);
+    SettingsState = {};
+    lstrcpyA(SettingsState.File, File);
     SetEntryOptions(EncodeOptions{});
     ReadSettings(TestKeyPath);
     ExpectAwayRead();
@@ -486,7 +490,7 @@ TEST_F(FormatSettings, RoundTripThroughTheFileWithoutTheRegistry)
 // The saved formats and options are those the window starts with.
 TEST_F(FormatSettings, WindowStartsWithTheSavedChoices)
 {
-    ReadFormatName("bfloat16", &ShellState.SavedFormats[1]);
+    ReadFormatName("bfloat16", &SettingsState.SavedFormats[1]);
     SetEntryOptions(EncodeOptions{RoundingMode::Up, true});
     OpenMainDialog(ButtonWidth16, ButtonLittle, true);
     EXPECT_EQ(ControlText(PaneFormat), "bfloat16");

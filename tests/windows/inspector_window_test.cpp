@@ -189,7 +189,7 @@ TEST_F(Inspector, MenuItemHidesAndShowsThePaneKeepingTheCorner)
     EXPECT_FALSE(IsWindowVisible(Control(PaneExact)));
     EXPECT_FALSE(IsWindowVisible(Control(FirstBitToggle)));
     EXPECT_EQ(GetMenuState(menu, IDM_INSPECTOR, MF_BYCOMMAND) & MF_CHECKED, 0u);
-    EXPECT_EQ(ShellState.InspectorShown, 0);
+    EXPECT_EQ(PaneState.Shown, 0);
     SetHex("40000000");  // the hidden pane is not kept up to date ...
 
     SendMessageA(Dialog(), WM_SYSCOMMAND, IDM_INSPECTOR, 0);
@@ -240,11 +240,11 @@ TEST_F(InspectorSetting, OnlyADwordZeroHidesThePane)
             SetRawValue("Inspector", c.type, c.data, c.size);
         ShellState = {};
         ReadSettings(TestKeyPath);
-        EXPECT_EQ(ShellState.InspectorShown, c.shown) << c.name;
+        EXPECT_EQ(PaneState.Shown, c.shown) << c.name;
     }
     const uint8_t written[] = {0, 1};
     for (uint8_t shown : written) {
-        ShellState.InspectorShown = shown;
+        PaneState.Shown = shown;
         WriteSettings(TestKeyPath);
         EXPECT_EQ(Describe(GetRawValue("Inspector")),
                   shown ? "REG_DWORD 0x00000001" : "REG_DWORD 0x00000000");

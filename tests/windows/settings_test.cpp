@@ -8,6 +8,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "shell/inspector_pane.h"
 #include "shell/optional_user32.h"
 #include "shell/settings.h"
 #include "shell/settings_key.h"
@@ -222,6 +223,7 @@ TEST_P(ReadSettingsCase, FillsTheShellState)
     const ReadCase& c = GetParam();
     Store(c.Stored);
     ShellState = {};
+    SettingsState = {};
     ReadSettings(TestKeyPath);
     EXPECT_EQ(ShellState.InitialWidthButton, c.Want.WidthButton);
     EXPECT_EQ(ShellState.InitialEndianButton, c.Want.EndianButton);
@@ -242,6 +244,7 @@ TEST_F(ReadSettingsTest, TransparencyIsNotReadWithoutLayeredWindows)
     SetDwordValue("Transparency", static_cast<uint32_t>(-100));
     OptionalUser32.SetLayeredWindowAttributes = nullptr;
     ShellState = {};
+    SettingsState = {};
     ReadSettings(TestKeyPath);
     EXPECT_EQ(ShellState.Alpha, 255);
     EXPECT_EQ(ShellState.AlwaysTransparent, 0);
@@ -305,7 +308,7 @@ void SetUnusualSettings()
     ShellState.OnTop = 1;
     ShellState.AlwaysTransparent = 1;
     ShellState.Alpha = 76;
-    ShellState.InspectorShown = 0;
+    PaneState.Shown = 0;
 }
 
 void ExpectUnusualSettingsRead()
@@ -317,7 +320,7 @@ void ExpectUnusualSettingsRead()
     EXPECT_EQ(ShellState.OnTop, 1);
     EXPECT_EQ(ShellState.AlwaysTransparent, 1);
     EXPECT_EQ(ShellState.Alpha, 76);
-    EXPECT_EQ(ShellState.InspectorShown, 0);
+    EXPECT_EQ(PaneState.Shown, 0);
 }
 
 TEST_F(WriteSettingsTest, NegativePositionSurvivesWriteAndRead)
@@ -325,6 +328,7 @@ TEST_F(WriteSettingsTest, NegativePositionSurvivesWriteAndRead)
     SetUnusualSettings();
     WriteSettings(TestKeyPath);
     ShellState = {};
+    SettingsState = {};
     ReadSettings(TestKeyPath);
     ExpectUnusualSettingsRead();
 }
@@ -368,7 +372,8 @@ protected:
     void ReadFromFile()
     {
         ShellState = {};
-        lstrcpyA(ShellState.SettingsFile, File);
+        SettingsState = {};
+        lstrcpyA(SettingsState.File, File);
         ReadSettings(TestKeyPath);
     }
 };
@@ -454,7 +459,7 @@ TEST_F(SettingsFileTest, MalformedTextGivesTheDefault)
 TEST_F(SettingsFileTest, RoundTripThroughTheFile)
 {
     WriteFile("; settings of a portable Dexolin\r\n[Dexolin]\r\n");
-    lstrcpyA(ShellState.SettingsFile, File);
+    lstrcpyA(SettingsState.File, File);
     SetUnusualSettings();
     WriteSettings(TestKeyPath);
     EXPECT_EQ(FileValue("Bits"), "16");
@@ -470,7 +475,8 @@ TEST_F(SettingsFileTest, RoundTripThroughTheFile)
 TEST_F(SettingsFileTest, MissingFileGivesDefaultsAndWritesNoRegistry)
 {
     ShellState = {};
-    lstrcpyA(ShellState.SettingsFile, File);
+    SettingsState = {};
+    lstrcpyA(SettingsState.File, File);
     SettingsKey key;
     key.UseFile(File);
     EXPECT_FALSE(key.OpenForRead(TestKeyPath));
@@ -488,10 +494,10 @@ TEST_F(SettingsFileTest, FoundOnlyBesideTheProgram)
     beside = beside.substr(0, beside.rfind('\\') + 1) + "dexolin.ini";
     DeleteFileA(beside.c_str());
     FindPortableSettingsFile();
-    EXPECT_STREQ(ShellState.SettingsFile, "");
+    EXPECT_STREQ(SettingsState.File, "");
     CloseHandle(CreateFileA(beside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     FindPortableSettingsFile();
-    EXPECT_STREQ(ShellState.SettingsFile, beside.c_str());
+    EXPECT_STREQ(SettingsState.File, beside.c_str());
     DeleteFileA(beside.c_str());
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "shell/settings.h"
 #include "shell/shell_state.h"
 #include "shell/startup.h"
 #include "tests/windows/dialog_harness.h"
@@ -48,6 +49,7 @@ void RunSession(std::vector<std::function<void(HWND)>> steps)
     Ticks = 0;
     ForcedClose = false;
     ShellState = {};
+    SettingsState = {};
     UINT_PTR timer = SetTimer(nullptr, 0, 30, OnTick);
     EXPECT_EQ(RunDexolin(GetModuleHandleA(nullptr), TestKeyPath), 0);
     KillTimer(nullptr, timer);
