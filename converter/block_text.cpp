@@ -6,6 +6,7 @@
 #include "core/number_text.h"
 #include "views/copy_forms.h"
 #include "views/float_readings.h"
+#include "views/reading_table.h"
 
 namespace {
 
@@ -110,26 +111,26 @@ void PutErrors(BlockWriter* block, int errorFlags)
 void PutReadings(BlockWriter* block, bool ofFormat, bool widthReadings, bool memory, char* text)
 {
     int32_t width = ConverterState.Width;
+    const uint8_t* value = ConverterState.ValueRegister;
     const FloatFormat* format = ChosenFormatOf(width);
     ofFormat = ofFormat && format != nullptr;
-    const Reading* readings = nullptr;
-    int count = 0;
-    if (ofFormat)
-        count = ReadingsOfFormat(&readings);
-    else if (widthReadings)
-        count = ReadingsOfWidth(width, &readings);
-    for (int i = 0; i < count; ++i) {
+    bool any = false;
+    for (const ReadingRow& row : ReadingTable) {
+        if (ofFormat ? (row.Scope & InFormat) == 0 : !widthReadings || !ReadAtWidth(row, width))
+            continue;
         if (ofFormat)
-            WriteFormatReading(text, readings[i], *format, ConverterState.ValueRegister, width);
+            WriteFormatReading(text, row.Shown, *format, value, width);
         else
-            WriteReading(text, readings[i], ConverterState.ValueRegister, width);
-        PutText(block, ReadingName(readings[i]), text);
+            WriteReading(text, row.Shown, value, width);
+        PutText(block, row.Name, text);
+        any = true;
     }
-    if (memory && count > 0) {
-        const CopyForm memoryForms[] = {CopyForm::Bytes, CopyForm::BytesBigEndian};
-        for (CopyForm form : memoryForms) {
-            WriteCopyForm(text, form, *ChosenFormatOf(width), ConverterState.ValueRegister, width);
-            PutText(block, CopyFormName(form), text);
+    if (!memory || !any)
+        return;
+    for (const ReadingRow& row : ReadingTable) {
+        if (row.Scope & InMemory) {
+            WriteReading(text, row.Shown, value, width);
+            PutText(block, row.Name, text);
         }
     }
 }

@@ -1,6 +1,6 @@
 #include "converter/value_entry.h"
 
-#include "converter/inspector.h"
+#include "converter/pane_events.h"
 #include "converter/refresh_views.h"
 #include "converter/value_history.h"
 #include "core/converter_state.h"
@@ -26,8 +26,9 @@ char ErrorText[EncodeErrorCapacity];
 void WriteShortest(char* out)
 {
     out[0] = '\0';
-    if (PaneHasReading(Reading::Shortest))
-        WritePaneReading(out, Reading::Shortest);
+    int32_t width = ConverterState.Width;
+    if (const FloatFormat* format = ChosenFormatOf(width))
+        WriteFormatReading(out, Reading::Shortest, *format, ConverterState.ValueRegister, width);
 }
 
 }  // namespace

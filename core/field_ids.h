@@ -232,9 +232,6 @@ enum ValueEntryId : int {
     PaneFlags = IDC_ENTRY_FLAGS,
 };
 
-// The reading texts 1030 to 1038, as the memory front end and the
-// copy menus walk them.
-constexpr int PaneReadingCount = PaneClass - PaneUnsigned + 1;
 constexpr int BitToggleCount = 80;  // one toggle per bit of the widest width
 
 // The bit of a bit toggle's id, or -1 for any other id.

@@ -2,7 +2,7 @@
 
 #include "converter/converter_startup.h"
 #include "converter/field_events.h"
-#include "converter/inspector.h"
+#include "converter/pane_events.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"

@@ -1,4 +1,5 @@
 #include "views/exponent_field.h"
+#include "core/field_formats.h"
 
 #include "core/converter_state.h"
 #include "core/field_access.h"

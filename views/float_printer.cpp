@@ -1,4 +1,5 @@
 #include "views/float_printer.h"
+#include "core/field_formats.h"
 
 #include "core/byte_arith.h"
 #include "core/float_format.h"

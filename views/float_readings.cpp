@@ -1,4 +1,5 @@
 #include "views/float_readings.h"
+#include "core/field_formats.h"
 
 #include <bit>
 
@@ -15,13 +16,6 @@
 namespace {
 
 constexpr char HexDigits[] = "0123456789abcdef";
-
-const Reading Readings8[] = {Reading::Unsigned};
-const Reading Readings16[] = {Reading::Unsigned, Reading::Half, Reading::Bfloat16};
-const Reading ReadingsFloat[] = {Reading::Unsigned, Reading::Class, Reading::Exact,   Reading::Shortest,
-                                 Reading::HexFloat, Reading::Next,  Reading::Previous};
-const Reading ReadingsFormat[] = {Reading::Format,   Reading::Unsigned, Reading::Class, Reading::Exact,
-                                  Reading::Shortest, Reading::HexFloat, Reading::Next,  Reading::Previous};
 
 // The value of a zero, subnormal or normal number as m * 2^q.
 BinaryValue BinaryOf(const FloatFormat& format, const uint8_t* value, EncodingClass encoding)
@@ -136,6 +130,19 @@ char* WriteUnsigned(char* out, const uint8_t* value, int32_t width)
     return out;
 }
 
+// Two hexadecimal digits a byte, a space between bytes.
+char* WriteBytes(char* out, const uint8_t* value, int32_t width, bool bigEndian)
+{
+    int count = width / 8;
+    *out = '\0';
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            *out++ = ' ';
+        out = WriteHexBytes(out, value + (bigEndian ? count - 1 - i : i), 1);
+    }
+    return out;
+}
+
 char* WriteNeighbour(char* out, const FloatFormat& format, const uint8_t* value, int32_t width, bool up)
 {
     uint8_t bytes[10];
@@ -171,47 +178,14 @@ char* WriteValueReading(char* out, Reading reading, const FloatFormat& format, c
 
 }  // namespace
 
-int ReadingsOfWidth(int32_t width, const Reading** list)
-{
-    switch (width) {
-    case 8: *list = Readings8; return 1;
-    case 16: *list = Readings16; return 3;
-    case 32:
-    case 64:
-    case 80: *list = ReadingsFloat; return 7;
-    default: *list = nullptr; return 0;
-    }
-}
-
-int ReadingsOfFormat(const Reading** list)
-{
-    *list = ReadingsFormat;
-    return sizeof ReadingsFormat / sizeof ReadingsFormat[0];
-}
-
-const char* ReadingName(Reading reading)
-{
-    switch (reading) {
-    case Reading::Unsigned: return "unsigned";
-    case Reading::Class: return "class";
-    case Reading::Half: return "half";
-    case Reading::Bfloat16: return "bfloat16";
-    case Reading::Exact: return "exact";
-    case Reading::Shortest: return "shortest";
-    case Reading::HexFloat: return "hexfloat";
-    case Reading::Next: return "next";
-    case Reading::Previous: return "previous";
-    case Reading::Format: return "format";
-    }
-    return "";
-}
-
 char* WriteFormatReading(char* out, Reading reading, const FloatFormat& format, const uint8_t* value,
                          int32_t width)
 {
     switch (reading) {
     case Reading::Unsigned: return WriteUnsigned(out, value, width);
     case Reading::Format: return WriteText(out, format.Name);
+    case Reading::Bytes: return WriteBytes(out, value, width, false);
+    case Reading::BytesBigEndian: return WriteBytes(out, value, width, true);
     case Reading::Half: return WriteValueReading(out, Reading::Exact, HalfFormat, value, width);
     case Reading::Bfloat16: return WriteValueReading(out, Reading::Exact, Bfloat16Format, value, width);
     default: return WriteValueReading(out, reading, format, value, width);
@@ -223,7 +197,8 @@ char* WriteReading(char* out, Reading reading, const uint8_t* value, int32_t wid
     const FloatFormat* layout = FloatFormatOf(width);
     if (layout)
         return WriteFormatReading(out, reading, *layout, value, width);
-    if (reading == Reading::Unsigned || reading == Reading::Half || reading == Reading::Bfloat16)
+    if (reading == Reading::Unsigned || reading == Reading::Half || reading == Reading::Bfloat16 ||
+        reading == Reading::Bytes || reading == Reading::BytesBigEndian)
         return WriteFormatReading(out, reading, HalfFormat, value, width);
     *out = '\0';
     return out;

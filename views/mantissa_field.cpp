@@ -1,4 +1,5 @@
 #include "views/mantissa_field.h"
+#include "core/field_formats.h"
 
 #include "core/byte_arith.h"
 #include "core/converter_state.h"
