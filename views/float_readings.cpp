@@ -5,10 +5,8 @@
 
 #include "core/float_format.h"
 #include "core/float_presets.h"
-#include "core/little_endian.h"
 #include "core/number_text.h"
 #include "core/x87_arith.h"
-#include "views/decimal_big.h"
 #include "views/float_decimal.h"
 #include "views/float_neighbours.h"
 #include "views/float_printer.h"
@@ -112,20 +110,13 @@ char* WriteHexFloat(char* out, const FloatFormat& format, const uint8_t* value, 
 
 char* WriteUnsigned(char* out, const uint8_t* value, int32_t width)
 {
-    int bytes = width / 8;
-    if (bytes <= 8)
-        return WriteUnsignedDecimal(out, LoadLittle(value, bytes), 0);
-    DecimalBig big;
-    DecimalBig scratch;
-    BigSet(&big, LoadLittle(value + 8, bytes - 8));
-    BigMulPow2(&big, 64);
-    DecimalBig low;
-    BigSet(&low, 1);
-    BigMul64(&low, LoadLittle(value, 8), &scratch);
-    BigAdd(&big, low);
-    int32_t count = BigDigitCount(big);
-    for (int32_t i = count - 1; i >= 0; --i)
-        *out++ = static_cast<char>('0' + BigDigitAt(big, i));
+    uint8_t bits[10] = {};  // the width's bytes, zero above them
+    for (int i = 0; i < width / 8; ++i)
+        bits[i] = value[i];
+    char digits[25];  // 2^80 - 1 has 25 decimal digits
+    int count = ReversedDecimalDigits80(bits, digits);
+    while (count > 0)
+        *out++ = digits[--count];
     *out = '\0';
     return out;
 }
