@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/companion.h"
-#include "cli/json_output.h"
+#include "converter/block_text.h"
 #include "memory/memory_fields.h"
 
 namespace {
@@ -117,9 +117,9 @@ TEST(CompanionJson, EveryByteIsWrittenAsAsciiJsonAndReadsBack)
     std::string all;
     for (int byte = 1; byte < 256; ++byte)
         all += static_cast<char>(byte);
-    FILE* out = std::tmpfile();
-    WriteJsonString(out, all.c_str());
-    std::string json = Captured(out);
+    std::string json;
+    WriteJsonText(TextSink{[](void* to, const char* text) { *static_cast<std::string*>(to) += text; }, &json},
+                  all.c_str());
     size_t at = 0;
     std::string back;
     ASSERT_TRUE(ParseString(json, &at, &back)) << json;

@@ -1,4 +1,5 @@
 #include "views/float_neighbours.h"
+
 #include "core/field_formats.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "views/float_printer.h"
-#include "core/field_formats.h"
 
 #include "core/byte_arith.h"
+#include "core/field_formats.h"
 #include "core/float_format.h"
 #include "core/float_presets.h"
 #include "core/number_text.h"

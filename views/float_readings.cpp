@@ -1,8 +1,8 @@
 #include "views/float_readings.h"
-#include "core/field_formats.h"
 
 #include <bit>
 
+#include "core/field_formats.h"
 #include "core/float_format.h"
 #include "core/float_presets.h"
 #include "core/number_text.h"

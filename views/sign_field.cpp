@@ -1,8 +1,8 @@
 #include "views/sign_field.h"
-#include "core/field_formats.h"
 
 #include "core/converter_state.h"
 #include "core/field_access.h"
+#include "core/field_formats.h"
 #include "core/field_ids.h"
 #include "core/float_format.h"
 
