@@ -1,6 +1,6 @@
 #include "converter/inspector.h"
 
-#include "converter/value_entry.h"
+#include "converter/value_entry_view.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
