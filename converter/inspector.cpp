@@ -16,15 +16,32 @@ bool ReadInChosenFormat(const ReadingRow& row)
     return (row.Scope & (InFormat | InMemory)) != 0;
 }
 
+// Whether the pane shows the row's reading at the current width.
+bool PaneShows(const ReadingRow& row)
+{
+    return ChosenFormatOf(ConverterState.Width) &&
+        (ReadInChosenFormat(row) || ReadAtWidth(row, ConverterState.Width));
+}
+
+// The pane's text of a reading it shows (ReadingCapacity bytes at most).
+char* WritePaneText(char* out, const ReadingRow& row)
+{
+    int32_t width = ConverterState.Width;
+    const uint8_t* value = ConverterState.ValueRegister;
+    if (ReadInChosenFormat(row))
+        return WriteFormatReading(out, row.Shown, *ChosenFormatOf(width), value, width);
+    return WriteReading(out, row.Shown, value, width);
+}
+
 // Writes the row's reading, or empties its text; returns whether it applies
 // and its text is not empty (the neighbours of an invalid encoding are).
 bool RefreshReading(const ReadingRow& row)
 {
     static char text[ReadingCapacity];  // the longest reading: an extended exact value
-    bool applies = PaneHasReading(row.Shown);
+    bool applies = PaneShows(row);
     text[0] = '\0';
     if (applies)
-        WritePaneReading(text, row.Shown);
+        WritePaneText(text, row);
     SetFieldText(row.Control, text);
     EnableControl(row.Control, applies);
     return applies && text[0] != '\0';
@@ -75,22 +92,6 @@ BitRole RoleOfBitIn(const FloatFormat& format, int bit)
 }
 
 }  // namespace
-
-bool PaneHasReading(Reading reading)
-{
-    const ReadingRow& row = RowOfReading(reading);
-    return ChosenFormatOf(ConverterState.Width) &&
-        (ReadInChosenFormat(row) || ReadAtWidth(row, ConverterState.Width));
-}
-
-char* WritePaneReading(char* out, Reading reading)
-{
-    int32_t width = ConverterState.Width;
-    const uint8_t* value = ConverterState.ValueRegister;
-    if (ReadInChosenFormat(RowOfReading(reading)))
-        return WriteFormatReading(out, reading, *ChosenFormatOf(width), value, width);
-    return WriteReading(out, reading, value, width);
-}
 
 BitRole RoleOfBit(int bit, int width)
 {

@@ -14,19 +14,12 @@
 enum class BitRole { Plain, Sign, Exponent, IntegerBit, Fraction, Ignored };
 BitRole RoleOfBit(int bit, int width);
 
-// Writes every reading of the width to its pane control and enables it;
-// empties and disables the readings that do not apply. Shows the toggles of
+// Writes every reading of the width to its pane control and enables it:
+// with a chosen format, that format's readings and the bytes at every width,
+// and the width's own (half and bfloat16 at 16 bits); empties and disables
+// the readings that do not apply. Shows the toggles of
 // the width's bits with "0" or "1", hides the others; enables each step
 // button where its neighbour exists; refreshes the value entry. Does nothing
 // while the front end's pane is hidden; the front end calls it when it shows
 // the pane again.
 void RefreshInspector();
-
-// Whether the pane shows the reading at the current width: the chosen
-// format's readings and the bytes at every width (the format's name aside,
-// which has no control), and the width's own (half and bfloat16 at 16 bits).
-bool PaneHasReading(Reading reading);
-
-// Writes the pane's text of a reading it shows (ReadingCapacity bytes at
-// most); returns the NUL's position.
-char* WritePaneReading(char* out, Reading reading);

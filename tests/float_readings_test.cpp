@@ -293,7 +293,7 @@ TEST(FloatReadings, WordsAndClassesOfSpecialsAndInvalidEncodings)
     for (const auto& c : cases) {
         for (Reading reading : {Reading::Exact, Reading::Shortest, Reading::HexFloat})
             EXPECT_EQ(ReadingOf(reading, c.bits, c.width), c.word)
-                << RowOfReading(reading).Name << " " << c.bits;
+                << static_cast<int>(reading) << " " << c.bits;
         EXPECT_EQ(ReadingOf(Reading::Class, c.bits, c.width), c.encodingClass) << c.bits;
     }
 }

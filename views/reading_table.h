@@ -56,16 +56,6 @@ inline constexpr ReadingRow ReadingTable[] = {
 };
 constexpr int ReadingTableCount = sizeof ReadingTable / sizeof ReadingTable[0];
 
-// The row of a reading; every reading has one.
-constexpr const ReadingRow& RowOfReading(Reading reading)
-{
-    for (const ReadingRow& row : ReadingTable) {
-        if (row.Shown == reading)
-            return row;
-    }
-    return ReadingTable[0];
-}
-
 // The row whose pane text is control, or null for any other id.
 constexpr const ReadingRow* RowOfControl(int control)
 {
