@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr int FirstControl = 1000;
-constexpr int ControlCount = FirstBitToggle + BitToggleCount - FirstControl;  // ids 1000 to 1179
+constexpr int FirstControl = IDC_LABEL_BINARY;  // the lowest id of a control
+constexpr int ControlCount = FirstBitToggle + BitToggleCount - FirstControl;  // to the last bit toggle
 constexpr int LargestLimit = MemoryFieldCapacity - 1;  // a field holds no more
 
 struct MemoryControl {
