@@ -37,6 +37,55 @@ void Put(const TextSink& sink, const char* text)
     sink.Put(sink.Context, text);
 }
 
+// Writes text (NUL-terminated) as a JSON string, quotes included. Field
+// texts are bytes, not UTF-8: each byte is written as the character of the
+// same number, so bytes above 127 become \u0080 to \u00FF and the output is
+// plain ASCII, valid JSON whatever the fields hold.
+void WriteJsonText(const TextSink& sink, const char* text)
+{
+    static const char Hex[] = "0123456789ABCDEF";
+    Put(sink, "\"");
+    // Runs of plain characters go out whole; each escape on its own.
+    char run[64];
+    int n = 0;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text);; ++p) {
+        unsigned char c = *p;
+        bool plain = c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
+        if (plain && n < static_cast<int>(sizeof run) - 1) {
+            run[n++] = static_cast<char>(c);
+            continue;
+        }
+        run[n] = '\0';
+        if (n > 0)
+            Put(sink, run);
+        n = 0;
+        if (c == '\0')
+            break;
+        if (plain) {
+            run[n++] = static_cast<char>(c);
+            continue;
+        }
+        char escape[7] = {'\\', static_cast<char>(c), '\0'};
+        if (c == '\n') {
+            escape[1] = 'n';
+        } else if (c == '\t') {
+            escape[1] = 't';
+        } else if (c == '\r') {
+            escape[1] = 'r';
+        } else if (c != '"' && c != '\\') {
+            // Other control characters and the bytes above ASCII.
+            escape[1] = 'u';
+            escape[2] = '0';
+            escape[3] = '0';
+            escape[4] = Hex[c >> 4];
+            escape[5] = Hex[c & 15];
+            escape[6] = '\0';
+        }
+        Put(sink, escape);
+    }
+    Put(sink, "\"");
+}
+
 // The start of an item: "name<TAB>" or the JSON key with its separator.
 void PutName(BlockWriter* block, const char* name)
 {
@@ -203,49 +252,4 @@ void WriteFormatReadingLines(const TextSink& sink)
     BlockWriter block{sink, false, false};
     static char text[ReadingCapacity];
     PutReadings(&block, true, false, false, text);
-}
-
-void WriteJsonText(const TextSink& sink, const char* text)
-{
-    static const char Hex[] = "0123456789ABCDEF";
-    Put(sink, "\"");
-    // Runs of plain characters go out whole; each escape on its own.
-    char run[64];
-    int n = 0;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text);; ++p) {
-        unsigned char c = *p;
-        bool plain = c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
-        if (plain && n < static_cast<int>(sizeof run) - 1) {
-            run[n++] = static_cast<char>(c);
-            continue;
-        }
-        run[n] = '\0';
-        if (n > 0)
-            Put(sink, run);
-        n = 0;
-        if (c == '\0')
-            break;
-        if (plain) {
-            run[n++] = static_cast<char>(c);
-            continue;
-        }
-        char escape[7] = {'\\', static_cast<char>(c), '\0'};
-        if (c == '\n') {
-            escape[1] = 'n';
-        } else if (c == '\t') {
-            escape[1] = 't';
-        } else if (c == '\r') {
-            escape[1] = 'r';
-        } else if (c != '"' && c != '\\') {
-            // Other control characters and the bytes above ASCII.
-            escape[1] = 'u';
-            escape[2] = '0';
-            escape[3] = '0';
-            escape[4] = Hex[c >> 4];
-            escape[5] = Hex[c & 15];
-            escape[6] = '\0';
-        }
-        Put(sink, escape);
-    }
-    Put(sink, "\"");
 }
