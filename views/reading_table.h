@@ -5,6 +5,7 @@
 // lines, the readings of a width and of a chosen format. A new reading is a
 // new row here and a case in WriteFormatReading (views/float_readings.h).
 #include <cstdint>
+#include <string_view>
 
 #include "core/field_ids.h"
 #include "views/float_readings.h"
@@ -55,6 +56,23 @@ inline constexpr ReadingRow ReadingTable[] = {
      ReadingPlace::Right, InMemory},
 };
 constexpr int ReadingTableCount = sizeof ReadingTable / sizeof ReadingTable[0];
+
+// No two rows share a reading, a name or a control: the companion's lines
+// are told apart by name, the pane's texts by id.
+constexpr bool RowsAreDistinct()
+{
+    for (int i = 0; i < ReadingTableCount; ++i) {
+        for (int j = i + 1; j < ReadingTableCount; ++j) {
+            const ReadingRow& a = ReadingTable[i];
+            const ReadingRow& b = ReadingTable[j];
+            if (a.Shown == b.Shown || std::string_view(a.Name) == b.Name ||
+                (a.Control != 0 && (a.Control == b.Control || a.LabelControl == b.LabelControl)))
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(RowsAreDistinct());
 
 // The row whose pane text is control, or null for any other id.
 constexpr const ReadingRow* RowOfControl(int control)
