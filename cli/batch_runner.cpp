@@ -2,7 +2,7 @@
 
 #include "cli/companion.h"
 #include "cli/line_reader.h"
-#include "converter/inspector.h"
+#include "converter/pane_events.h"
 #include "memory/memory_fields.h"
 
 int CompanionRunBatch(FILE* in, const BlockOutput& out, int field, int width, bool bigEndian,

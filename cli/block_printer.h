@@ -8,7 +8,7 @@
 // (views/float_readings.h) after the register, and as one JSON object on one
 // line instead of the TAB lines. With FormatReadings the lines after the
 // register are instead the readings of the format chosen for the width
-// (ReadingsOfFormat).
+// (views/reading_table.h).
 struct BlockOutput {
     FILE* File;
     bool Readings;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/companion_names.h"
 #include "cli/encode_command.h"
 #include "cli/field_warnings.h"
 #include "cli/inspector_commands.h"
@@ -12,14 +13,6 @@
 #include "memory/memory_fields.h"
 
 namespace {
-
-const struct {
-    const char* Name;
-    int Field;
-} FieldNames[] = {
-    {"binary", FieldBinary}, {"decimal", FieldDecimal},   {"hex", FieldHex},
-    {"float", FieldFloat},   {"exponent", FieldExponent}, {"mantissa", FieldMantissa},
-};
 
 bool IsBlankChar(char c)
 {
@@ -191,31 +184,6 @@ const struct {
 };
 
 }  // namespace
-
-int CompanionWidthButtonByName(const char* name)
-{
-    for (const WidthButtonPair& pair : WidthButtons) {
-        char own[4];  // "80" and the NUL at most
-        std::snprintf(own, sizeof own, "%d", pair.Width);
-        if (std::strcmp(name, own) == 0)
-            return pair.Button;
-    }
-    return 0;
-}
-
-int CompanionFieldByName(const char* name)
-{
-    for (const auto& named : FieldNames) {
-        if (std::strcmp(named.Name, name) == 0)
-            return named.Field;
-    }
-    return 0;
-}
-
-bool CompanionFieldEditable(int field)
-{
-    return field == CompanionEncodeField || MemoryControlEnabled(field);
-}
 
 int CompanionOneShot(int field, const char* text, const BlockOutput& out)
 {

@@ -1,25 +1,11 @@
 #pragma once
 #include "cli/block_printer.h"
+#include "cli/companion_status.h"
 
 // The companion's engine: script commands over the in-memory fields and the
 // one-shot edit. It starts nothing itself: its callers (the command line in
 // main.cpp, the tests and the fuzzer) run MemoryStartUp first, which is the
 // window's own start-up over the in-memory fields.
-
-enum CompanionStatus {
-    CompanionOk = 0,  // done, no error flag
-    CompanionFlagged = 1,  // done, an error flag was set (one-shot form)
-    CompanionBad = 2,  // bad usage or a command that cannot run
-    CompanionUnwritten = 3,  // standard output could not be written
-};
-
-// Companion field names: binary, decimal, hex, float, exponent, mantissa.
-// Returns the field id, or 0 for any other name.
-int CompanionFieldByName(const char* name);
-
-// The option button of the width that name names exactly ("8", "16", "32",
-// "64" or "80"), or 0.
-int CompanionWidthButtonByName(const char* name);
 
 // The one-shot form: replaces the field's whole text by text (the sign box:
 // FieldSign with "0" or "1"; field 0: nothing), notes the error flags, leaves
@@ -31,6 +17,3 @@ int CompanionOneShot(int field, const char* text, const BlockOutput& out);
 // Blank lines and lines starting with '#' do nothing. Returns CompanionOk,
 // or CompanionBad with a short reason in *reason.
 int CompanionRunLine(const char* line, const BlockOutput& out, const char** reason);
-
-// Whether a field can be edited now (disabled fields cannot).
-bool CompanionFieldEditable(int field);

@@ -2,10 +2,11 @@
 
 #include "cli/batch_runner.h"
 #include "cli/companion.h"
+#include "cli/companion_names.h"
 #include "cli/encode_command.h"
 #include "cli/line_reader.h"
 #include "cli/options.h"
-#include "converter/inspector.h"
+#include "converter/pane_events.h"
 #include "converter/paste_bytes.h"
 #include "dexolin_version.h"
 #include "memory/memory_fields.h"

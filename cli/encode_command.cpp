@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "cli/companion.h"
+#include "cli/companion_status.h"
 #include "converter/refresh_views.h"
 #include "converter/value_history.h"
 #include "core/converter_state.h"

@@ -1,5 +1,4 @@
 #pragma once
-#include "cli/block_printer.h"
 #include "views/float_rounding.h"
 
 // Entering a value in the companion: --encode TEXT, --each encode and the

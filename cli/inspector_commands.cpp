@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cli/companion.h"
-#include "converter/inspector.h"
+#include "cli/companion_names.h"
+#include "cli/companion_status.h"
+#include "converter/pane_events.h"
 #include "converter/paste_bytes.h"
 #include "converter/value_history.h"
 #include "core/converter_state.h"

@@ -4,7 +4,8 @@
 #include <cstring>
 
 #include "cli/bits_text.h"
-#include "cli/companion.h"
+#include "cli/companion_names.h"
+#include "cli/companion_status.h"
 #include "cli/encode_command.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"

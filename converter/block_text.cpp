@@ -6,6 +6,7 @@
 #include "core/number_text.h"
 #include "views/copy_forms.h"
 #include "views/float_readings.h"
+#include "views/reading_table.h"
 
 namespace {
 
@@ -34,6 +35,55 @@ struct BlockWriter {
 void Put(const TextSink& sink, const char* text)
 {
     sink.Put(sink.Context, text);
+}
+
+// Writes text (NUL-terminated) as a JSON string, quotes included. Field
+// texts are bytes, not UTF-8: each byte is written as the character of the
+// same number, so bytes above 127 become \u0080 to \u00FF and the output is
+// plain ASCII, valid JSON whatever the fields hold.
+void WriteJsonText(const TextSink& sink, const char* text)
+{
+    static const char Hex[] = "0123456789ABCDEF";
+    Put(sink, "\"");
+    // Runs of plain characters go out whole; each escape on its own.
+    char run[64];
+    int n = 0;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text);; ++p) {
+        unsigned char c = *p;
+        bool plain = c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
+        if (plain && n < static_cast<int>(sizeof run) - 1) {
+            run[n++] = static_cast<char>(c);
+            continue;
+        }
+        run[n] = '\0';
+        if (n > 0)
+            Put(sink, run);
+        n = 0;
+        if (c == '\0')
+            break;
+        if (plain) {
+            run[n++] = static_cast<char>(c);
+            continue;
+        }
+        char escape[7] = {'\\', static_cast<char>(c), '\0'};
+        if (c == '\n') {
+            escape[1] = 'n';
+        } else if (c == '\t') {
+            escape[1] = 't';
+        } else if (c == '\r') {
+            escape[1] = 'r';
+        } else if (c != '"' && c != '\\') {
+            // Other control characters and the bytes above ASCII.
+            escape[1] = 'u';
+            escape[2] = '0';
+            escape[3] = '0';
+            escape[4] = Hex[c >> 4];
+            escape[5] = Hex[c & 15];
+            escape[6] = '\0';
+        }
+        Put(sink, escape);
+    }
+    Put(sink, "\"");
 }
 
 // The start of an item: "name<TAB>" or the JSON key with its separator.
@@ -110,26 +160,26 @@ void PutErrors(BlockWriter* block, int errorFlags)
 void PutReadings(BlockWriter* block, bool ofFormat, bool widthReadings, bool memory, char* text)
 {
     int32_t width = ConverterState.Width;
+    const uint8_t* value = ConverterState.ValueRegister;
     const FloatFormat* format = ChosenFormatOf(width);
     ofFormat = ofFormat && format != nullptr;
-    const Reading* readings = nullptr;
-    int count = 0;
-    if (ofFormat)
-        count = ReadingsOfFormat(&readings);
-    else if (widthReadings)
-        count = ReadingsOfWidth(width, &readings);
-    for (int i = 0; i < count; ++i) {
+    bool any = false;
+    for (const ReadingRow& row : ReadingTable) {
+        if (ofFormat ? (row.Scope & InFormat) == 0 : !widthReadings || !ReadAtWidth(row, width))
+            continue;
         if (ofFormat)
-            WriteFormatReading(text, readings[i], *format, ConverterState.ValueRegister, width);
+            WriteFormatReading(text, row.Shown, *format, value, width);
         else
-            WriteReading(text, readings[i], ConverterState.ValueRegister, width);
-        PutText(block, ReadingName(readings[i]), text);
+            WriteReading(text, row.Shown, value, width);
+        PutText(block, row.Name, text);
+        any = true;
     }
-    if (memory && count > 0) {
-        const CopyForm memoryForms[] = {CopyForm::Bytes, CopyForm::BytesBigEndian};
-        for (CopyForm form : memoryForms) {
-            WriteCopyForm(text, form, *ChosenFormatOf(width), ConverterState.ValueRegister, width);
-            PutText(block, CopyFormName(form), text);
+    if (!memory || !any)
+        return;
+    for (const ReadingRow& row : ReadingTable) {
+        if (row.Scope & InMemory) {
+            WriteReading(text, row.Shown, value, width);
+            PutText(block, row.Name, text);
         }
     }
 }
@@ -202,49 +252,4 @@ void WriteFormatReadingLines(const TextSink& sink)
     BlockWriter block{sink, false, false};
     static char text[ReadingCapacity];
     PutReadings(&block, true, false, false, text);
-}
-
-void WriteJsonText(const TextSink& sink, const char* text)
-{
-    static const char Hex[] = "0123456789ABCDEF";
-    Put(sink, "\"");
-    // Runs of plain characters go out whole; each escape on its own.
-    char run[64];
-    int n = 0;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text);; ++p) {
-        unsigned char c = *p;
-        bool plain = c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
-        if (plain && n < static_cast<int>(sizeof run) - 1) {
-            run[n++] = static_cast<char>(c);
-            continue;
-        }
-        run[n] = '\0';
-        if (n > 0)
-            Put(sink, run);
-        n = 0;
-        if (c == '\0')
-            break;
-        if (plain) {
-            run[n++] = static_cast<char>(c);
-            continue;
-        }
-        char escape[7] = {'\\', static_cast<char>(c), '\0'};
-        if (c == '\n') {
-            escape[1] = 'n';
-        } else if (c == '\t') {
-            escape[1] = 't';
-        } else if (c == '\r') {
-            escape[1] = 'r';
-        } else if (c != '"' && c != '\\') {
-            // Other control characters and the bytes above ASCII.
-            escape[1] = 'u';
-            escape[2] = '0';
-            escape[3] = '0';
-            escape[4] = Hex[c >> 4];
-            escape[5] = Hex[c & 15];
-            escape[6] = '\0';
-        }
-        Put(sink, escape);
-    }
-    Put(sink, "\"");
 }

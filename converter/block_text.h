@@ -31,15 +31,12 @@ struct BlockText {
 int BlockErrorFlags();
 
 // Writes the block: width, endian, each field's text, sign, errors (from the
-// given bit set), register, then what text asks for.
+// given bit set), register, then what text asks for. In JSON a field's text
+// is bytes, not UTF-8: each byte is written as the character of the same
+// number, so bytes above 127 become \u0080 to \u00FF and the output is
+// plain ASCII, valid JSON whatever the fields hold.
 void WriteBlockText(const TextSink& sink, const BlockText& text, int errorFlags);
 
 // Only the reading lines of a block with FormatReadings: "name<TAB>text"
 // and a line end for each reading of the chosen format (none without one).
 void WriteFormatReadingLines(const TextSink& sink);
-
-// Writes text (NUL-terminated) as a JSON string, quotes included. Field
-// texts are bytes, not UTF-8: each byte is written as the character of the
-// same number, so bytes above 127 become \u0080 to \u00FF and the output is
-// plain ASCII, valid JSON whatever the fields hold.
-void WriteJsonText(const TextSink& sink, const char* text);

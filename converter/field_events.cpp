@@ -8,11 +8,63 @@
 #include "core/field_ids.h"
 #include "views/sign_field.h"
 
-const WidthLimitRow WidthLimits[5] = {
+namespace {
+
+// Text limits a width sets, per field; 0 means "not changed".
+struct WidthLimitRow {
+    int Width;
+    int Binary, Decimal, Hex, Exponent, Mantissa;
+};
+
+const WidthLimitRow WidthLimits[] = {
     // width, binary, decimal, hex, exponent, mantissa (0: not changed)
     {8, 8, 4, 2, 0, 0},      {16, 16, 6, 4, 0, 0},    {32, 32, 11, 8, 4, 9},
     {64, 64, 20, 16, 5, 18}, {80, 80, 25, 20, 6, 21},
 };
+
+// Sends the text limits of the given width to the fields.
+void ApplyWidthLimits(int width)
+{
+    for (const WidthLimitRow& row : WidthLimits) {
+        if (row.Width != width)
+            continue;
+        LimitFieldText(FieldBinary, row.Binary);
+        LimitFieldText(FieldDecimal, row.Decimal);
+        LimitFieldText(FieldHex, row.Hex);
+        if (row.Exponent != 0) {
+            LimitFieldText(FieldExponent, row.Exponent);
+            LimitFieldText(FieldMantissa, row.Mantissa);
+        }
+    }
+}
+
+// Enables or disables the float, sign, exponent and mantissa controls and
+// their labels; when disabling, empties the three edit fields and unticks the
+// sign box. Does nothing when the state is already in force.
+void EnableFloatFields(bool enable)
+{
+    if ((ConverterState.FloatFieldsEnabled != 0) == enable)
+        return;
+    ConverterState.FloatFieldsEnabled = enable ? 1 : 0;
+    if (!enable) {
+        SetFieldText(FieldFloat, "");
+        WriteFieldCheck(FieldSign, false);  // raises no notification
+        SetFieldText(FieldExponent, "");
+        SetFieldText(FieldMantissa, "");
+    }
+    const int pairs[4][2] = {
+        {LabelFloat, FieldFloat},
+        {LabelSign, FieldSign},
+        {LabelExponent, FieldExponent},
+        {LabelMantissa, FieldMantissa},
+    };
+    for (const auto& pair : pairs) {
+        EnableControl(pair[0], enable);
+        EnableControl(pair[1], enable);
+    }
+}
+
+}  // namespace
 
 void OnFieldChange(int field)
 {
@@ -32,21 +84,6 @@ void OnFieldKillFocus(int field)
         *error = 0;
     route->Render(field);
     RecordSettledValue();  // a value the same as the last one adds nothing
-}
-
-void ApplyWidthLimits(int width)
-{
-    for (const WidthLimitRow& row : WidthLimits) {
-        if (row.Width != width)
-            continue;
-        LimitFieldText(FieldBinary, row.Binary);
-        LimitFieldText(FieldDecimal, row.Decimal);
-        LimitFieldText(FieldHex, row.Hex);
-        if (row.Exponent != 0) {
-            LimitFieldText(FieldExponent, row.Exponent);
-            LimitFieldText(FieldMantissa, row.Mantissa);
-        }
-    }
 }
 
 void OnWidthButton(int button)
@@ -73,27 +110,4 @@ void OnSignClick()
 {
     ParseSign();
     RefreshViews(FieldSign);
-}
-
-void EnableFloatFields(bool enable)
-{
-    if ((ConverterState.FloatFieldsEnabled != 0) == enable)
-        return;
-    ConverterState.FloatFieldsEnabled = enable ? 1 : 0;
-    if (!enable) {
-        SetFieldText(FieldFloat, "");
-        WriteFieldCheck(FieldSign, false);  // raises no notification
-        SetFieldText(FieldExponent, "");
-        SetFieldText(FieldMantissa, "");
-    }
-    const int pairs[4][2] = {
-        {LabelFloat, FieldFloat},
-        {LabelSign, FieldSign},
-        {LabelExponent, FieldExponent},
-        {LabelMantissa, FieldMantissa},
-    };
-    for (const auto& pair : pairs) {
-        EnableControl(pair[0], enable);
-        EnableControl(pair[1], enable);
-    }
 }

@@ -22,18 +22,3 @@ void OnEndianButton(int button);
 // Click of the sign check box (its state has already toggled): the sign bit
 // follows it and every other field is re-rendered.
 void OnSignClick();
-
-// Enables or disables the float, sign, exponent and mantissa controls and
-// their labels; when disabling, empties the three edit fields and unticks the
-// sign box. Does nothing when the state is already in force.
-void EnableFloatFields(bool enable);
-
-// Text limits a width sets, per field; 0 means "not changed".
-struct WidthLimitRow {
-    int Width;
-    int Binary, Decimal, Hex, Exponent, Mantissa;
-};
-extern const WidthLimitRow WidthLimits[5];
-
-// Sends the text limits of the given width to the fields.
-void ApplyWidthLimits(int width);

@@ -19,7 +19,7 @@ struct RememberedText {
     uint8_t Error;
 };
 
-// One per edit field, binary (1006) to mantissa (1011).
+// One per edit field, binary to mantissa.
 RememberedText Remembered[FieldMantissa - FieldBinary + 1];
 
 RememberedText* RememberedOf(int field)

@@ -1,90 +1,59 @@
 #include "converter/inspector.h"
 
-#include "converter/refresh_views.h"
-#include "converter/value_entry.h"
-#include "converter/value_history.h"
+#include "converter/value_entry_view.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
 #include "core/float_format.h"
-#include "views/copy_forms.h"
-#include "views/float_neighbours.h"
-#include "views/float_readings.h"
+#include "views/reading_table.h"
 
 namespace {
 
-// The pane control of each reading.
-struct ReadingControl {
-    Reading Shown;
-    int Control;
-};
-
-const ReadingControl ReadingControls[] = {
-    {Reading::Unsigned, PaneUnsigned}, {Reading::Half, PaneHalf},         {Reading::Bfloat16, PaneBfloat16},
-    {Reading::Exact, PaneExact},       {Reading::Shortest, PaneShortest}, {Reading::HexFloat, PaneHexFloat},
-    {Reading::Next, PaneNext},         {Reading::Previous, PanePrevious}, {Reading::Class, PaneClass},
-};
-
-bool ListHas(const Reading* list, int count, Reading reading)
+// Read in the chosen format rather than in the float fields' format of the
+// width.
+bool ReadInChosenFormat(const ReadingRow& row)
 {
-    for (int i = 0; i < count; ++i) {
-        if (list[i] == reading)
-            return true;
-    }
-    return false;
+    return (row.Scope & (InFormat | InMemory)) != 0;
 }
 
-// The chosen format of the width; its readings go before the width's own.
-bool ChosenFormatHas(Reading reading)
+// Whether the pane shows the row's reading at the current width.
+bool PaneShows(const ReadingRow& row)
 {
-    // The list is set by the count's call, which must come first: the
-    // order in which a call's arguments are evaluated is unspecified.
-    const Reading* list;
-    int count = ReadingsOfFormat(&list);
-    return ListHas(list, count, reading);
+    return ChosenFormatOf(ConverterState.Width) &&
+        (ReadInChosenFormat(row) || ReadAtWidth(row, ConverterState.Width));
 }
 
-const ReadingControl* ReadingOfControl(int control)
+// The pane's text of a reading it shows (ReadingCapacity bytes at most).
+char* WritePaneText(char* out, const ReadingRow& row)
 {
-    for (const ReadingControl& row : ReadingControls) {
-        if (row.Control == control)
-            return &row;
-    }
-    return nullptr;
+    int32_t width = ConverterState.Width;
+    const uint8_t* value = ConverterState.ValueRegister;
+    if (ReadInChosenFormat(row))
+        return WriteFormatReading(out, row.Shown, *ChosenFormatOf(width), value, width);
+    return WriteReading(out, row.Shown, value, width);
 }
 
-// Writes the control's reading, or empties it; returns whether it applies
+// Writes the row's reading, or empties its text; returns whether it applies
 // and its text is not empty (the neighbours of an invalid encoding are).
-bool RefreshReading(int control)
+bool RefreshReading(const ReadingRow& row)
 {
     static char text[ReadingCapacity];  // the longest reading: an extended exact value
-    const ReadingControl* row = ReadingOfControl(control);
-    bool applies = row && PaneHasReading(row->Shown);
+    bool applies = PaneShows(row);
     text[0] = '\0';
     if (applies)
-        WritePaneReading(text, row->Shown);
-    SetFieldText(control, text);
-    EnableControl(control, applies);
+        WritePaneText(text, row);
+    SetFieldText(row.Control, text);
+    EnableControl(row.Control, applies);
     return applies && text[0] != '\0';
 }
 
-// The width's bytes in memory order, both ways round, as the copy forms
-// write them; they read every width, with or without a format.
-void RefreshMemoryBytes()
+// The step button that moves to the row's reading, or 0.
+int StepOfReading(Reading reading)
 {
-    const int32_t width = ConverterState.Width;
-    const FloatFormat* format = ChosenFormatOf(width);
-    const struct {
-        CopyForm Form;
-        int Control;
-    } rows[] = {{CopyForm::Bytes, PaneBytes}, {CopyForm::BytesBigEndian, PaneBytesBigEndian}};
-    for (const auto& row : rows) {
-        char text[CopyFormCapacity];
-        text[0] = '\0';
-        if (format)
-            WriteCopyForm(text, row.Form, *format, ConverterState.ValueRegister, width);
-        SetFieldText(row.Control, text);
-        EnableControl(row.Control, format != nullptr);
+    switch (reading) {
+    case Reading::Next: return ButtonStepNext;
+    case Reading::Previous: return ButtonStepPrevious;
+    default: return 0;
     }
 }
 
@@ -124,23 +93,6 @@ BitRole RoleOfBitIn(const FloatFormat& format, int bit)
 
 }  // namespace
 
-bool PaneHasReading(Reading reading)
-{
-    const Reading* list;
-    int count = ReadingsOfWidth(ConverterState.Width, &list);
-    return ChosenFormatOf(ConverterState.Width) &&
-        (ChosenFormatHas(reading) || ListHas(list, count, reading));
-}
-
-char* WritePaneReading(char* out, Reading reading)
-{
-    int32_t width = ConverterState.Width;
-    const uint8_t* value = ConverterState.ValueRegister;
-    if (ChosenFormatHas(reading))
-        return WriteFormatReading(out, reading, *ChosenFormatOf(width), value, width);
-    return WriteReading(out, reading, value, width);
-}
-
 BitRole RoleOfBit(int bit, int width)
 {
     const FloatFormat* format = ChosenFormatOf(width);
@@ -155,47 +107,14 @@ void RefreshInspector()
     // hidden pane costs nothing.
     if (!InspectorIsShown())
         return;
-    for (int i = 0; i < PaneReadingCount; ++i) {
-        int control = PaneUnsigned + i;
-        bool stepExists = RefreshReading(control);
-        if (control == PaneNext)
-            EnableControl(ButtonStepNext, stepExists);
-        else if (control == PanePrevious)
-            EnableControl(ButtonStepPrevious, stepExists);
+    for (const ReadingRow& row : ReadingTable) {
+        if (row.Control == 0)
+            continue;
+        bool stepExists = RefreshReading(row);
+        if (int step = StepOfReading(row.Shown))
+            EnableControl(step, stepExists);
     }
-    RefreshMemoryBytes();
     for (int bit = 0; bit < BitToggleCount; ++bit)
         RefreshBitToggle(bit);
     RefreshValueEntry(PaneValue, PaneError, PaneFlags);
-}
-
-bool OnBitToggle(int bit)
-{
-    if (bit < 0 || bit >= ConverterState.Width)
-        return false;
-    ConverterState.ValueRegister[bit / 8] ^= static_cast<uint8_t>(1 << (bit % 8));
-    RefreshViews(FieldNone);
-    RecordSettledValue();
-    return true;
-}
-
-bool OnStepButton(int button)
-{
-    const FloatFormat* format = ChosenFormatOf(ConverterState.Width);
-    if (!format || (button != ButtonStepNext && button != ButtonStepPrevious))
-        return false;
-    if (!StepFloat(*format, ConverterState.ValueRegister, button == ButtonStepNext))
-        return false;
-    RefreshViews(FieldNone);
-    RecordSettledValue();
-    return true;
-}
-
-bool OnChooseFormat(const FloatFormat* format)
-{
-    if (!ChooseFormat(format))
-        return false;
-    RefreshInspector();
-    RecordSettledValue();
-    return true;
 }

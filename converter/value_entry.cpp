@@ -1,7 +1,8 @@
 #include "converter/value_entry.h"
 
-#include "converter/inspector.h"
+#include "converter/pane_events.h"
 #include "converter/refresh_views.h"
+#include "converter/value_entry_view.h"
 #include "converter/value_history.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
@@ -13,22 +14,9 @@ namespace {
 
 EncodeOptions Options;
 
-// The value field whose entry the current refresh comes from, or 0: its
-// own text and its error and flags stay as the entry wrote them.
-int EntrySource = 0;
-
-// The value field's text and the shortest reading: the readings' capacity.
+// The value field's text, as long as the longest reading it reads back.
 char EntryText[ReadingCapacity];
 char ErrorText[EncodeErrorCapacity];
-
-// The `shortest` reading of the bits, or an empty text where the width
-// reads no format.
-void WriteShortest(char* out)
-{
-    out[0] = '\0';
-    if (PaneHasReading(Reading::Shortest))
-        WritePaneReading(out, Reading::Shortest);
-}
 
 }  // namespace
 
@@ -65,9 +53,9 @@ bool OnValueEntryChange(int valueField, int errorField, int flagsField)
     char flags[40];  // the four flags' names and spaces: 35 characters
     WriteEncodeFlags(flags, outcome.Flags);
     WriteEncodeError(ErrorText, EntryText, ReadingCapacity - 1, outcome);
-    EntrySource = valueField;
+    SetEntrySource(valueField);
     RefreshViews(valueField);
-    EntrySource = 0;
+    SetEntrySource(0);
     SetFieldText(errorField, ErrorText);
     SetFieldText(flagsField, flags);
     return true;
@@ -76,20 +64,9 @@ bool OnValueEntryChange(int valueField, int errorField, int flagsField)
 void OnValueEntryKillFocus(int valueField)
 {
     UpdateErrorFlag(&ConverterState.ValueError, false, valueField);
-    WriteShortest(EntryText);
+    WriteEntryShortest(EntryText);
     SetFieldText(valueField, EntryText);
     RecordSettledValue();  // the value entered is settled; an unchanged one adds nothing
-}
-
-void RefreshValueEntry(int valueField, int errorField, int flagsField)
-{
-    if (EntrySource == valueField)
-        return;
-    UpdateErrorFlag(&ConverterState.ValueError, false, valueField);
-    WriteShortest(EntryText);
-    SetFieldText(valueField, EntryText);
-    SetFieldText(errorField, "");
-    SetFieldText(flagsField, "");
 }
 
 bool OnFormatNameEntered(int formatField, const char* text)

@@ -3,7 +3,8 @@
 // chosen format (ChosenFormatOf) by the entry options and written into the
 // bits at every keystroke; the entry's error and flags go to two read-only
 // texts. A value field stays in step with bits changed anywhere else (its
-// `shortest` reading). The format itself is entered by name. The handlers
+// `shortest` reading, converter/value_entry_view.h). The format itself is
+// entered by name. The handlers
 // take the ids of the controls, so that any set of fields (the window's
 // pane, a memory field of the companion) can use them.
 
@@ -23,11 +24,6 @@ bool OnValueEntryChange(int valueField, int errorField, int flagsField);
 // The value field's focus loss: its error flag clears and the text becomes
 // the value's `shortest` reading; the bits stay as they are.
 void OnValueEntryKillFocus(int valueField);
-
-// Bits changed elsewhere: the value field shows the `shortest` reading
-// (empty where the width reads no format) and the error and flags empty;
-// nothing happens while the value field's own entry is being refreshed.
-void RefreshValueEntry(int valueField, int errorField, int flagsField);
 
 // A format name typed or chosen (core/float_format_names.h): a known name
 // that fits the width becomes its chosen format, the field shows its

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "converter/inspector.h"
 #include "converter/refresh_views.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
@@ -51,7 +50,7 @@ bool Restore(int index)
     if (value.Width != ConverterState.Width)
         ClickFieldButton(ButtonOfWidth(value.Width));
     std::memcpy(ConverterState.ValueRegister, value.Value, sizeof value.Value);
-    OnChooseFormat(&value.Format);
+    ChooseFormat(&value.Format);
     RefreshViews(FieldNone);
     History.Restoring = false;
     return true;

@@ -13,17 +13,6 @@ int ByteAdd(uint8_t* dst, const uint8_t* src, int n)
     return static_cast<int>(carry);
 }
 
-int ByteSub(uint8_t* dst, const uint8_t* src, int n)
-{
-    unsigned borrow = 0;
-    for (int i = 0; i < n; ++i) {
-        unsigned diff = dst[i] - src[i] - borrow;  // wraps modulo 2^32
-        dst[i] = static_cast<uint8_t>(diff);
-        borrow = (diff >> 8) & 1;
-    }
-    return static_cast<int>(borrow);
-}
-
 void ByteNegate(uint8_t* buf, int n)
 {
     unsigned borrow = 0;

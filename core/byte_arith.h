@@ -10,10 +10,6 @@
 // dst and src may be the same buffer.
 int ByteAdd(uint8_t* dst, const uint8_t* src, int n);
 
-// dst <- (dst - src) mod 256^n; returns 1 when src > dst (the borrow).
-// dst and src may be the same buffer.
-int ByteSub(uint8_t* dst, const uint8_t* src, int n);
-
 // buf <- (0 - buf) mod 256^n: the two's-complement negation, in place.
 void ByteNegate(uint8_t* buf, int n);
 

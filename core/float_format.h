@@ -175,11 +175,7 @@ constexpr int WidthHolding(const FloatFormat& f)
 // the name alike.
 bool SameFormat(const FloatFormat& a, const FloatFormat& b);
 
-// ---- The formats the float fields show ----
-
-// The float fields' format of a width (single, double, x87), or null for a
-// width without float fields (8, 16).
-const FloatFormat* FloatFormatOf(int32_t width);
+// ---- The significand ----
 
 // The extended format's explicit integer bit and quiet bit within its 64-bit
 // significand. Every unpacked significand below keeps the integer bit at bit
@@ -261,12 +257,3 @@ bool IsInfinityOrNaN(EncodingClass encoding);
 
 // The x87 encodings the x87 refuses (pseudo-denormal to pseudo-NaN).
 bool IsRefusedEncoding(EncodingClass encoding);
-
-// ---- Narrowing of infinities and NaNs ----
-
-// Moves an extended infinity or NaN in value (10 bytes) into the float
-// fields' format of width 32 or 64, in place: sign, quiet bit and payload. A
-// payload that does not fit the narrower fraction zeroes the width's bytes
-// and returns true. At width 80 it changes nothing and returns false. Bytes
-// above the width stay as they were.
-bool NarrowSpecial(uint8_t* value, int32_t width);

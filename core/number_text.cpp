@@ -27,6 +27,26 @@ int ReversedDecimalDigits(uint64_t value, char* reversed)
     return count;
 }
 
+int ReversedDecimalDigits80(const uint8_t* value, char* reversed)
+{
+    uint8_t rest[10];
+    for (int i = 0; i < 10; ++i)
+        rest[i] = value[i];
+    // Single digits off the top bytes until the rest fits 64 bits: at most
+    // five divisions, as 2^80 / 10^5 < 2^64.
+    int count = 0;
+    while (rest[8] != 0 || rest[9] != 0) {
+        uint8_t dividend[20] = {};
+        for (int i = 0; i < 10; ++i)
+            dividend[i] = rest[i];
+        uint8_t ten[10] = {10};
+        uint8_t remainder[10];
+        ByteDivMod(dividend, ten, rest, remainder, 10);
+        reversed[count++] = static_cast<char>('0' + remainder[0]);
+    }
+    return count + ReversedDecimalDigits(LoadLittle(rest, 8), reversed + count);
+}
+
 char* WriteUnsignedDecimal(char* out, uint64_t value, int minDigits)
 {
     char digits[20];  // 2^64 - 1 has 20 decimal digits
@@ -97,19 +117,10 @@ char* PrintInt80(char* out, const uint8_t* value, int count)
             --count;
     }
 
-    // 24 digits: 2^80 has 25, but the magnitude is at most 2^79 (24 digits).
-    char digits[24];
-    int nd = 0;
-    while (magnitude[8] != 0 || magnitude[9] != 0) {
-        uint8_t dividend[20] = {};
-        for (int i = 0; i < 10; ++i)
-            dividend[i] = magnitude[i];
-        uint8_t ten[10] = {10};
-        uint8_t remainder[10];
-        ByteDivMod(dividend, ten, magnitude, remainder, 10);
-        digits[nd++] = static_cast<char>('0' + remainder[0]);
-    }
-    nd += ReversedDecimalDigits(LoadLittle(magnitude, 8), digits + nd);
+    // The magnitude is at most 2^79 (24 digits); the room is that of any
+    // 80-bit value.
+    char digits[25];
+    int nd = ReversedDecimalDigits80(magnitude, digits);
 
     int shown = nd;
     if (count > nd) {

@@ -7,9 +7,14 @@
 // position so that callers can append.
 
 // The decimal digits of value, least significant first, into reversed (room
-// for 20, the digits of 2^64 - 1); returns their count, 1 for 0. The one
-// place decimal digits are peeled off a binary integer.
+// for 20, the digits of 2^64 - 1); returns their count, 1 for 0. With the
+// 80-bit form below, the only places decimal digits are peeled off a binary
+// integer.
 int ReversedDecimalDigits(uint64_t value, char* reversed);
+
+// The same for the unsigned 80-bit value (10 bytes, little-endian): room for
+// 25 digits, those of 2^80 - 1.
+int ReversedDecimalDigits80(const uint8_t* value, char* reversed);
 
 // Writes at most 20 characters and a NUL.
 char* WriteSignedDecimal(char* out, int64_t value);

@@ -17,6 +17,7 @@
 #include "fuzz/input_hash.h"
 #include "views/float_neighbours.h"
 #include "views/float_readings.h"
+#include "views/reading_table.h"
 
 namespace {
 
@@ -57,12 +58,11 @@ bool IsLowestFinite(const FloatFormat& format, const uint8_t* value)
 void CheckReadings(const FloatFormat& format, const uint8_t* value, int width, bool exact)
 {
     static char text[ReadingCapacity + 1];
-    const Reading* readings;
-    for (int i = 0, n = ReadingsOfFormat(&readings); i < n; ++i) {
-        if (readings[i] == Reading::Exact && !exact)
+    for (const ReadingRow& row : ReadingTable) {
+        if ((row.Scope & (InFormat | InMemory)) == 0 || (row.Shown == Reading::Exact && !exact))
             continue;
         text[ReadingCapacity] = '\x7f';  // a guard: nothing may be written here
-        char* end = WriteFormatReading(text, readings[i], format, value, width);
+        char* end = WriteFormatReading(text, row.Shown, format, value, width);
         FUZZ_CHECK(end >= text && end - text < ReadingCapacity);
         FUZZ_CHECK(*end == '\0' && std::strlen(text) == static_cast<size_t>(end - text));
         FUZZ_CHECK(text[ReadingCapacity] == '\x7f');

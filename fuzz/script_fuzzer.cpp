@@ -20,11 +20,13 @@
 #include "cli/batch_runner.h"
 #include "cli/bits_text.h"
 #include "cli/companion.h"
+#include "cli/companion_names.h"
 #include "core/converter_state.h"
 #include "fuzz/input_hash.h"
 #include "memory/memory_fields.h"
 #include "views/float_neighbours.h"
 #include "views/float_readings.h"
+#include "views/reading_table.h"
 
 namespace {
 
@@ -50,10 +52,9 @@ void TakeReadings(const char* bytes)
     for (int i = 0; i < 10 && bytes[i] != '\0'; ++i)
         value[i] = static_cast<uint8_t>(bytes[i]);
     static char text[ReadingCapacity];
-    const Reading* readings;
     int width = ConverterState.Width;
-    for (int i = 0, n = ReadingsOfWidth(width, &readings); i < n; ++i) {
-        if (WriteReading(text, readings[i], value, width) - text >= ReadingCapacity)
+    for (const ReadingRow& row : ReadingTable) {
+        if (ReadAtWidth(row, width) && WriteReading(text, row.Shown, value, width) - text >= ReadingCapacity)
             __builtin_trap();
     }
     // A step down and one up give the value back, but for the zeros (the

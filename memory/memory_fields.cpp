@@ -3,16 +3,18 @@
 #include "converter/converter_startup.h"
 #include "converter/field_events.h"
 #include "converter/inspector.h"
+#include "converter/pane_events.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
 #include "views/bits_text.h"
 #include "views/float_readings.h"
+#include "views/reading_table.h"
 
 namespace {
 
-constexpr int FirstControl = 1000;
-constexpr int ControlCount = FirstBitToggle + BitToggleCount - FirstControl;  // ids 1000 to 1179
+constexpr int FirstControl = IDC_LABEL_BINARY;  // the lowest id of a control
+constexpr int ControlCount = FirstBitToggle + BitToggleCount - FirstControl;  // to the last bit toggle
 constexpr int LargestLimit = MemoryFieldCapacity - 1;  // a field holds no more
 
 struct MemoryControl {
@@ -32,7 +34,7 @@ bool PaneShown = true;  // as the window starts without a saved setting; kept ac
 
 // The fields' texts, and the pane's, which hold whole readings.
 char FieldTexts[ControlCount][MemoryFieldCapacity];
-char PaneTexts[PaneReadingCount][ReadingCapacity];
+char PaneTexts[ReadingTableCount][ReadingCapacity];  // by row of the reading table
 
 MemoryControl* Control(int id)
 {
@@ -179,9 +181,9 @@ void InstallMemoryFields()
 {
     for (int i = 0; i < ControlCount; ++i) {
         MemoryControl& control = Controls[i];
-        int pane = FirstControl + i - PaneUnsigned;
-        bool inPane = pane >= 0 && pane < PaneReadingCount;
-        control.Text = inPane ? PaneTexts[pane] : FieldTexts[i];
+        const ReadingRow* row = RowOfControl(FirstControl + i);
+        bool inPane = row != nullptr;
+        control.Text = inPane ? PaneTexts[row - ReadingTable] : FieldTexts[i];
         control.Capacity = inPane ? ReadingCapacity : MemoryFieldCapacity;
         control.Text[0] = '\0';
         control.Limit = LargestLimit;

@@ -20,7 +20,9 @@ constexpr UINT_PTR SubclassId = 1;
 const int WrappedControls[] = {FieldBinary,   FieldDecimal,  FieldHex, FieldFloat,
                                FieldExponent, FieldMantissa, FieldSign};
 
-// One flag per field with an error flag, as last painted: 1007, 1009, 1010, 1011.
+// The error state last announced for each edit field, indexed from the
+// binary field by id; the binary and hex slots stay 0, as those fields have
+// no error flag.
 uint8_t SeenError[FieldMantissa - FieldBinary + 1];
 
 bool IsSelf(const VARIANT& child)

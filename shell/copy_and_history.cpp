@@ -13,6 +13,7 @@
 #include "shell/shell_state.h"
 #include "views/byte_run.h"
 #include "views/copy_forms.h"
+#include "views/reading_table.h"
 
 namespace {
 
@@ -324,9 +325,11 @@ bool PasteBytes(int field, bool bigEndian)
 
 void StartReadingMenus(HWND dialog)
 {
-    for (int id = PaneUnsigned; id < PaneUnsigned + PaneReadingCount; ++id)
-        SetWindowSubclass(GetDlgItem(dialog, id), ReadingProc, ReadingSubclassId, 0);
-    const int others[] = {PaneBytes, PaneBytesBigEndian, PaneValue, PaneError, PaneFlags};
+    for (const ReadingRow& row : ReadingTable) {
+        if (row.Control != 0)
+            SetWindowSubclass(GetDlgItem(dialog, row.Control), ReadingProc, ReadingSubclassId, 0);
+    }
+    const int others[] = {PaneValue, PaneError, PaneFlags};
     for (int id : others)
         SetWindowSubclass(GetDlgItem(dialog, id), ReadingProc, ReadingSubclassId, 0);
 }

@@ -2,7 +2,7 @@
 
 #include "converter/converter_startup.h"
 #include "converter/field_events.h"
-#include "converter/inspector.h"
+#include "converter/pane_events.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
@@ -21,16 +21,6 @@
 #include "shell/system_menu.h"
 #include "shell/transparency.h"
 #include "shell/window_snapping.h"
-
-// The resource script and the converter must agree on every control id.
-static_assert(IDC_BINARY == FieldBinary && IDC_DECIMAL == FieldDecimal && IDC_HEX == FieldHex);
-static_assert(IDC_FLOAT == FieldFloat && IDC_EXPONENT == FieldExponent && IDC_MANTISSA == FieldMantissa);
-static_assert(IDC_SIGN == FieldSign);
-static_assert(IDC_LABEL_FLOAT == LabelFloat && IDC_LABEL_SIGN == LabelSign);
-static_assert(IDC_LABEL_EXPONENT == LabelExponent && IDC_LABEL_MANTISSA == LabelMantissa);
-static_assert(IDC_BITS_8 == ButtonWidth8 && IDC_BITS_16 == ButtonWidth16 && IDC_BITS_32 == ButtonWidth32);
-static_assert(IDC_BITS_64 == ButtonWidth64 && IDC_BITS_80 == ButtonWidth80);
-static_assert(IDC_LITTLE == ButtonLittle && IDC_BIG == ButtonBig);
 
 namespace {
 

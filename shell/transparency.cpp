@@ -6,9 +6,8 @@
 #include "shell/shell_state.h"
 #include "shell/transparency_steps.h"
 
-static_assert(IDM_ALWAYS == AlwaysTransparentCommand);
-static_assert(IDM_OPACITY_10 == StepCommandBase + 1 &&
-              IDM_OPACITY_100 == StepCommandBase + TransparencySteps);
+// The step commands run without a gap from the first step to the last.
+static_assert(IDM_OPACITY_100 == StepCommandBase + TransparencySteps);
 
 namespace {
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/field_ids.h"
+
 // The arithmetic of the ten translucency steps, apart from any window
 // manager call.
 
@@ -9,9 +11,9 @@ constexpr int32_t OpaqueAlpha = 255;
 constexpr int32_t StepOneAlpha = 25;  // the lowest alpha a step gives
 
 // Menu commands of the "Transparency" popup and the system menu.
-constexpr int32_t StepCommandBase = 40000;  // step s has the command 40000 + s
-constexpr int32_t AlwaysTransparentCommand = 40011;
-constexpr int32_t AlwaysOnTopCommand = 40960;
+constexpr int32_t StepCommandBase = IDM_OPACITY_10 - 1;  // step s has the command StepCommandBase + s
+constexpr int32_t AlwaysTransparentCommand = IDM_ALWAYS;
+constexpr int32_t AlwaysOnTopCommand = IDM_ALWAYS_ON_TOP;
 
 // Opacity of step 1..10: (step * 256 - 1) / 10, from 25 to 255.
 int32_t AlphaOfStep(int32_t step);

@@ -132,8 +132,11 @@ TEST(ComponentFields, ExponentFieldKeepsTheTextLimitOfItsWidth)
     EXPECT_EQ(ConverterState.ExponentError, 0);
 }
 
-TEST(ComponentFields, LeadingIntegerReadsLikeAtoiAndSaturatesLongDigitStrings)
+TEST(ComponentFields, ExponentTextReadsLikeAtoi)
 {
+    // At 80 bits, whose exponents run from -16383 to 16384: the seven
+    // characters the field reads are taken as atoi takes them, and leaving
+    // the field shows the exponent they set, clamped to that range.
     const struct {
         const char* text;
         int32_t value;
@@ -152,12 +155,17 @@ TEST(ComponentFields, LeadingIntegerReadsLikeAtoiAndSaturatesLongDigitStrings)
         {"0009", 9},
         {"16384", 16384},
         {"- 1", 0},
-        {"2147483648", 100000000},
-        {"99999999999999999999999999", 100000000},
-        {"-99999999999999999999999999", -100000000},
+        {"-16384", -16384},
+        {"9999999", 9999999},
+        {"-999999", -999999},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ReadLeadingInteger(c.text), c.value) << "text '" << c.text << "'";
+    for (const auto& c : cases) {
+        StartWith(80, "3FFF8000000000000000");
+        MemoryProgramWrite(FieldExponent, c.text);
+        MemoryLoseFocus(FieldExponent);
+        int32_t shown = c.value < -16383 ? -16383 : c.value > 16384 ? 16384 : c.value;
+        EXPECT_EQ(Text(FieldExponent), std::to_string(shown)) << "text '" << c.text << "'";
+    }
 }
 
 struct MantissaCase {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/field_formats.h"
 #include "core/float_format.h"
 #include "core/x87_arith.h"
 #include "tests/test_support.h"

@@ -13,6 +13,7 @@
 
 #include "tests/test_support.h"
 #include "views/float_readings.h"
+#include "views/reading_table.h"
 
 namespace {
 
@@ -58,10 +59,11 @@ TEST(FloatReadings, NamesAndOrderPerWidth)
         {12, ""},
     };
     for (const auto& c : cases) {
-        const Reading* list;
         std::string names;
-        for (int i = 0, n = ReadingsOfWidth(c.width, &list); i < n; ++i)
-            names += (i ? " " : "") + std::string(ReadingName(list[i]));
+        for (const ReadingRow& row : ReadingTable) {
+            if (ReadAtWidth(row, c.width))
+                names += (names.empty() ? "" : " ") + std::string(row.Name);
+        }
         EXPECT_EQ(names, c.names) << c.width;
     }
 }
@@ -290,7 +292,8 @@ TEST(FloatReadings, WordsAndClassesOfSpecialsAndInvalidEncodings)
     };
     for (const auto& c : cases) {
         for (Reading reading : {Reading::Exact, Reading::Shortest, Reading::HexFloat})
-            EXPECT_EQ(ReadingOf(reading, c.bits, c.width), c.word) << ReadingName(reading) << " " << c.bits;
+            EXPECT_EQ(ReadingOf(reading, c.bits, c.width), c.word)
+                << static_cast<int>(reading) << " " << c.bits;
         EXPECT_EQ(ReadingOf(Reading::Class, c.bits, c.width), c.encodingClass) << c.bits;
     }
 }

@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "core/field_formats.h"
 #include "core/float_format.h"
 #include "core/little_endian.h"
 #include "core/x87_narrow.h"

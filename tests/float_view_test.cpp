@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/converter_state.h"
+#include "core/field_formats.h"
 #include "core/field_ids.h"
 #include "core/float_format.h"
 #include "memory/memory_fields.h"

@@ -61,9 +61,12 @@ TEST(PastedBits, DigitsInTheFieldsBase)
     };
     for (const auto& c : cases) {
         char out[BitsDigitsCapacity] = "untouched";
-        bool pattern = PastedBitsInBase(c.text, c.toBinary, out);
-        EXPECT_EQ(pattern, c.digits != nullptr) << c.text;
-        EXPECT_EQ(std::string(out), c.digits ? c.digits : "untouched") << c.text;
+        bool hexInBinary = false;
+        BitFieldPaste kind = ReadBitFieldPaste(c.text, c.toBinary, out, sizeof out, &hexInBinary);
+        EXPECT_EQ(kind == BitFieldPaste::Pattern, c.digits != nullptr) << c.text;
+        if (c.digits) {
+            EXPECT_EQ(std::string(out), c.digits) << c.text;
+        }
     }
 }
 

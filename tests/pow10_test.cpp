@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/field_formats.h"
 #include "core/float_format.h"
 #include "core/pow10.h"
 #include "core/x87_arith.h"

@@ -88,6 +88,14 @@ const char* ReadBitsText(const char* text, bool unprefixedBinary, int32_t maxBit
     return nullptr;
 }
 
+namespace {
+
+// The rule of a paste into the binary (toBinary) or hexadecimal field: when
+// text is a bit pattern of at most 80 bits as ReadBitsText reads it, with
+// unprefixed digits in the field's own base, writes its digits in the
+// field's base to out (BitsDigitsCapacity bytes): 4 binary digits per
+// hexadecimal one, binary digits padded on the left to whole hexadecimal
+// digits. Returns false, writing nothing, for any other text.
 bool PastedBitsInBase(const char* text, bool toBinary, char* out)
 {
     char digits[BitsDigitsCapacity];
@@ -102,8 +110,6 @@ bool PastedBitsInBase(const char* text, bool toBinary, char* out)
         BinaryToHex(digits, out);
     return true;
 }
-
-namespace {
 
 bool IsBlankOrLineEnd(char c)
 {

@@ -19,18 +19,14 @@ constexpr int BitsDigitsCapacity = 81;
 const char* ReadBitsText(const char* text, bool unprefixedBinary, int32_t maxBits, bool* binary,
                          char* digits);
 
-// The rule of a paste into the binary (toBinary) or hexadecimal field: when
-// text is a bit pattern of at most 80 bits as ReadBitsText reads it, with
-// unprefixed digits in the field's own base, writes its digits in the
-// field's base to out (BitsDigitsCapacity bytes): 4 binary digits per
-// hexadecimal one, binary digits padded on the left to whole hexadecimal
-// digits. Returns false, writing nothing, for any other text.
-bool PastedBitsInBase(const char* text, bool toBinary, char* out);
-
 // What a paste into the binary (toBinary) or hexadecimal field is, once the
-// blanks and line ends around it are dropped.
+// blanks and line ends around it are dropped. A pattern is a bit pattern of
+// at most 80 bits as ReadBitsText reads it, with unprefixed digits in the
+// field's own base; its digits go in in the field's base: 4 binary digits
+// per hexadecimal one, binary digits padded on the left to whole
+// hexadecimal digits.
 enum class BitFieldPaste : uint8_t {
-    Pattern,  // a bit pattern (PastedBitsInBase): out holds its digits
+    Pattern,  // a bit pattern: out holds its digits in the field's base
     Digits,  // only digits of the field's base, too many for a pattern: out holds them
     Refused,  // anything else: nothing may be pasted
 };

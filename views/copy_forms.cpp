@@ -31,17 +31,6 @@ const CType* CTypeOf(const FloatFormat& format)
     return nullptr;
 }
 
-char* WriteHexDigit(char* out, int digit)
-{
-    *out++ = "0123456789ABCDEF"[digit & 15];
-    return out;
-}
-
-char* WriteHexPair(char* out, uint8_t byte)
-{
-    return WriteHexDigit(WriteHexDigit(out, byte >> 4), byte);
-}
-
 // The decimal exponents written without an exponent: from 0.0001 up to the
 // integers of 16 digits, which read as people write such numbers.
 constexpr int PositionalLow = -4;
@@ -138,26 +127,14 @@ char* WriteHexFloatForm(char* out, const FloatFormat& format, const uint8_t* val
     return type != nullptr && number ? WriteText(out, type->Suffix) : out;
 }
 
-char* WriteBytesIn(char* out, const uint8_t* value, int32_t width, bool bigEndian)
+char* WriteBytesForm(char* out, const FloatFormat& format, const uint8_t* value, int32_t width)
 {
-    int count = width / 8;
-    for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            *out++ = ' ';
-        out = WriteHexPair(out, value[bigEndian ? count - 1 - i : i]);
-    }
-    *out = '\0';
-    return out;
+    return WriteFormatReading(out, Reading::Bytes, format, value, width);
 }
 
-char* WriteBytesForm(char* out, const FloatFormat&, const uint8_t* value, int32_t width)
+char* WriteBytesBigEndianForm(char* out, const FloatFormat& format, const uint8_t* value, int32_t width)
 {
-    return WriteBytesIn(out, value, width, false);
-}
-
-char* WriteBytesBigEndianForm(char* out, const FloatFormat&, const uint8_t* value, int32_t width)
-{
-    return WriteBytesIn(out, value, width, true);
+    return WriteFormatReading(out, Reading::BytesBigEndian, format, value, width);
 }
 
 char* WriteArrayForm(char* out, const FloatFormat&, const uint8_t* value, int32_t width)
@@ -165,7 +142,7 @@ char* WriteArrayForm(char* out, const FloatFormat&, const uint8_t* value, int32_
     *out++ = '{';
     for (int i = 0; i < width / 8; ++i) {
         out = WriteText(out, i > 0 ? ", 0x" : "0x");
-        out = WriteHexPair(out, value[i]);
+        out = WriteHexBytes(out, value + i, 1);
     }
     return WriteText(out, "}");
 }

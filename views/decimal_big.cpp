@@ -1,5 +1,6 @@
 #include "views/decimal_big.h"
 
+#include <bit>
 #include <cassert>
 
 namespace {
@@ -7,10 +8,18 @@ namespace {
 // 5^13 is the largest power of five below 2^32 (the BigMulSmall bound).
 constexpr uint64_t FivePow13 = 1220703125;
 
+// Drops zero limbs from the top.
 void Trim(DecimalBig* big)
 {
     while (big->Count > 0 && big->Limb[big->Count - 1] == 0)
         --big->Count;
+}
+
+// The position of n's highest set bit (n >= 1): where a power by squaring
+// starts.
+int TopBit(int32_t n)
+{
+    return std::bit_width(static_cast<uint32_t>(n)) - 1;
 }
 
 // Appends a carry as new top limbs. The capacity covers every number the
@@ -74,6 +83,14 @@ uint32_t CloseColumn(ColumnSum sum, uint64_t* carry)
     return static_cast<uint32_t>(lower % DecimalBigBase);
 }
 
+// Ends a product of the given columns: the last carry goes on top.
+void EndProduct(DecimalBig* dst, int32_t columns, uint64_t carry)
+{
+    dst->Count = columns;
+    PushCarry(dst, carry);
+    Trim(dst);
+}
+
 // dst <- a * b, column by column (each column's products summed before one
 // division, so no carry chain runs through the multiplications). dst must be
 // neither a nor b. The product fits the capacity for every number the
@@ -94,9 +111,7 @@ void MulBig(DecimalBig* dst, const DecimalBig& a, const DecimalBig& b)
         dst->Limb[c] =
             CloseColumn(ProductSum(a.Limb + first, b.Limb + (c - first), last - first + 1), &carry);
     }
-    dst->Count = columns;
-    PushCarry(dst, carry);
-    Trim(dst);
+    EndProduct(dst, columns, carry);
 }
 
 // dst <- a * a: each product of two different limbs formed once and doubled.
@@ -120,9 +135,7 @@ void SquareBig(DecimalBig* dst, const DecimalBig& a)
             sum.Add(uint64_t{a.Limb[c / 2]} * a.Limb[c / 2]);
         dst->Limb[c] = CloseColumn(sum, &carry);
     }
-    dst->Count = columns;
-    PushCarry(dst, carry);
-    Trim(dst);
+    EndProduct(dst, columns, carry);
 }
 
 // big <- big * base^n (base 2 or 5, n >= 1) by squaring, over n's bits from
@@ -132,11 +145,8 @@ void MulPower(DecimalBig* big, uint32_t base, int32_t n)
     DecimalBig buffers[2];
     DecimalBig* power = &buffers[0];
     DecimalBig* spare = &buffers[1];
-    int top = 30;
-    while (((n >> top) & 1) == 0)
-        --top;
     BigSet(power, base);
-    for (int bit = top - 1; bit >= 0; --bit) {
+    for (int bit = TopBit(n) - 1; bit >= 0; --bit) {
         SquareBig(spare, *power);
         DecimalBig* t = power;
         power = spare;
@@ -145,15 +155,11 @@ void MulPower(DecimalBig* big, uint32_t base, int32_t n)
             BigMulSmall(power, base);
     }
     if (big->Count == 1 && big->Limb[0] == 1) {
-        big->Count = power->Count;
-        for (int32_t i = 0; i < power->Count; ++i)
-            big->Limb[i] = power->Limb[i];
+        BigCopy(big, *power);
         return;
     }
     MulBig(spare, *big, *power);
-    big->Count = spare->Count;
-    for (int32_t i = 0; i < spare->Count; ++i)
-        big->Limb[i] = spare->Limb[i];
+    BigCopy(big, *spare);
 }
 
 }  // namespace
@@ -162,6 +168,13 @@ void BigSet(DecimalBig* big, uint64_t value)
 {
     big->Count = 0;
     PushCarry(big, value);
+}
+
+void BigCopy(DecimalBig* dst, const DecimalBig& src)
+{
+    dst->Count = src.Count;
+    for (int32_t i = 0; i < src.Count; ++i)
+        dst->Limb[i] = src.Limb[i];
 }
 
 void BigMulSmall(DecimalBig* big, uint64_t factor)
@@ -210,15 +223,10 @@ int32_t BigPowerBound(DecimalBig* big, uint32_t base, int32_t n, bool upper)
     constexpr int32_t Kept = 5;
     DecimalBig spare;
     int32_t shift = 0;
-    int top = 30;
-    while (((n >> top) & 1) == 0)
-        --top;
     BigSet(big, base);
-    for (int bit = top - 1; bit >= 0; --bit) {
+    for (int bit = TopBit(n) - 1; bit >= 0; --bit) {
         SquareBig(&spare, *big);
-        big->Count = spare.Count;
-        for (int32_t i = 0; i < spare.Count; ++i)
-            big->Limb[i] = spare.Limb[i];
+        BigCopy(big, spare);
         shift *= 2;
         if ((n >> bit) & 1)
             BigMulSmall(big, base);
@@ -245,9 +253,7 @@ void BigMul64(DecimalBig* big, uint64_t value, DecimalBig* scratch)
     DecimalBig factor;
     BigSet(&factor, value);
     MulBig(scratch, *big, factor);
-    big->Count = scratch->Count;
-    for (int32_t i = 0; i < scratch->Count; ++i)
-        big->Limb[i] = scratch->Limb[i];
+    BigCopy(big, *scratch);
 }
 
 void BigAdd(DecimalBig* dst, const DecimalBig& src)

@@ -21,6 +21,9 @@ struct DecimalBig {
 
 void BigSet(DecimalBig* big, uint64_t value);
 
+// dst <- src, the limbs in use only (a whole copy moves 5 KB).
+void BigCopy(DecimalBig* dst, const DecimalBig& src);
+
 // big <- big * factor for factor <= 2^32 (a limb times it, plus a carry,
 // stays below 2^64).
 void BigMulSmall(DecimalBig* big, uint64_t factor);

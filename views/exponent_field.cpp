@@ -2,6 +2,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_access.h"
+#include "core/field_formats.h"
 #include "core/float_format.h"
 #include "core/number_text.h"
 
@@ -16,8 +17,8 @@ bool IsWhiteSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-}  // namespace
-
+// The leading integer of text as atoi reads it. Magnitudes beyond
+// LeadingIntegerLimit saturate there instead of overflowing.
 int32_t ReadLeadingInteger(const char* text)
 {
     const char* p = text;
@@ -34,6 +35,8 @@ int32_t ReadLeadingInteger(const char* text)
     }
     return negative ? -value : value;
 }
+
+}  // namespace
 
 void RenderExponent(int field)
 {

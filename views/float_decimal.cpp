@@ -28,14 +28,6 @@ struct DigitString {
     }
 };
 
-// dst <- src, the limbs in use only.
-void CopyBig(DecimalBig* dst, const DecimalBig& src)
-{
-    dst->Count = src.Count;
-    for (int32_t i = 0; i < src.Count; ++i)
-        dst->Limb[i] = src.Limb[i];
-}
-
 // Writes "D.DDDeN" from digits (no leading zero, count >= 1) whose first one
 // has weight 10^exponent; trailing zeros are dropped.
 char* WriteScientific(char* out, const char* digits, int32_t count, int32_t exponent)
@@ -113,15 +105,15 @@ int32_t ShortestDigits(const DecimalBig& unitIn, int32_t scale, const BinaryValu
     // Step 2: scale. The value and the interval's ends in the unit's scale.
     DecimalBig scratch;
     DecimalBig unit;
-    CopyBig(&unit, unitIn);
+    BigCopy(&unit, unitIn);
     DecimalBig v;
-    CopyBig(&v, unit);
+    BigCopy(&v, unit);
     BigMul64(&v, value.Significand, &scratch);
     BigMulSmall(&v, 4);
     DecimalBig low;
     DecimalBig high;
-    CopyBig(&low, v);
-    CopyBig(&high, v);
+    BigCopy(&low, v);
+    BigCopy(&high, v);
     if (!value.NarrowBelow)
         BigMulSmall(&unit, 2);
     BigSub(&low, unit);

@@ -1,5 +1,7 @@
 #include "views/float_neighbours.h"
 
+#include "core/field_formats.h"
+
 namespace {
 
 // A magnitude as exponent field and fraction. In the x87 format the

@@ -1,6 +1,7 @@
 #include "views/float_printer.h"
 
 #include "core/byte_arith.h"
+#include "core/field_formats.h"
 #include "core/float_format.h"
 #include "core/float_presets.h"
 #include "core/number_text.h"
@@ -126,7 +127,8 @@ Extended80 ScalingOperand(uint64_t significand, int32_t exponent)
     return x;
 }
 
-// Items 3 to 6 of step 7 as the x87 unit does them, D from its logarithm.
+// Step 7's scaling as the x87 unit does it: D from its logarithm, then N and
+// G from one division by a power of ten.
 ScaledDecimal ScaleOperandByLogarithm(Extended80 x)
 {
     ScaledDecimal s;

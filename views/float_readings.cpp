@@ -2,12 +2,11 @@
 
 #include <bit>
 
+#include "core/field_formats.h"
 #include "core/float_format.h"
 #include "core/float_presets.h"
-#include "core/little_endian.h"
 #include "core/number_text.h"
 #include "core/x87_arith.h"
-#include "views/decimal_big.h"
 #include "views/float_decimal.h"
 #include "views/float_neighbours.h"
 #include "views/float_printer.h"
@@ -15,13 +14,6 @@
 namespace {
 
 constexpr char HexDigits[] = "0123456789abcdef";
-
-const Reading Readings8[] = {Reading::Unsigned};
-const Reading Readings16[] = {Reading::Unsigned, Reading::Half, Reading::Bfloat16};
-const Reading ReadingsFloat[] = {Reading::Unsigned, Reading::Class, Reading::Exact,   Reading::Shortest,
-                                 Reading::HexFloat, Reading::Next,  Reading::Previous};
-const Reading ReadingsFormat[] = {Reading::Format,   Reading::Unsigned, Reading::Class, Reading::Exact,
-                                  Reading::Shortest, Reading::HexFloat, Reading::Next,  Reading::Previous};
 
 // The value of a zero, subnormal or normal number as m * 2^q.
 BinaryValue BinaryOf(const FloatFormat& format, const uint8_t* value, EncodingClass encoding)
@@ -118,21 +110,27 @@ char* WriteHexFloat(char* out, const FloatFormat& format, const uint8_t* value, 
 
 char* WriteUnsigned(char* out, const uint8_t* value, int32_t width)
 {
-    int bytes = width / 8;
-    if (bytes <= 8)
-        return WriteUnsignedDecimal(out, LoadLittle(value, bytes), 0);
-    DecimalBig big;
-    DecimalBig scratch;
-    BigSet(&big, LoadLittle(value + 8, bytes - 8));
-    BigMulPow2(&big, 64);
-    DecimalBig low;
-    BigSet(&low, 1);
-    BigMul64(&low, LoadLittle(value, 8), &scratch);
-    BigAdd(&big, low);
-    int32_t count = BigDigitCount(big);
-    for (int32_t i = count - 1; i >= 0; --i)
-        *out++ = static_cast<char>('0' + BigDigitAt(big, i));
+    uint8_t bits[10] = {};  // the width's bytes, zero above them
+    for (int i = 0; i < width / 8; ++i)
+        bits[i] = value[i];
+    char digits[25];  // 2^80 - 1 has 25 decimal digits
+    int count = ReversedDecimalDigits80(bits, digits);
+    while (count > 0)
+        *out++ = digits[--count];
     *out = '\0';
+    return out;
+}
+
+// Two hexadecimal digits a byte, a space between bytes.
+char* WriteBytes(char* out, const uint8_t* value, int32_t width, bool bigEndian)
+{
+    int count = width / 8;
+    *out = '\0';
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            *out++ = ' ';
+        out = WriteHexBytes(out, value + (bigEndian ? count - 1 - i : i), 1);
+    }
     return out;
 }
 
@@ -171,47 +169,14 @@ char* WriteValueReading(char* out, Reading reading, const FloatFormat& format, c
 
 }  // namespace
 
-int ReadingsOfWidth(int32_t width, const Reading** list)
-{
-    switch (width) {
-    case 8: *list = Readings8; return 1;
-    case 16: *list = Readings16; return 3;
-    case 32:
-    case 64:
-    case 80: *list = ReadingsFloat; return 7;
-    default: *list = nullptr; return 0;
-    }
-}
-
-int ReadingsOfFormat(const Reading** list)
-{
-    *list = ReadingsFormat;
-    return sizeof ReadingsFormat / sizeof ReadingsFormat[0];
-}
-
-const char* ReadingName(Reading reading)
-{
-    switch (reading) {
-    case Reading::Unsigned: return "unsigned";
-    case Reading::Class: return "class";
-    case Reading::Half: return "half";
-    case Reading::Bfloat16: return "bfloat16";
-    case Reading::Exact: return "exact";
-    case Reading::Shortest: return "shortest";
-    case Reading::HexFloat: return "hexfloat";
-    case Reading::Next: return "next";
-    case Reading::Previous: return "previous";
-    case Reading::Format: return "format";
-    }
-    return "";
-}
-
 char* WriteFormatReading(char* out, Reading reading, const FloatFormat& format, const uint8_t* value,
                          int32_t width)
 {
     switch (reading) {
     case Reading::Unsigned: return WriteUnsigned(out, value, width);
     case Reading::Format: return WriteText(out, format.Name);
+    case Reading::Bytes: return WriteBytes(out, value, width, false);
+    case Reading::BytesBigEndian: return WriteBytes(out, value, width, true);
     case Reading::Half: return WriteValueReading(out, Reading::Exact, HalfFormat, value, width);
     case Reading::Bfloat16: return WriteValueReading(out, Reading::Exact, Bfloat16Format, value, width);
     default: return WriteValueReading(out, reading, format, value, width);
@@ -223,7 +188,8 @@ char* WriteReading(char* out, Reading reading, const uint8_t* value, int32_t wid
     const FloatFormat* layout = FloatFormatOf(width);
     if (layout)
         return WriteFormatReading(out, reading, *layout, value, width);
-    if (reading == Reading::Unsigned || reading == Reading::Half || reading == Reading::Bfloat16)
+    if (reading == Reading::Unsigned || reading == Reading::Half || reading == Reading::Bfloat16 ||
+        reading == Reading::Bytes || reading == Reading::BytesBigEndian)
         return WriteFormatReading(out, reading, HalfFormat, value, width);
     *out = '\0';
     return out;

@@ -5,10 +5,12 @@
 #include "views/float_decimal.h"
 
 // Readings of the value beyond the fields, for any front end: the width's
-// bits as an unsigned integer, and the value in a float format: the class of
-// its encoding, the exact and the shortest decimal value, C's hexadecimal
-// float notation and the neighbouring values; at 16 bits also the exact
-// values of a binary16 and a bfloat16.
+// bits as an unsigned integer and as bytes in memory order, and the value in
+// a float format: the class of its encoding, the exact and the shortest
+// decimal value, C's hexadecimal float notation and the neighbouring values;
+// at 16 bits also the exact values of a binary16 and a bfloat16. Which
+// readings a width or a format has, their names and their places in the
+// pane are views/reading_table.h's.
 // Computed from the register, the width and the format only, with exact
 // integer arithmetic (the same on every build) and no state.
 
@@ -23,26 +25,14 @@ enum class Reading : uint8_t {
     Next,  // nextUp, written as the hex field writes the width
     Previous,  // nextDown, likewise
     Format,  // the format's canonical name
+    Bytes,  // "CD CC CC 3D": the width's bytes in memory order, little-endian
+    BytesBigEndian,  // "3D CC CC CD": the same bytes, most significant first
 };
-
-// The readings of a width in the float fields' format, in the order they
-// are shown; returns their count (1 at width 8: unsigned; 3 at 16: unsigned,
-// half, bfloat16; 7 at 32, 64 and 80; 0 for any other width).
-int ReadingsOfWidth(int32_t width, const Reading** list);
-
-// The readings of a chosen format at any width, in the order they are
-// shown: format, unsigned, class, exact, shortest, hexfloat, next, previous.
-// Returns their count, 8.
-int ReadingsOfFormat(const Reading** list);
-
-// The reading's name: "unsigned", "class", "half", "bfloat16", "exact",
-// "shortest", "hexfloat", "next", "previous", "format".
-const char* ReadingName(Reading reading);
 
 // The capacity a reading's text needs, NUL included: the exact value of an
 // extended number is the longest; every other reading fits in 32 (an
 // extended "%a" text is at most 28 characters, an 80-bit unsigned integer 25
-// digits).
+// digits, ten bytes 29 characters).
 constexpr int ReadingCapacity = FloatDecimalCapacity;
 
 // Writes the reading of the value in format (value: the 10-byte
@@ -59,5 +49,5 @@ char* WriteFormatReading(char* out, Reading reading, const FloatFormat& format, 
                          int32_t width);
 
 // The same in the float fields' format of the width (no text at 8 and 16
-// bits but for unsigned, half and bfloat16).
+// bits but for unsigned, half, bfloat16 and the bytes).
 char* WriteReading(char* out, Reading reading, const uint8_t* value, int32_t width);

@@ -2,6 +2,7 @@
 
 #include "core/converter_state.h"
 #include "core/field_access.h"
+#include "core/field_formats.h"
 #include "core/float_format.h"
 #include "core/float_presets.h"
 #include "core/x87_narrow.h"

@@ -3,6 +3,7 @@
 #include "core/byte_arith.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
+#include "core/field_formats.h"
 #include "core/float_format.h"
 #include "core/little_endian.h"
 #include "core/number_text.h"

@@ -64,12 +64,13 @@ protected:
             SendMessageA(Control(id), EM_SETSEL, 0, -1);
         TypeText(text);
     }
-    static std::string Reading(::Reading reading)
+    // The shortest reading of the bits in the format chosen for the width.
+    static std::string ShortestInChosenFormat()
     {
         static char text[ReadingCapacity];
-        text[0] = '\0';
-        if (PaneHasReading(reading))
-            WritePaneReading(text, reading);
+        int32_t width = ConverterState.Width;
+        WriteFormatReading(text, Reading::Shortest, *ChosenFormatOf(width), ConverterState.ValueRegister,
+                           width);
         return text;
     }
     static int PresetsFitting(int width)
@@ -211,7 +212,7 @@ TEST_F(FormatControls, TypedNamesAreTakenOrRefused)
         EXPECT_EQ(ConverterState.FormatError, c.taken ? 0 : 1) << c.typed;
         EXPECT_EQ(ControlText(FieldHex), "3E00") << "the bits stay: " << c.typed;
         if (c.taken) {
-            EXPECT_EQ(ControlText(PaneShortest), Reading(::Reading::Shortest));
+            EXPECT_EQ(ControlText(PaneShortest), ShortestInChosenFormat());
         } else {
             EXPECT_EQ(ControlText(PaneShortest), before) << c.typed;
         }

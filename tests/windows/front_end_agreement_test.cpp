@@ -20,6 +20,7 @@
 #include "shell/resource.h"
 #include "tests/windows/dialog_harness.h"
 #include "views/float_readings.h"
+#include "views/reading_table.h"
 
 namespace {
 
@@ -43,8 +44,8 @@ struct Snapshot {
     bool Sign;
     uint8_t Errors[4];
     uint8_t Register[10];
-    std::string Pane[PaneReadingCount];
-    bool PaneEnabled[PaneReadingCount];
+    std::string Pane[ReadingTableCount];  // by row of the reading table; empty for a row without a text
+    bool PaneEnabled[ReadingTableCount];
     bool StepsEnabled[2];
     std::string Bits[BitToggleCount];  // the texts of the shown toggles, "-" for hidden ones
 };
@@ -173,10 +174,12 @@ Snapshot WindowSnapshot()
     shot.Sign = IsChecked(FieldSign);
     TakeConverterState(&shot);
     static char text[ReadingCapacity];
-    for (int i = 0; i < PaneReadingCount; ++i) {
-        GetWindowTextA(Control(PaneUnsigned + i), text, sizeof text);
-        shot.Pane[i] = text;
-        shot.PaneEnabled[i] = IsEnabled(PaneUnsigned + i);
+    for (int i = 0; i < ReadingTableCount; ++i) {
+        if (int id = ReadingTable[i].Control) {
+            GetWindowTextA(Control(id), text, sizeof text);
+            shot.Pane[i] = text;
+            shot.PaneEnabled[i] = IsEnabled(id);
+        }
     }
     shot.StepsEnabled[0] = IsEnabled(ButtonStepNext);
     shot.StepsEnabled[1] = IsEnabled(ButtonStepPrevious);
@@ -195,9 +198,11 @@ Snapshot MemorySnapshot()
     }
     shot.Sign = MemorySignChecked();
     TakeConverterState(&shot);
-    for (int i = 0; i < PaneReadingCount; ++i) {
-        shot.Pane[i] = MemoryFieldText(PaneUnsigned + i);
-        shot.PaneEnabled[i] = MemoryControlEnabled(PaneUnsigned + i);
+    for (int i = 0; i < ReadingTableCount; ++i) {
+        if (int id = ReadingTable[i].Control) {
+            shot.Pane[i] = MemoryFieldText(id);
+            shot.PaneEnabled[i] = MemoryControlEnabled(id);
+        }
     }
     shot.StepsEnabled[0] = MemoryControlEnabled(ButtonStepNext);
     shot.StepsEnabled[1] = MemoryControlEnabled(ButtonStepPrevious);
@@ -267,10 +272,10 @@ void ExpectSame(const Snapshot& window, const Snapshot& memory, const std::strin
         EXPECT_EQ(window.Errors[i], memory.Errors[i]) << where << ", error flag of field " << ErrorFields[i];
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(window.Register[i], memory.Register[i]) << where << ", register byte " << i;
-    for (int i = 0; i < PaneReadingCount; ++i) {
-        EXPECT_EQ(window.Pane[i], memory.Pane[i]) << where << ", pane text " << PaneUnsigned + i;
+    for (int i = 0; i < ReadingTableCount; ++i) {
+        EXPECT_EQ(window.Pane[i], memory.Pane[i]) << where << ", pane text " << ReadingTable[i].Name;
         EXPECT_EQ(window.PaneEnabled[i], memory.PaneEnabled[i])
-            << where << ", pane control " << PaneUnsigned + i;
+            << where << ", pane control " << ReadingTable[i].Name;
     }
     EXPECT_EQ(window.StepsEnabled[0], memory.StepsEnabled[0]) << where << ", next step";
     EXPECT_EQ(window.StepsEnabled[1], memory.StepsEnabled[1]) << where << ", previous step";

@@ -66,12 +66,17 @@ TEST_F(Inspector, PaneShowsTheReadingsOfTheWidth)
     for (const auto& c : cases) {
         OpenMainDialog(c.button, ButtonLittle, true);
         SetHex(c.hex);
+        // The pane reads the value in the format chosen for the width (every
+        // width has one); half and bfloat16, the 16 bits' own, in theirs.
+        int32_t width = ConverterState.Width;
+        const FloatFormat& format = *ChosenFormatOf(width);
         for (const auto& p : pane) {
-            bool applies = PaneHasReading(p.reading);
+            bool ofFormat = p.reading != Reading::Half && p.reading != Reading::Bfloat16;
+            bool applies = ofFormat || width == 16;
             static char want[ReadingCapacity];
             want[0] = '\0';
             if (applies)
-                WritePaneReading(want, p.reading);
+                WriteFormatReading(want, p.reading, format, ConverterState.ValueRegister, width);
             static char shown[ReadingCapacity];
             GetWindowTextA(Control(p.control), shown, sizeof shown);
             EXPECT_STREQ(shown, want) << p.label << " at " << ConverterState.Width;
