@@ -1,7 +1,6 @@
 #include "shell/dpi_layout.h"
 
 #include "shell/field_font.h"
-#include "shell/inspector_pane.h"
 #include "shell/optional_user32.h"
 #include "shell/shell_state.h"
 
@@ -51,10 +50,10 @@ void RecordLayout(HWND dialog)
     DisableSystemDialogScaling(dialog);
 }
 
-void OnDpiChanged(HWND dialog, int dpi, const RECT* suggested)
+bool OnDpiChanged(HWND dialog, int dpi)
 {
     if (dpi <= 0 || DpiLayoutState.LayoutDpi <= 0)
-        return;
+        return false;
     DpiLayoutState.Dpi = dpi;
 
     // The labels' and buttons' font: the template's own at the first DPI.
@@ -94,9 +93,11 @@ void OnDpiChanged(HWND dialog, int dpi, const RECT* suggested)
     }
     DeleteObject(oldFieldFont);
 
-    // The inspector pane by its own layout at the new scale (which also
-    // sizes the window for it); then the rectangle the system suggests.
-    LayoutInspectorPane(dialog, DialogScaleOf(dialog));
+    return true;
+}
+
+void TakeSuggestedRect(HWND dialog, const RECT* suggested)
+{
     if (suggested)
         SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);

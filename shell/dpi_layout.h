@@ -32,9 +32,14 @@ extern DpiLayoutRecord DpiLayoutState;
 // (it would scale the controls a second time).
 void RecordLayout(HWND dialog);
 
-// WM_DPICHANGED: the suggested rectangle, the dialog font and the field
-// font at dpi, every control moved and sized by dpi / the recorded DPI.
-void OnDpiChanged(HWND dialog, int dpi, const RECT* suggested);
+// WM_DPICHANGED, first: the dialog font and the field font at dpi, every
+// recorded control moved and sized by dpi / the recorded DPI. False, and
+// nothing changed, before the layout is recorded or for no DPI.
+bool OnDpiChanged(HWND dialog, int dpi);
+
+// WM_DPICHANGED, last (after the pane has laid itself out at the new
+// scale): the rectangle the system suggests, and a repaint.
+void TakeSuggestedRect(HWND dialog, const RECT* suggested);
 
 // Deletes the fonts made for other DPIs; at close.
 void ReleaseLayoutFonts();

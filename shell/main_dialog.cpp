@@ -213,7 +213,10 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_MOVING: OnMoving(lParam); return TRUE;
     case WM_EXITSIZEMOVE: OnExitSizeMove(); return FALSE;
     case WM_DPICHANGED:
-        OnDpiChanged(dialog, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        if (OnDpiChanged(dialog, HIWORD(wParam))) {
+            LayoutInspectorPane(dialog, DialogScaleOf(dialog));  // which sizes the window for the pane
+            TakeSuggestedRect(dialog, reinterpret_cast<const RECT*>(lParam));
+        }
         return TRUE;
     case WM_SYSCOMMAND:
         return OnTransparencySysCommand(wParam) || OnInspectorSysCommand(wParam) ||
