@@ -113,23 +113,310 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
     return DefSubclassProc(box, message, wParam, lParam);
 }
 
+bool IsComboClass(HWND control)
+{
+    char name[16];  // 16: longer than "ComboBox"
+    GetClassNameA(control, name, sizeof name);
+    return lstrcmpiA(name, "ComboBox") == 0;
+}
+
+// ---- Controls dark mode draws itself -------------------------------------------------
+
+constexpr UINT_PTR DarkButtonSubclass = 3;
+constexpr UINT_PTR DarkComboSubclass = 4;
+
+bool DarkDrawing()
+{
+    return ShellState.Scheme == SchemeDark && ShellState.WindowBrush;
+}
+
+void FillWith(HDC dc, const RECT& r, COLORREF colour)
+{
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+void FrameWith(HDC dc, const RECT& r, COLORREF colour)
+{
+    HBRUSH brush = CreateSolidBrush(colour);
+    FrameRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+// The keyboard cues the user's last input asks for: focus rectangles and
+// underlined access keys show once the keyboard was used.
+LRESULT CuesOf(HWND control)
+{
+    return SendMessageA(control, WM_QUERYUISTATE, 0, 0);
+}
+
+// An option button's circle or a check box's square, GlyphSize pixels at
+// 96 DPI as the system's, on the field colour; the mark in the text colour.
+constexpr int GlyphSize = 13;
+
+void DrawGlyph(HDC dc, const RECT& box, bool radio, bool checked, bool pushed, bool enabled)
+{
+    COLORREF ink = enabled ? DarkText : DarkDisabledText;
+    HBRUSH face = CreateSolidBrush(pushed ? DarkButtonPressed : DarkField);
+    HPEN edge = CreatePen(PS_SOLID, 1, enabled ? DarkText : DarkControlBorder);
+    HGDIOBJ oldBrush = SelectObject(dc, face);
+    HGDIOBJ oldPen = SelectObject(dc, edge);
+    if (radio)
+        Ellipse(dc, box.left, box.top, box.right, box.bottom);
+    else
+        Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    const int size = box.right - box.left;
+    if (checked && radio) {
+        HBRUSH dot = CreateSolidBrush(ink);
+        HPEN dotEdge = CreatePen(PS_SOLID, 1, ink);
+        SelectObject(dc, dot);
+        SelectObject(dc, dotEdge);
+        const int inset = size * 3 / 10;
+        Ellipse(dc, box.left + inset, box.top + inset, box.right - inset, box.bottom - inset);
+        SelectObject(dc, face);
+        SelectObject(dc, edge);
+        DeleteObject(dot);
+        DeleteObject(dotEdge);
+    } else if (checked) {
+        HPEN tick = CreatePen(PS_SOLID, size / 7 > 1 ? size / 7 : 1, ink);
+        SelectObject(dc, tick);
+        const POINT mark[] = {{box.left + size / 4, box.top + size / 2},
+                              {box.left + size * 5 / 12, box.top + size * 2 / 3},
+                              {box.left + size * 3 / 4, box.top + size / 3}};
+        Polyline(dc, mark, 3);
+        SelectObject(dc, edge);
+        DeleteObject(tick);
+    }
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(face);
+    DeleteObject(edge);
+}
+
+// A push button: a flat face in a thin border, lighter while pressed, the
+// focus rectangle inside it.
+void DrawDarkPushButton(HDC dc, const RECT& client, const char* text, LRESULT state, UINT format,
+                        bool showFocus)
+{
+    FillWith(dc, client, (state & BST_PUSHED) ? DarkButtonPressed : DarkButtonFace);
+    FrameWith(dc, client, (state & BST_FOCUS) ? DarkText : DarkControlBorder);
+    RECT label = client;
+    DrawTextA(dc, text, -1, &label, format | DT_CENTER);
+    if ((state & BST_FOCUS) && showFocus) {
+        RECT focus = client;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+// An option button or check box: the glyph at the left, centred in height,
+// the text after it; the focus rectangle around the text (around the glyph
+// when there is none).
+void DrawDarkChoice(HWND button, HDC dc, const RECT& client, const char* text, LRESULT state, UINT format,
+                    bool showFocus)
+{
+    FillRect(dc, &client, ShellState.WindowBrush);
+    LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
+    bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+    int size = MulDiv(GlyphSize, ShellState.Dpi > 0 ? ShellState.Dpi : 96, 96);
+    int room = client.bottom - client.top < client.right - client.left ? client.bottom - client.top
+                                                                       : client.right - client.left;
+    if (size > room)
+        size = room;
+    const int top = client.top + (client.bottom - client.top - size) / 2;
+    RECT box = {client.left, top, client.left + size, top + size};
+    DrawGlyph(dc, box, radio, (state & 3) == BST_CHECKED, (state & BST_PUSHED) != 0, IsWindowEnabled(button));
+    RECT label = {box.right + size / 3, client.top, client.right, client.bottom};
+    DrawTextA(dc, text, -1, &label, format);
+    if (!(state & BST_FOCUS) || !showFocus)
+        return;
+    RECT focus = box;
+    if (text[0] != '\0') {
+        DrawTextA(dc, text, -1, &label, format | DT_CALCRECT);
+        focus = label;
+        const int middle = (client.top + client.bottom) / 2;
+        OffsetRect(&focus, 0, middle - (focus.top + focus.bottom) / 2);
+        InflateRect(&focus, 1, 1);
+    }
+    IntersectRect(&focus, &focus, &client);
+    DrawFocusRect(dc, &focus);
+}
+
+void PaintDarkButton(HWND button, HDC dc)
+{
+    RECT client;
+    GetClientRect(button, &client);
+    char text[64] = {};  // 64: longer than every button's text
+    GetWindowTextA(button, text, sizeof text);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, IsWindowEnabled(button) ? DarkText : DarkDisabledText);
+    const LRESULT cues = CuesOf(button);
+    const UINT format = DT_SINGLELINE | DT_VCENTER | ((cues & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0);
+    const LRESULT state = SendMessageA(button, BM_GETSTATE, 0, 0);
+    LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
+    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
+        DrawDarkPushButton(dc, client, text, state, format, !(cues & UISF_HIDEFOCUS));
+    else
+        DrawDarkChoice(button, dc, client, text, state, format, !(cues & UISF_HIDEFOCUS));
+    SelectObject(dc, oldFont);
+}
+
+// Messages on which a button or list draws itself at once rather than
+// through WM_PAINT (pressing, checking, focus, keyboard cues): dark mode
+// draws over that straight after.
+bool DrawsAtOnce(UINT message)
+{
+    switch (message) {
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case BM_SETSTYLE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CAPTURECHANGED:
+    case WM_UPDATEUISTATE:
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case CB_SHOWDROPDOWN:
+    case CB_SETCURSEL: return true;
+    default: return false;
+    }
+}
+
+void RepaintDarkButtonNow(HWND button)
+{
+    if (!IsWindowVisible(button))
+        return;
+    HDC dc = GetDC(button);
+    PaintDarkButton(button, dc);
+    ReleaseDC(button, dc);
+}
+
+LRESULT CALLBACK DarkButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(button, DarkButtonProc, DarkButtonSubclass);
+    if (!DarkDrawing())
+        return DefSubclassProc(button, message, wParam, lParam);
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(button, &paint);
+        PaintDarkButton(button, dc);
+        EndPaint(button, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT: PaintDarkButton(button, reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_ERASEBKGND: return 1;
+    default: break;
+    }
+    LRESULT result = DefSubclassProc(button, message, wParam, lParam);
+    if (DrawsAtOnce(message))
+        RepaintDarkButtonNow(button);
+    return result;
+}
+
+// A drop-down's frame and arrow button in dark colours, over what the
+// list drew (its text part takes the field colours from WM_CTLCOLOREDIT).
+void PaintDarkComboFrame(HWND combo)
+{
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (!IsWindowVisible(combo) || !GetComboBoxInfo(combo, &info))
+        return;
+    HDC dc = GetDC(combo);
+    RECT client;
+    GetClientRect(combo, &client);
+    FrameWith(dc, client, DarkControlBorder);
+    RECT inner = client;
+    InflateRect(&inner, -1, -1);
+    FrameWith(dc, inner, DarkField);
+    // The system frames the text part in the light window colour: its
+    // ring goes dark too, around the edit of an editable list.
+    RECT text = info.rcItem;
+    if (info.hwndItem && info.hwndItem != combo) {
+        RECT edit;
+        GetWindowRect(info.hwndItem, &edit);
+        MapWindowPoints(nullptr, combo, reinterpret_cast<POINT*>(&edit), 2);
+        ExcludeClipRect(dc, edit.left, edit.top, edit.right, edit.bottom);
+        InflateRect(&text, 1, 1);
+        FillWith(dc, text, DarkField);
+    } else {
+        FrameWith(dc, text, DarkField);
+    }
+    RECT button = info.rcButton;
+    const bool dropped = SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    FillWith(dc, button, dropped ? DarkButtonPressed : DarkButtonFace);
+    const int size = (button.right - button.left) / 4;
+    const int cx = (button.left + button.right) / 2;
+    const int cy = (button.top + button.bottom) / 2;
+    const POINT arrow[] = {{cx - size, cy - size / 2}, {cx + size, cy - size / 2}, {cx, cy + size / 2 + 1}};
+    COLORREF ink = IsWindowEnabled(combo) ? DarkText : DarkDisabledText;
+    HBRUSH fill = CreateSolidBrush(ink);
+    HPEN edge = CreatePen(PS_SOLID, 1, ink);
+    HGDIOBJ oldBrush = SelectObject(dc, fill);
+    HGDIOBJ oldPen = SelectObject(dc, edge);
+    Polygon(dc, arrow, 3);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(fill);
+    DeleteObject(edge);
+    ReleaseDC(combo, dc);
+}
+
+LRESULT CALLBACK DarkComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(combo, DarkComboProc, DarkComboSubclass);
+    LRESULT result = DefSubclassProc(combo, message, wParam, lParam);
+    if (DarkDrawing() && (message == WM_PAINT || DrawsAtOnce(message)))
+        PaintDarkComboFrame(combo);
+    return result;
+}
+
+// Dark mode draws the option buttons, check boxes, push buttons and
+// drop-downs itself (with the classic drawing underneath switched off by
+// an empty theme); light mode and high contrast leave them to the system.
+void DrawControlsDark(HWND child, bool pushButton, bool choice)
+{
+    if (pushButton || choice)
+        SetWindowSubclass(child, DarkButtonProc, DarkButtonSubclass, 0);
+    else if (IsComboClass(child))
+        SetWindowSubclass(child, DarkComboProc, DarkComboSubclass, 0);
+}
+
 // Option buttons, check boxes and group boxes draw their text with the
 // colours of WM_CTLCOLORSTATIC only without visual styles: off in dark
-// mode and high contrast, on (the system's choice) in light mode.
+// mode and high contrast, on (the system's choice) in light mode. On
+// Windows the "DarkMode_Explorer" and "DarkMode_CFD" styles would darken
+// only push buttons and drop-downs; drawing all of them here gives one
+// look with or without visual styles, and under Wine.
 void ThemeButtons(HWND dialog, Scheme scheme)
 {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsButtonClass(child))
+        bool combo = IsComboClass(child);
+        if (!IsButtonClass(child) && !combo)
             continue;
         LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
-        bool pushButton = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
-        if (IsGroupBox(child))
+        bool pushButton = !combo && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+        bool choice = !combo &&
+            (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_AUTOCHECKBOX ||
+             type == BS_CHECKBOX);
+        if (!combo && IsGroupBox(child))
             SetWindowSubclass(child, GroupBoxProc, GroupBoxSubclass, 0);
+        if (scheme == SchemeDark)
+            DrawControlsDark(child, pushButton, choice);
         if (scheme == SchemeLight)
             SetWindowTheme(child, nullptr, nullptr);
-        else if (pushButton && scheme == SchemeDark)
-            SetWindowTheme(child, L"DarkMode_Explorer", nullptr);
-        else
+        else if (!combo || scheme == SchemeDark)
             SetWindowTheme(child, L"", L"");
     }
 }
@@ -182,13 +469,27 @@ bool IsEditClass(HWND control)
     return lstrcmpiA(name, "Edit") == 0;
 }
 
-// Read-only and disabled edits (the inspector's readings, the float fields
-// at 8 and 16 bits) ask with WM_CTLCOLORSTATIC; they keep the field colours.
+bool IsReadOnlyEdit(HWND control)
+{
+    return IsEditClass(control) && (GetWindowLongA(control, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+// Editable and disabled edits (the float fields at 8 and 16 bits), lists
+// and drop-downs take the field colours; read-only texts (the inspector's
+// readings) the window's, as light mode gives them the dialog's face.
+// Disabled controls' text is grey; Windows and Wine draw a disabled
+// static's or edit's text in their own grey whatever is set here.
 INT_PTR DarkColours(UINT message, HDC dc, HWND control)
 {
-    bool field = message == WM_CTLCOLOREDIT || IsEditClass(control);
-    SetTextColor(dc, message == WM_CTLCOLOREDIT && FieldInError(control) ? DarkErrorText : DarkText);
-    SetBkColor(dc, field ? DarkField : DarkWindow);
+    bool field = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX || IsComboClass(control) ||
+        (IsEditClass(control) && !IsReadOnlyEdit(control));
+    COLORREF text = DarkText;
+    if (!IsWindowEnabled(control))
+        text = DarkDisabledText;
+    else if (message == WM_CTLCOLOREDIT && FieldInError(control))
+        text = DarkErrorText;
+    SetTextColor(dc, text);
+    SetBkColor(dc, field ? DarkField : DarkReadOnlyField);
     return BrushResult(field ? ShellState.FieldBrush : ShellState.WindowBrush);
 }
 
@@ -196,8 +497,8 @@ INT_PTR DarkColours(UINT message, HDC dc, HWND control)
 // the selection colours.
 INT_PTR HighContrastColours(UINT message, HDC dc, HWND control)
 {
-    if (message == WM_CTLCOLOREDIT) {
-        bool error = FieldInError(control);
+    if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) {
+        bool error = message == WM_CTLCOLOREDIT && FieldInError(control);
         SetTextColor(dc, GetSysColor(error ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(error ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         return BrushResult(GetSysColorBrush(error ? COLOR_HIGHLIGHT : COLOR_WINDOW));

@@ -231,9 +231,11 @@ TEST_F(Colours, DarkModeDrawsDarkWithLegibleErrorsAndFollowsTheAppMode)
     SetAppMode(false);
     OpenMainDialog(ButtonWidth32, ButtonLittle, true);
     ASSERT_EQ(ShellState.Scheme, SchemeDark);
-    // The inspector: its readings on the field colour, its bits in dark
-    // role colours (bit 0 is fraction) with light digits.
-    EXPECT_GT(CountPixels(PaneShortest, DarkField), 0);
+    // The inspector: its read-only readings on the window's colour (as
+    // light mode puts them on the dialog's face), not the fields', its bits
+    // in dark role colours (bit 0 is fraction) with light digits.
+    EXPECT_GT(CountPixels(PaneShortest, DarkReadOnlyField), 0);
+    EXPECT_EQ(CountPixels(PaneShortest, DarkField), 0);
     EXPECT_GT(CountPixels(PaneShortest, DarkText), 0);
     EXPECT_GT(CountPixels(FirstBitToggle, RGB(40, 90, 40)), 0);
     EXPECT_GT(CountPixels(FirstBitToggle, DarkText), 0);
