@@ -1,15 +1,24 @@
 #pragma once
 #include <windows.h>
 
-// The inspector pane below the fields of dialog 101: one read-only text per
-// reading (1030..1038, each after its label), the bit toggles (1100 + bit,
-// owner-drawn in the colour of the bit's role) under their group numbers,
-// the "&Next" (1040) and "&Previous" (1041) steps, and the value entry: the
-// width's format (1060, an editable list), the rounding (1061), saturation
-// (1062), a value typed into the bits (1063) and that entry's error (1064)
-// and flags (1065), each after its label (1070..1075). Its controls are
-// created beside the template's, after them in the tab order, so that the
-// template stays as it is; hidden, the window has exactly dialog 101's size.
+// The inspector pane below the fields of dialog 101, on the template's
+// columns: the bits in rows of at most 40 (most significant first) across
+// the pane's width under their group numbers, a legend of the bits' role
+// colours, one read-only text per reading (1030..1038, 1090 and 1091, each
+// after its label), the "&Previous" (1041) and "&Next" (1040) steps, and
+// the value entry: the width's format (1060, an editable list), the
+// rounding (1061), saturation (1062), a value typed into the bits (1063)
+// and that entry's error (1064) and flags (1065), each after its label
+// (1070..1075). Its rows are computed from tables of entries, each in the
+// left or right column or across both; a row takes room only while one of
+// its controls applies, so the window's height follows the width and the
+// format. Its controls are created beside the template's, after them in
+// the tab order, so that the template stays as it is; hidden, the window
+// has exactly dialog 101's size.
+
+// The legend of the bits' role colours: the last id of the range of the
+// group numbers (1180..1199), whose first ids draw the rows of numbers.
+constexpr int PaneLegendId = 1199;
 
 // Pixels of 4 horizontal and 8 vertical dialog units (MapDialogRect's base):
 // every position of the pane is in dialog units and laid out by this scale.
@@ -26,8 +35,9 @@ PaneScale DialogScaleOf(HWND dialog);
 // refresh.
 void CreateInspectorPane(HWND dialog);
 
-// Places every control of the pane by the scale and sizes the window to
-// show the pane or only dialog 101's area, keeping its top-left corner.
+// Places every control of the pane by the scale, shows the rows that apply
+// and sizes the window to show the pane or only dialog 101's area, keeping
+// its top-left corner.
 void LayoutInspectorPane(HWND dialog, PaneScale scale);
 
 // Shows or hides the pane (the "Inspector" item's check mark follows) and
@@ -38,11 +48,18 @@ void SetInspectorShown(bool shown);
 // are hidden); while the pane is hidden every control of it stays hidden.
 void ShowInspectorControl(int control, bool show);
 
-// The role colours of the toggles change with the width.
+// A pane control was enabled or disabled (the converter's wish): its label
+// follows it, and the rows are laid out anew when one starts or stops
+// applying.
+void OnPaneControlEnabled(int control, bool enabled);
+
+// The role colours of the toggles and the legend change with the width and
+// the format.
 void RepaintBitToggles();
 
-// WM_DRAWITEM of a bit toggle; false for any other control.
-bool DrawBitToggle(const DRAWITEMSTRUCT* item);
+// WM_DRAWITEM of a bit toggle, a row of group numbers or the legend; false
+// for any other control.
+bool DrawPaneItem(const DRAWITEMSTRUCT* item);
 
 // "Inspector" (40961), checked while the pane shows, after the separator
 // that ends the program's items of the system menu.
