@@ -507,8 +507,12 @@ constexpr UINT_PTR PaneEditSubclass = 1;
 
 // The tip that shows a read-only text too long for its box; made on the
 // first hover over such a text, one tool per box as it is first needed.
-constexpr int TipLineLength = 64;  // a reading has no spaces a tip could wrap at
 constexpr int MaxTipTools = 16;  // more than the pane's read-only edits
+constexpr int MinTipLineLength = 32;
+// A reading has no spaces a tip could wrap at: it is cut into lines of as
+// many digits as fit three quarters of the screen's width, so that even
+// the exact value of the smallest extended subnormal fits the screen.
+int TipLineLength = MinTipLineLength;
 HWND ReadingTip;
 HWND TipTools[MaxTipTools];
 int TipToolCount;
@@ -549,8 +553,16 @@ bool CreateReadingTip()
                         nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!ReadingTip)
         return false;
-    SendMessageA(ReadingTip, TTM_SETMAXTIPWIDTH, 0,
-                 MulDiv(640, ShellState.Dpi > 0 ? ShellState.Dpi : 96, 96));
+    const int lineWidth = GetSystemMetrics(SM_CXSCREEN) * 3 / 4;
+    HDC dc = GetDC(ReadingTip);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(ReadingTip, WM_GETFONT, 0, 0)));
+    SIZE digits = {};
+    GetTextExtentPoint32A(dc, "0123456789", 10, &digits);
+    SelectObject(dc, old);
+    ReleaseDC(ReadingTip, dc);
+    if (digits.cx > 0 && lineWidth * 10 / digits.cx > MinTipLineLength)
+        TipLineLength = lineWidth * 10 / digits.cx;
+    SendMessageA(ReadingTip, TTM_SETMAXTIPWIDTH, 0, lineWidth + digits.cx);
     SendMessageA(ReadingTip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 32000);  // time to read hundreds of digits
     return true;
 }
@@ -580,7 +592,7 @@ bool HasTool(HWND edit)
 void UpdateReadingTip(HWND edit)
 {
     static char text[ReadingCapacity];  // the longest reading
-    static char lines[ReadingCapacity + ReadingCapacity / TipLineLength + 1];  // and a break per line
+    static char lines[ReadingCapacity + ReadingCapacity / MinTipLineLength + 1];  // and a break per line
     int length = GetWindowTextA(edit, text, sizeof text);
     bool overflows = length > 0 && TextOverflows(edit, text, length);
     if (!overflows && !HasTool(edit))
@@ -943,6 +955,10 @@ PaneScale DialogScaleOf(HWND dialog)
 
 void CreateInspectorPane(HWND dialog)
 {
+    // A new dialog: the tip of one before went with it.
+    ReadingTip = nullptr;
+    TipToolCount = 0;
+    TipOwner = nullptr;
     auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     CreateGrid(dialogFont);
     CreateReadings(dialogFont);
