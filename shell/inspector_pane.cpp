@@ -264,6 +264,9 @@ PaneShape CurrentShape()
 }
 
 PaneShape LaidOutShape;  // the shape of the last layout
+// From the pane's creation until the converter's first refresh has set
+// what applies: one layout at start instead of one per change.
+bool LayoutHeld;
 
 // ---- Placing ----------------------------------------------------------------------
 
@@ -497,7 +500,7 @@ int LayOutRows(const Units& u, const PaneShape& shape)
 // of bit rows, a format with other readings.
 void UpdatePaneLayout()
 {
-    if (ShellState.Dialog && !SameShape(CurrentShape(), LaidOutShape))
+    if (ShellState.Dialog && !LayoutHeld && !SameShape(CurrentShape(), LaidOutShape))
         LayoutInspectorPane(ShellState.Dialog, DialogScaleOf(ShellState.Dialog));
 }
 
@@ -964,6 +967,12 @@ void CreateInspectorPane(HWND dialog)
     CreateReadings(dialogFont);
     CreateValueEntry(dialogFont);
     CreateMemoryReadings(dialogFont);
+    LayoutHeld = true;
+}
+
+void StartInspectorLayout(HWND dialog)
+{
+    LayoutHeld = false;
     LayoutInspectorPane(dialog, DialogScaleOf(dialog));
 }
 

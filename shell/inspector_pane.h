@@ -30,10 +30,13 @@ struct PaneScale {
 // The scale of the dialog's own font at the DPI the window is laid out for.
 PaneScale DialogScaleOf(HWND dialog);
 
-// Creates the pane's controls (hidden while ShellState says so) and lays
-// them out; call after the number fields' font exists and before the first
-// refresh.
+// Creates the pane's controls (hidden while ShellState says so); call after
+// the number fields' font exists and before the first refresh.
 void CreateInspectorPane(HWND dialog);
+
+// Lays the pane out for the first time and from then on whenever its rows
+// change; call after the first refresh has set which readings apply.
+void StartInspectorLayout(HWND dialog);
 
 // Places every control of the pane by the scale, shows the rows that apply
 // and sizes the window to show the pane or only dialog 101's area, keeping

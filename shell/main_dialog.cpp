@@ -182,6 +182,7 @@ BOOL InitMainDialog(HWND dialog)
     //    alignment). Start-up left the converter so that both clicks are
     //    changes.
     StartConverter(ShellState.InitialWidthButton, ShellState.InitialEndianButton);
+    StartInspectorLayout(dialog);  // its rows are those of the saved width and format
 
     // 9. The saved position, or the centre of the primary screen when the
     //    title bar would be on no screen there.
