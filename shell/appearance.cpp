@@ -54,13 +54,18 @@ void SetDarkTitleBar(HWND dialog, bool dark)
         set(dialog, 19, &value, sizeof value);
 }
 
-bool IsButtonClass(HWND control)
+// Whether the control is of the window class (case as Windows ignores it).
+bool IsOfClass(HWND control, const char* wanted)
 {
-    char name[16];  // 16: longer than "Button"
+    char name[16];  // 16: longer than "Button", "Edit" and "ComboBox"
     GetClassNameA(control, name, sizeof name);
-    return lstrcmpiA(name, "Button") == 0;
+    return lstrcmpiA(name, wanted) == 0;
 }
 
+bool IsButtonClass(HWND control)
+{
+    return IsOfClass(control, "Button");
+}
 constexpr COLORREF DarkFrame = RGB(96, 96, 96);
 constexpr UINT_PTR GroupBoxSubclass = 2;
 
@@ -86,9 +91,7 @@ void PaintDarkGroupBox(HWND box)
     GetTextMetricsA(dc, &metrics);
     RECT frame = client;
     frame.top += metrics.tmHeight / 2 - 1;
-    HBRUSH frameBrush = CreateSolidBrush(DarkFrame);
-    FrameRect(dc, &frame, frameBrush);
-    DeleteObject(frameBrush);
+    FrameWithColour(dc, frame, DarkFrame);
     RECT label = {client.left + metrics.tmAveCharWidth, client.top, client.right,
                   client.top + metrics.tmHeight};
     DrawTextA(dc, text, -1, &label, DT_SINGLELINE | DT_CALCRECT);
@@ -115,11 +118,8 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 
 bool IsComboClass(HWND control)
 {
-    char name[16];  // 16: longer than "ComboBox"
-    GetClassNameA(control, name, sizeof name);
-    return lstrcmpiA(name, "ComboBox") == 0;
+    return IsOfClass(control, "ComboBox");
 }
-
 // ---- Controls dark mode draws itself -------------------------------------------------
 
 constexpr UINT_PTR DarkButtonSubclass = 3;
@@ -128,20 +128,6 @@ constexpr UINT_PTR DarkComboSubclass = 4;
 bool DarkDrawing()
 {
     return ShellState.Scheme == SchemeDark && ShellState.WindowBrush;
-}
-
-void FillWith(HDC dc, const RECT& r, COLORREF colour)
-{
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
-
-void FrameWith(HDC dc, const RECT& r, COLORREF colour)
-{
-    HBRUSH brush = CreateSolidBrush(colour);
-    FrameRect(dc, &r, brush);
-    DeleteObject(brush);
 }
 
 // The keyboard cues the user's last input asks for: focus rectangles and
@@ -155,112 +141,85 @@ LRESULT CuesOf(HWND control)
 // 96 DPI as the system's, on the field colour; the mark in the text colour.
 constexpr int GlyphSize = 13;
 
+// Draws with the DC's own brush and pen (DC_BRUSH and DC_PEN, selected by
+// PaintDarkButton), whose colours are set for each shape.
 void DrawGlyph(HDC dc, const RECT& box, bool radio, bool checked, bool pushed, bool enabled)
 {
     COLORREF ink = enabled ? DarkText : DarkDisabledText;
-    HBRUSH face = CreateSolidBrush(pushed ? DarkButtonPressed : DarkField);
-    HPEN edge = CreatePen(PS_SOLID, 1, enabled ? DarkText : DarkControlBorder);
-    HGDIOBJ oldBrush = SelectObject(dc, face);
-    HGDIOBJ oldPen = SelectObject(dc, edge);
+    SetDCBrushColor(dc, pushed ? DarkButtonPressed : DarkField);
+    SetDCPenColor(dc, enabled ? DarkText : DarkControlBorder);
     if (radio)
         Ellipse(dc, box.left, box.top, box.right, box.bottom);
     else
         Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    if (!checked)
+        return;
+    SetDCBrushColor(dc, ink);
+    SetDCPenColor(dc, ink);
     const int size = box.right - box.left;
-    if (checked && radio) {
-        HBRUSH dot = CreateSolidBrush(ink);
-        HPEN dotEdge = CreatePen(PS_SOLID, 1, ink);
-        SelectObject(dc, dot);
-        SelectObject(dc, dotEdge);
+    if (radio) {
         const int inset = size * 3 / 10;
         Ellipse(dc, box.left + inset, box.top + inset, box.right - inset, box.bottom - inset);
-        SelectObject(dc, face);
-        SelectObject(dc, edge);
-        DeleteObject(dot);
-        DeleteObject(dotEdge);
-    } else if (checked) {
-        HPEN tick = CreatePen(PS_SOLID, size / 7 > 1 ? size / 7 : 1, ink);
-        SelectObject(dc, tick);
-        const POINT mark[] = {{box.left + size / 4, box.top + size / 2},
-                              {box.left + size * 5 / 12, box.top + size * 2 / 3},
-                              {box.left + size * 3 / 4, box.top + size / 3}};
-        Polyline(dc, mark, 3);
-        SelectObject(dc, edge);
-        DeleteObject(tick);
-    }
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(face);
-    DeleteObject(edge);
-}
-
-// A push button: a flat face in a thin border, lighter while pressed, the
-// focus rectangle inside it.
-void DrawDarkPushButton(HDC dc, const RECT& client, const char* text, LRESULT state, UINT format,
-                        bool showFocus)
-{
-    FillWith(dc, client, (state & BST_PUSHED) ? DarkButtonPressed : DarkButtonFace);
-    FrameWith(dc, client, (state & BST_FOCUS) ? DarkText : DarkControlBorder);
-    RECT label = client;
-    DrawTextA(dc, text, -1, &label, format | DT_CENTER);
-    if ((state & BST_FOCUS) && showFocus) {
-        RECT focus = client;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(dc, &focus);
-    }
-}
-
-// An option button or check box: the glyph at the left, centred in height,
-// the text after it; the focus rectangle around the text (around the glyph
-// when there is none).
-void DrawDarkChoice(HWND button, HDC dc, const RECT& client, const char* text, LRESULT state, UINT format,
-                    bool showFocus)
-{
-    FillRect(dc, &client, ShellState.WindowBrush);
-    LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
-    bool radio = type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
-    int size = MulDiv(GlyphSize, ShellState.Dpi > 0 ? ShellState.Dpi : 96, 96);
-    int room = client.bottom - client.top < client.right - client.left ? client.bottom - client.top
-                                                                       : client.right - client.left;
-    if (size > room)
-        size = room;
-    const int top = client.top + (client.bottom - client.top - size) / 2;
-    RECT box = {client.left, top, client.left + size, top + size};
-    DrawGlyph(dc, box, radio, (state & 3) == BST_CHECKED, (state & BST_PUSHED) != 0, IsWindowEnabled(button));
-    RECT label = {box.right + size / 3, client.top, client.right, client.bottom};
-    DrawTextA(dc, text, -1, &label, format);
-    if (!(state & BST_FOCUS) || !showFocus)
         return;
-    RECT focus = box;
-    if (text[0] != '\0') {
-        DrawTextA(dc, text, -1, &label, format | DT_CALCRECT);
-        focus = label;
-        const int middle = (client.top + client.bottom) / 2;
-        OffsetRect(&focus, 0, middle - (focus.top + focus.bottom) / 2);
-        InflateRect(&focus, 1, 1);
     }
-    IntersectRect(&focus, &focus, &client);
-    DrawFocusRect(dc, &focus);
+    // The tick, a line a seventh of the box thick.
+    for (int i = 0; i <= size / 7; ++i) {
+        const POINT mark[] = {{box.left + size / 4, box.top + size / 2 + i},
+                              {box.left + size * 5 / 12, box.top + size * 2 / 3 + i},
+                              {box.left + size * 3 / 4, box.top + size / 3 + i}};
+        Polyline(dc, mark, 3);
+    }
 }
 
+// A push button: a flat face in a thin border (the text colour's while it
+// has the focus), lighter while pressed, the focus rectangle inside it. An
+// option button or check box: the glyph at the left, centred in height,
+// the text after it, the focus rectangle around the text (around the
+// glyph when there is none).
 void PaintDarkButton(HWND button, HDC dc)
 {
     RECT client;
     GetClientRect(button, &client);
     char text[64] = {};  // 64: longer than every button's text
     GetWindowTextA(button, text, sizeof text);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsWindowEnabled(button) ? DarkText : DarkDisabledText);
-    const LRESULT cues = CuesOf(button);
-    const UINT format = DT_SINGLELINE | DT_VCENTER | ((cues & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0);
     const LRESULT state = SendMessageA(button, BM_GETSTATE, 0, 0);
-    LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
-    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
-        DrawDarkPushButton(dc, client, text, state, format, !(cues & UISF_HIDEFOCUS));
-    else
-        DrawDarkChoice(button, dc, client, text, state, format, !(cues & UISF_HIDEFOCUS));
+    const LRESULT cues = CuesOf(button);
+    const bool enabled = IsWindowEnabled(button) != FALSE;
+    const LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
+    const bool push = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)));
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
+    RECT label = client;
+    RECT focus = client;
+    if (push) {
+        FillWithColour(dc, client, (state & BST_PUSHED) ? DarkButtonPressed : DarkButtonFace);
+        FrameWithColour(dc, client, (state & BST_FOCUS) ? DarkText : DarkControlBorder);
+        InflateRect(&focus, -3, -3);
+    } else {
+        FillRect(dc, &client, ShellState.WindowBrush);
+        int size = MulDiv(GlyphSize, ShellState.Dpi > 0 ? ShellState.Dpi : 96, 96);
+        if (size > client.bottom - client.top)
+            size = client.bottom - client.top;
+        if (size > client.right - client.left)
+            size = client.right - client.left;
+        const int top = client.top + (client.bottom - client.top - size) / 2;
+        const RECT box = {client.left, top, client.left + size, top + size};
+        DrawGlyph(dc, box, type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON, (state & 3) == BST_CHECKED,
+                  (state & BST_PUSHED) != 0, enabled);
+        label.left = box.right + size / 3;
+        focus = text[0] != '\0' ? label : box;
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, enabled ? DarkText : DarkDisabledText);
+    DrawTextA(dc, text, -1, &label,
+              DT_SINGLELINE | DT_VCENTER | (push ? DT_CENTER : 0) |
+                  ((cues & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0));
+    if ((state & BST_FOCUS) && !(cues & UISF_HIDEFOCUS))
+        DrawFocusRect(dc, &focus);
     SelectObject(dc, oldFont);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
 }
 
 // Messages on which a button or list draws itself at once rather than
@@ -335,40 +294,33 @@ void PaintDarkComboFrame(HWND combo)
     HDC dc = GetDC(combo);
     RECT client;
     GetClientRect(combo, &client);
-    FrameWith(dc, client, DarkControlBorder);
+    FrameWithColour(dc, client, DarkControlBorder);
     RECT inner = client;
     InflateRect(&inner, -1, -1);
-    FrameWith(dc, inner, DarkField);
+    FrameWithColour(dc, inner, DarkField);
     // The system frames the text part in the light window colour: its
-    // ring goes dark too, around the edit of an editable list.
+    // ring goes dark too, around the edit of an editable list (which
+    // WS_CLIPCHILDREN keeps out of the list's drawing).
     RECT text = info.rcItem;
     if (info.hwndItem && info.hwndItem != combo) {
-        RECT edit;
-        GetWindowRect(info.hwndItem, &edit);
-        MapWindowPoints(nullptr, combo, reinterpret_cast<POINT*>(&edit), 2);
-        ExcludeClipRect(dc, edit.left, edit.top, edit.right, edit.bottom);
         InflateRect(&text, 1, 1);
-        FillWith(dc, text, DarkField);
+        FillWithColour(dc, text, DarkField);
     } else {
-        FrameWith(dc, text, DarkField);
+        FrameWithColour(dc, text, DarkField);
     }
     RECT button = info.rcButton;
     const bool dropped = SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
-    FillWith(dc, button, dropped ? DarkButtonPressed : DarkButtonFace);
+    FillWithColour(dc, button, dropped ? DarkButtonPressed : DarkButtonFace);
     const int size = (button.right - button.left) / 4;
     const int cx = (button.left + button.right) / 2;
     const int cy = (button.top + button.bottom) / 2;
     const POINT arrow[] = {{cx - size, cy - size / 2}, {cx + size, cy - size / 2}, {cx, cy + size / 2 + 1}};
     COLORREF ink = IsWindowEnabled(combo) ? DarkText : DarkDisabledText;
-    HBRUSH fill = CreateSolidBrush(ink);
-    HPEN edge = CreatePen(PS_SOLID, 1, ink);
-    HGDIOBJ oldBrush = SelectObject(dc, fill);
-    HGDIOBJ oldPen = SelectObject(dc, edge);
+    SetDCBrushColor(dc, ink);
+    SetDCPenColor(dc, ink);
+    SelectObject(dc, GetStockObject(DC_BRUSH));
+    SelectObject(dc, GetStockObject(DC_PEN));
     Polygon(dc, arrow, 3);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(fill);
-    DeleteObject(edge);
     ReleaseDC(combo, dc);
 }
 
@@ -464,11 +416,8 @@ INT_PTR LightColours(UINT message, HDC dc, HWND control)
 
 bool IsEditClass(HWND control)
 {
-    char name[16];  // 16: longer than "Edit"
-    GetClassNameA(control, name, sizeof name);
-    return lstrcmpiA(name, "Edit") == 0;
+    return IsOfClass(control, "Edit");
 }
-
 bool IsReadOnlyEdit(HWND control)
 {
     return IsEditClass(control) && (GetWindowLongA(control, GWL_STYLE) & ES_READONLY) != 0;
@@ -557,4 +506,17 @@ INT_PTR OnCtlColor(UINT message, HDC dc, HWND control)
 void ReleaseSchemeBrushes()
 {
     DeleteBrushes();
+}
+
+// The DC's own brush: no brush to make and delete for each rectangle.
+void FillWithColour(HDC dc, const RECT& r, COLORREF colour)
+{
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void FrameWithColour(HDC dc, const RECT& r, COLORREF colour)
+{
+    SetDCBrushColor(dc, colour);
+    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }

@@ -70,3 +70,8 @@ INT_PTR OnCtlColor(UINT message, HDC dc, HWND control);
 
 // Deletes the brushes; at close.
 void ReleaseSchemeBrushes();
+
+// Fills or frames (one pixel) a rectangle in a colour, for what the
+// program draws itself.
+void FillWithColour(HDC dc, const RECT& r, COLORREF colour);
+void FrameWithColour(HDC dc, const RECT& r, COLORREF colour);

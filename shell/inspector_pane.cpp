@@ -76,12 +76,13 @@ static_assert(MaxBitRows < 19);
 // entry joins a Left one, a Tail entry a Left or Right one.
 enum class Place { Left, Right, Across, Tail };
 
-struct PaneReading {
+struct PaneEntry {
     int Control;
     int LabelId;
     const char* Label;
     Place Where;
 };
+using PaneReading = PaneEntry;
 
 // In tab order. The names are those the companion prints.
 const PaneReading PaneReadings[] = {
@@ -108,29 +109,31 @@ bool IsMemoryReading(const PaneReading& r)
 // The value entry below the steps, a label before each control: the
 // format and the rounding with the saturation's box at the row's end, the
 // value across both columns, then the entry's error and flags.
-struct EntryControl {
-    int Control;
-    int LabelId;
-    const char* Label;
-    Place Where;
+struct EntryControl : PaneEntry {
     const char* Kind;
     DWORD Style;
 };
 
 // In tab order.
 const EntryControl EntryControls[] = {
-    {PaneFormat, IDC_ENTRY_LABEL_FIRST + 0, "F&ormat", Place::Left, "COMBOBOX",
-     // WS_CLIPCHILDREN: a repaint of the list leaves its edit as drawn.
+    // WS_CLIPCHILDREN: a repaint of the list leaves its edit as drawn.
+    {{PaneFormat, IDC_ENTRY_LABEL_FIRST + 0, "F&ormat", Place::Left},
+     "COMBOBOX",
      CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_CLIPCHILDREN},
-    {PaneRounding, IDC_ENTRY_LABEL_FIRST + 1, "&Rounding", Place::Right, "COMBOBOX",
+    {{PaneRounding, IDC_ENTRY_LABEL_FIRST + 1, "&Rounding", Place::Right},
+     "COMBOBOX",
      CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
-    {PaneSaturate, IDC_ENTRY_LABEL_FIRST + 2, "Sat&urate", Place::Tail, "BUTTON",
+    {{PaneSaturate, IDC_ENTRY_LABEL_FIRST + 2, "Sat&urate", Place::Tail},
+     "BUTTON",
      BS_AUTOCHECKBOX | WS_TABSTOP},
-    {PaneValue, IDC_ENTRY_LABEL_FIRST + 3, "&Value", Place::Across, "EDIT",
+    {{PaneValue, IDC_ENTRY_LABEL_FIRST + 3, "&Value", Place::Across},
+     "EDIT",
      WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
-    {PaneError, IDC_ENTRY_LABEL_FIRST + 4, "error", Place::Left, "EDIT",
+    {{PaneError, IDC_ENTRY_LABEL_FIRST + 4, "error", Place::Left},
+     "EDIT",
      WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY},
-    {PaneFlags, IDC_ENTRY_LABEL_FIRST + 5, "flags", Place::Right, "EDIT",
+    {{PaneFlags, IDC_ENTRY_LABEL_FIRST + 5, "flags", Place::Right},
+     "EDIT",
      WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY},
 };
 
@@ -163,43 +166,61 @@ bool IsEnabled(int id)
 
 // ---- Rows ------------------------------------------------------------------------
 
-// Calls visit(row, count) for each row of the table's entries that pass
-// keep (at most three entries to a row: Left, Right and Tail).
-template <typename Entry, size_t N, typename Keep, typename Visit>
-void ForEachRow(const Entry (&table)[N], Keep keep, Visit visit)
+// A row below the grid: a Left or Across entry begins it, a Right entry
+// joins a Left one, a Tail entry a Left or Right one; the steps' row has
+// no entries.
+struct PaneRow {
+    const PaneEntry* Entries[3];
+    int Count;
+};
+
+// 20: room for every reading and entry control on a row of its own and
+// the steps' row.
+constexpr int MaxPaneRows = 20;
+PaneRow PaneRows[MaxPaneRows];
+int PaneRowCount;  // 0 until the rows are first needed
+
+// Adds the rows of a table's entries: those that are (memory true) or are
+// not memory readings, or all of them.
+template <typename Entry, size_t N> void AddRows(const Entry (&table)[N], bool all, bool memory)
 {
-    const Entry* row[3];
-    int count = 0;
+    PaneRow* row = nullptr;
     for (const Entry& e : table) {
-        if (!keep(e))
+        if (!all && IsMemoryReading(e) != memory)
             continue;
-        Place last = count > 0 ? row[count - 1]->Where : Place::Across;
+        Place last = row ? row->Entries[row->Count - 1]->Where : Place::Across;
         bool joins = (e.Where == Place::Right && last == Place::Left) ||
             (e.Where == Place::Tail && (last == Place::Left || last == Place::Right));
-        if (!joins && count > 0) {
-            visit(row, count);
-            count = 0;
-        }
-        row[count++] = &e;
+        if (!joins && PaneRowCount < MaxPaneRows)
+            row = &PaneRows[PaneRowCount++];
+        row->Entries[row->Count++] = &e;
     }
-    if (count > 0)
-        visit(row, count);
+}
+
+// The rows below the grid, top to bottom: the readings, the steps, the
+// value entry and the bytes in memory.
+void BuildPaneRows()
+{
+    if (PaneRowCount > 0)
+        return;
+    AddRows(PaneReadings, false, false);
+    PaneRows[PaneRowCount++] = {{}, 0};
+    AddRows(EntryControls, true, false);
+    AddRows(PaneReadings, false, true);
 }
 
 // A row takes room only while one of its controls applies: the converter
-// disables the readings a width or format lacks.
-template <typename Entry> bool RowApplies(const Entry* const* row, int count)
+// disables the readings a width or format lacks, and the steps where the
+// value has no neighbours.
+bool RowApplies(const PaneRow& row)
 {
-    for (int i = 0; i < count; ++i) {
-        if (IsEnabled(row[i]->Control))
+    if (row.Count == 0)
+        return IsEnabled(ButtonStepNext) || IsEnabled(ButtonStepPrevious);
+    for (int i = 0; i < row.Count; ++i) {
+        if (IsEnabled(row.Entries[i]->Control))
             return true;
     }
     return false;
-}
-
-bool StepsApply()
-{
-    return IsEnabled(ButtonStepNext) || IsEnabled(ButtonStepPrevious);
 }
 
 // The number of bits in each row of the grid at a width.
@@ -225,7 +246,7 @@ bool LegendShows()
 // and at every change of scale.
 struct PaneShape {
     int Width;
-    uint32_t Rows;  // bit n: row n below the grid (ForEachPaneRow) applies
+    uint32_t Rows;  // bit n: PaneRows[n] applies
     bool Legend;
     bool Shown;
 };
@@ -235,31 +256,14 @@ bool SameShape(const PaneShape& a, const PaneShape& b)
     return a.Width == b.Width && a.Rows == b.Rows && a.Legend == b.Legend && a.Shown == b.Shown;
 }
 
-// The rows below the grid, top to bottom: the readings, the steps, the
-// value entry and the bytes in memory. Calls visitTable(row, count) for a
-// row of a table and visitSteps() for the steps' row.
-template <typename VisitTable, typename VisitSteps>
-void ForEachPaneRow(VisitTable visitTable, VisitSteps visitSteps)
-{
-    ForEachRow(
-        PaneReadings, [](const PaneReading& r) { return !IsMemoryReading(r); }, visitTable);
-    visitSteps();
-    ForEachRow(
-        EntryControls, [](const EntryControl&) { return true; }, visitTable);
-    ForEachRow(PaneReadings, IsMemoryReading, visitTable);
-}
-
 PaneShape CurrentShape()
 {
+    BuildPaneRows();
     PaneShape shape = {WidthBits(), 0, LegendShows(), ShellState.InspectorShown != 0};
-    int n = 0;
-    auto note = [&shape, &n](bool applies) {
-        if (applies)
+    for (int n = 0; n < PaneRowCount; ++n) {
+        if (RowApplies(PaneRows[n]))
             shape.Rows |= 1u << n;
-        ++n;
-    };
-    ForEachPaneRow([&note](const auto* const* row, int count) { note(RowApplies(row, count)); },
-                   [&note]() { note(StepsApply()); });
+    }
     return shape;
 }
 
@@ -417,13 +421,13 @@ int TextBoxHeight(int control, const Units& u)
 
 // One row of a table: as tall as a text box or its tallest drop-down, each
 // control and label centred on it. Returns the next row's top.
-template <typename Entry>
-int LayOutRow(const Entry* const* row, int count, const Units& u, int top, bool shown)
+int LayOutRow(const PaneRow& row, const Units& u, int top, bool shown)
 {
-    const bool tail = row[count - 1]->Where == Place::Tail;
+    const int count = row.Count;
+    const bool tail = row.Entries[count - 1]->Where == Place::Tail;
     int height = u.Y(TextHeight);
     for (int i = 0; i < count; ++i) {
-        const Entry& e = *row[i];
+        const PaneEntry& e = *row.Entries[i];
         if (ListHeightOf(e.Control) == 0)
             continue;
         Span box = ControlSpan(e.Where, tail);
@@ -432,7 +436,7 @@ int LayOutRow(const Entry* const* row, int count, const Units& u, int top, bool 
             height = ClosedHeight(e.Control);
     }
     for (int i = 0; i < count; ++i) {
-        const Entry& e = *row[i];
+        const PaneEntry& e = *row.Entries[i];
         if (ListHeightOf(e.Control) == 0) {
             Span box = ControlSpan(e.Where, tail);
             int boxHeight = e.Where == Place::Tail ? u.Y(CheckSize) : TextBoxHeight(e.Control, u);
@@ -488,10 +492,10 @@ int LayOutRows(const Units& u, const PaneShape& shape)
     int y = u.Y(TemplateHeight + RelatedGap);
     y = LayOutGrid(u, y, shape.Shown);
     y = LayOutLegend(u, y, shape.Shown && shape.Legend);
-    int n = 0;
-    auto rowShown = [&shape, &n]() { return shape.Shown && ((shape.Rows >> n++) & 1) != 0; };
-    ForEachPaneRow([&](const auto* const* row, int count) { y = LayOutRow(row, count, u, y, rowShown()); },
-                   [&]() { y = LayOutSteps(u, y, rowShown()); });
+    for (int n = 0; n < PaneRowCount; ++n) {
+        bool shown = shape.Shown && ((shape.Rows >> n) & 1) != 0;
+        y = PaneRows[n].Count == 0 ? LayOutSteps(u, y, shown) : LayOutRow(PaneRows[n], u, y, shown);
+    }
     // The last row's gap gives way to the pane's bottom edge.
     return y - u.Y(RelatedGap) + u.Y(PaneEdge);
 }
@@ -507,20 +511,15 @@ void UpdatePaneLayout()
 // ---- The pane's edits: a tip for a text too long for its box ------------------
 
 constexpr UINT_PTR PaneEditSubclass = 1;
-
-// The tip that shows a read-only text too long for its box; made on the
-// first hover over such a text, one tool per box as it is first needed.
-constexpr int MaxTipTools = 16;  // more than the pane's read-only edits
 constexpr int MinTipLineLength = 32;
 // A reading has no spaces a tip could wrap at: it is cut into lines of as
 // many digits as fit three quarters of the screen's width, so that even
 // the exact value of the smallest extended subnormal fits the screen.
 int TipLineLength = MinTipLineLength;
+// The tip of the read-only texts: made on the first hover over a text too
+// long for its box, with a tool for each read-only text of the pane, whose
+// text it asks for (TTN_GETDISPINFO) whenever it shows.
 HWND ReadingTip;
-HWND TipTools[MaxTipTools];
-int TipToolCount;
-HWND TipOwner;  // the box whose text the tip holds
-bool TipOutdated;  // its text changed since
 
 bool TextOverflows(HWND edit, const char* text, int length)
 {
@@ -535,18 +534,37 @@ bool TextOverflows(HWND edit, const char* text, int length)
     return size.cx > area.right - area.left;
 }
 
-// The text in lines of TipLineLength characters.
-void WriteTipLines(char* out, const char* text)
+// The box's whole text in lines when the box cannot show it, else none (no
+// tip).
+const char* TipTextOf(HWND edit)
 {
-    for (int i = 0; text[i] != '\0'; ++i) {
+    static char text[ReadingCapacity];  // the longest reading
+    static char lines[ReadingCapacity + ReadingCapacity / MinTipLineLength + 1];  // and a break per line
+    int length = GetWindowTextA(edit, text, sizeof text);
+    if (length == 0 || !TextOverflows(edit, text, length))
+        return "";
+    char* out = lines;
+    for (int i = 0; i < length; ++i) {
         if (i > 0 && i % TipLineLength == 0)
             *out++ = '\n';
         *out++ = text[i];
     }
     *out = '\0';
+    return lines;
 }
 
-bool CreateReadingTip()
+void AddTipTool(int id)
+{
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = ShellState.Dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(ReadingTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void CreateReadingTip()
 {
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
@@ -555,7 +573,7 @@ bool CreateReadingTip()
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, ShellState.Dialog,
                         nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!ReadingTip)
-        return false;
+        return;
     const int lineWidth = GetSystemMetrics(SM_CXSCREEN) * 3 / 4;
     HDC dc = GetDC(ReadingTip);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(ReadingTip, WM_GETFONT, 0, 0)));
@@ -567,74 +585,21 @@ bool CreateReadingTip()
         TipLineLength = lineWidth * 10 / digits.cx;
     SendMessageA(ReadingTip, TTM_SETMAXTIPWIDTH, 0, lineWidth + digits.cx);
     SendMessageA(ReadingTip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 32000);  // time to read hundreds of digits
-    return true;
-}
-
-TOOLINFOA ToolOf(HWND edit, char* text)
-{
-    TOOLINFOA tool = {};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = ShellState.Dialog;
-    tool.uId = reinterpret_cast<UINT_PTR>(edit);
-    tool.lpszText = text;
-    return tool;
-}
-
-bool HasTool(HWND edit)
-{
-    for (int i = 0; i < TipToolCount; ++i) {
-        if (TipTools[i] == edit)
-            return true;
+    for (const PaneReading& r : PaneReadings)
+        AddTipTool(r.Control);
+    for (const EntryControl& e : EntryControls) {
+        if (e.Style & ES_READONLY)
+            AddTipTool(e.Control);
     }
-    return false;
-}
-
-// The tip's text for the box: its whole text when the box cannot show it,
-// none (no tip) when it can.
-void UpdateReadingTip(HWND edit)
-{
-    static char text[ReadingCapacity];  // the longest reading
-    static char lines[ReadingCapacity + ReadingCapacity / MinTipLineLength + 1];  // and a break per line
-    int length = GetWindowTextA(edit, text, sizeof text);
-    bool overflows = length > 0 && TextOverflows(edit, text, length);
-    if (!overflows && !HasTool(edit))
-        return;
-    if (!ReadingTip && !CreateReadingTip())
-        return;
-    WriteTipLines(lines, overflows ? text : "");
-    TOOLINFOA tool = ToolOf(edit, lines);
-    if (!HasTool(edit) && TipToolCount < MaxTipTools) {
-        SendMessageA(ReadingTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-        TipTools[TipToolCount++] = edit;
-    }
-    SendMessageA(ReadingTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void NoteHover(HWND edit)
-{
-    if (!(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) || (edit == TipOwner && !TipOutdated))
-        return;
-    TipOwner = edit;
-    TipOutdated = false;
-    UpdateReadingTip(edit);
 }
 
 LRESULT CALLBACK PaneEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
-    switch (message) {
-    case WM_MOUSEMOVE: NoteHover(edit); break;
-    case WM_SETTEXT:
-        if (edit == TipOwner)
-            TipOutdated = true;
-        break;
-    case WM_NCDESTROY:
+    if (message == WM_MOUSEMOVE && !ReadingTip && (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) &&
+        TipTextOf(edit)[0] != '\0')
+        CreateReadingTip();
+    else if (message == WM_NCDESTROY)
         RemoveWindowSubclass(edit, PaneEditProc, PaneEditSubclass);
-        if (edit == TipOwner)
-            TipOwner = nullptr;
-        break;
-    default: break;
-    }
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
@@ -800,44 +765,34 @@ struct TileColours {
     COLORREF Face, Border, Ink;
 };
 
-// A pressed tile is a shade towards the text colour: subtle, as a flat
-// button's pressed state is.
-COLORREF Shade(COLORREF colour, COLORREF towards)
+// A tile under the pointer or pressed is a shade towards white or the text
+// colour (one part in parts): subtle, as a flat button's states are.
+COLORREF Shade(COLORREF colour, COLORREF towards, int parts)
 {
-    return RGB((GetRValue(colour) * 5 + GetRValue(towards)) / 6,
-               (GetGValue(colour) * 5 + GetGValue(towards)) / 6,
-               (GetBValue(colour) * 5 + GetBValue(towards)) / 6);
+    return RGB((GetRValue(colour) * (parts - 1) + GetRValue(towards)) / parts,
+               (GetGValue(colour) * (parts - 1) + GetGValue(towards)) / parts,
+               (GetBValue(colour) * (parts - 1) + GetBValue(towards)) / parts);
 }
 
-TileColours TileColoursOf(BitRole role, bool pressed)
+enum class TileState { Normal, Hot, Pressed };
+
+TileColours TileColoursOf(BitRole role, TileState state)
 {
     if (ShellState.Scheme == SchemeHighContrast) {
-        if (pressed)
+        if (state == TileState::Pressed)
             return {GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_BTNTEXT),
                     GetSysColor(COLOR_HIGHLIGHTTEXT)};
-        return {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNTEXT),
+        return {GetSysColor(COLOR_BTNFACE),
+                GetSysColor(state == TileState::Hot ? COLOR_HIGHLIGHT : COLOR_BTNTEXT),
                 GetSysColor(role == BitRole::Ignored ? COLOR_GRAYTEXT : COLOR_BTNTEXT)};
     }
-    if (ShellState.Scheme == SchemeDark) {
-        COLORREF face = DarkRoleColour(role);
-        return {pressed ? Shade(face, DarkText) : face, DarkControlBorder, DarkText};
-    }
-    COLORREF face = RoleColour(role);
-    return {pressed ? Shade(face, RGB(0, 0, 0)) : face, LightTileBorder, RGB(0, 0, 0)};
-}
-
-void FillWith(HDC dc, const RECT& r, COLORREF colour)
-{
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
-
-void FrameWith(HDC dc, const RECT& r, COLORREF colour)
-{
-    HBRUSH brush = CreateSolidBrush(colour);
-    FrameRect(dc, &r, brush);
-    DeleteObject(brush);
+    const bool dark = ShellState.Scheme == SchemeDark;
+    COLORREF face = dark ? DarkRoleColour(role) : RoleColour(role);
+    if (state == TileState::Pressed)
+        face = Shade(face, dark ? DarkText : RGB(0, 0, 0), 6);
+    else if (state == TileState::Hot)
+        face = Shade(face, dark ? DarkText : RGB(255, 255, 255), dark ? 8 : 3);
+    return {face, dark ? DarkControlBorder : LightTileBorder, dark ? DarkText : RGB(0, 0, 0)};
 }
 
 // A flat tile: its role's colour inside a thin border, the digit centred,
@@ -845,9 +800,14 @@ void FrameWith(HDC dc, const RECT& r, COLORREF colour)
 void DrawTile(const DRAWITEMSTRUCT* item, int bit)
 {
     RECT r = item->rcItem;
-    TileColours colours = TileColoursOf(RoleOfBit(bit, WidthBits()), (item->itemState & ODS_SELECTED) != 0);
-    FillWith(item->hDC, r, colours.Face);
-    FrameWith(item->hDC, r, colours.Border);
+    // ODS_HOTLIGHT where the system tracks the pointer for owner-drawn
+    // buttons (Wine does not).
+    TileState state = (item->itemState & ODS_SELECTED) ? TileState::Pressed
+        : (item->itemState & ODS_HOTLIGHT)             ? TileState::Hot
+                                                       : TileState::Normal;
+    TileColours colours = TileColoursOf(RoleOfBit(bit, WidthBits()), state);
+    FillWithColour(item->hDC, r, colours.Face);
+    FrameWithColour(item->hDC, r, colours.Border);
     char text[4];  // "0" or "1"
     GetWindowTextA(item->hwndItem, text, sizeof text);
     SetBkMode(item->hDC, TRANSPARENT);
@@ -855,7 +815,6 @@ void DrawTile(const DRAWITEMSTRUCT* item, int bit)
     DrawTextA(item->hDC, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) {
         InflateRect(&r, -2, -2);
-        SetTextColor(item->hDC, colours.Ink);
         SetBkColor(item->hDC, colours.Face);
         DrawFocusRect(item->hDC, &r);
     }
@@ -913,9 +872,9 @@ void DrawLegend(const DRAWITEMSTRUCT* item)
         if (!RoleShows(entry.Role))
             continue;
         RECT swatch = {x, area.top + 1, x + box, area.top + 1 + box};
-        TileColours colours = TileColoursOf(entry.Role, false);
-        FillWith(item->hDC, swatch, colours.Face);
-        FrameWith(item->hDC, swatch, colours.Border);
+        TileColours colours = TileColoursOf(entry.Role, TileState::Normal);
+        FillWithColour(item->hDC, swatch, colours.Face);
+        FrameWithColour(item->hDC, swatch, colours.Border);
         RECT text = {swatch.right + box / 2, area.top, area.right, area.bottom};
         DrawTextA(item->hDC, entry.Name, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         DrawTextA(item->hDC, entry.Name, -1, &text,
@@ -960,8 +919,6 @@ void CreateInspectorPane(HWND dialog)
 {
     // A new dialog: the tip of one before went with it.
     ReadingTip = nullptr;
-    TipToolCount = 0;
-    TipOwner = nullptr;
     auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     CreateGrid(dialogFont);
     CreateReadings(dialogFont);
@@ -1022,6 +979,15 @@ void RepaintBitToggles()
     for (int row = 0; row < MaxBitRows; ++row)
         InvalidateRect(Item(IDC_BIT_GROUP_FIRST + row), nullptr, FALSE);
     InvalidateRect(Item(LegendId), nullptr, FALSE);
+}
+
+bool OnPaneNotify(const NMHDR* header)
+{
+    if (!ReadingTip || header->hwndFrom != ReadingTip || header->code != TTN_GETDISPINFOA)
+        return false;
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(const_cast<NMHDR*>(header));
+    info->lpszText = const_cast<char*>(TipTextOf(reinterpret_cast<HWND>(header->idFrom)));
+    return true;
 }
 
 bool DrawPaneItem(const DRAWITEMSTRUCT* item)

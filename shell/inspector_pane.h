@@ -60,6 +60,11 @@ void OnPaneControlEnabled(int control, bool enabled);
 // the format.
 void RepaintBitToggles();
 
+// WM_NOTIFY: the tooltip of the read-only texts asks for the text of the
+// one under the pointer (its whole text when its box cannot show it);
+// false for any other notification.
+bool OnPaneNotify(const NMHDR* header);
+
 // WM_DRAWITEM of a bit toggle, a row of group numbers or the legend; false
 // for any other control.
 bool DrawPaneItem(const DRAWITEMSTRUCT* item);

@@ -242,6 +242,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_CONTEXTMENU: return OnContextMenu(dialog, reinterpret_cast<HWND>(wParam), lParam);
+    case WM_NOTIFY: return OnPaneNotify(reinterpret_cast<const NMHDR*>(lParam)) ? TRUE : FALSE;
     case WM_DRAWITEM: return DrawPaneItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     default: return FALSE;
     }
