@@ -284,7 +284,7 @@ LRESULT CALLBACK DarkButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
 }
 
 // A drop-down's frame and arrow button in dark colours, over what the
-// list drew (its text part takes the field colours from WM_CTLCOLOREDIT).
+// list drew (its text area takes the field colours from WM_CTLCOLOREDIT).
 void PaintDarkComboFrame(HWND combo)
 {
     COMBOBOXINFO info = {};
@@ -298,7 +298,7 @@ void PaintDarkComboFrame(HWND combo)
     RECT inner = client;
     InflateRect(&inner, -1, -1);
     FrameWithColour(dc, inner, DarkField);
-    // The system frames the text part in the light window colour: its
+    // The system frames the text area in the light window colour: its
     // ring goes dark too, around the edit of an editable list (which
     // WS_CLIPCHILDREN keeps out of the list's drawing).
     RECT text = info.rcItem;

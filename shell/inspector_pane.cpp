@@ -766,12 +766,12 @@ struct TileColours {
 };
 
 // A tile under the pointer or pressed is a shade towards white or the text
-// colour (one part in parts): subtle, as a flat button's states are.
-COLORREF Shade(COLORREF colour, COLORREF towards, int parts)
+// colour (1/steps of the way): subtle, as a flat button's states are.
+COLORREF Shade(COLORREF colour, COLORREF towards, int steps)
 {
-    return RGB((GetRValue(colour) * (parts - 1) + GetRValue(towards)) / parts,
-               (GetGValue(colour) * (parts - 1) + GetGValue(towards)) / parts,
-               (GetBValue(colour) * (parts - 1) + GetBValue(towards)) / parts);
+    return RGB((GetRValue(colour) * (steps - 1) + GetRValue(towards)) / steps,
+               (GetGValue(colour) * (steps - 1) + GetGValue(towards)) / steps,
+               (GetBValue(colour) * (steps - 1) + GetBValue(towards)) / steps);
 }
 
 enum class TileState { Normal, Hot, Pressed };
