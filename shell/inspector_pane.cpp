@@ -349,17 +349,23 @@ int LayOutGrid(const Units& u, int top, bool shown)
     return top + rows * Grid.RowPitch;
 }
 
-int LayOutLegend(const Units& u, int top, bool shown)
-{
-    PlaceAt(LegendId, u.X(EdgeLeft), top, u.X(EdgeRight) - u.X(EdgeLeft), u.Y(LegendHeight));
-    SetVisible(Item(LegendId), shown);
-    return shown ? top + u.Y(LegendHeight + RelatedGap) : top;
-}
-
 // A span of dialog units from Left to Right.
 struct Span {
     int Left, Right;
 };
+
+// Places a control across a span of dialog units, top and height in pixels.
+void PlaceSpan(int id, Span span, int top, int height, const Units& u)
+{
+    PlaceAt(id, u.X(span.Left), top, u.X(span.Right) - u.X(span.Left), height);
+}
+
+int LayOutLegend(const Units& u, int top, bool shown)
+{
+    PlaceSpan(LegendId, {EdgeLeft, EdgeRight}, top, u.Y(LegendHeight), u);
+    SetVisible(Item(LegendId), shown);
+    return shown ? top + u.Y(LegendHeight + RelatedGap) : top;
+}
 
 Span LabelSpan(Place where)
 {
@@ -431,7 +437,7 @@ int LayOutRow(const PaneRow& row, const Units& u, int top, bool shown)
         if (ListHeightOf(e.Control) == 0)
             continue;
         Span box = ControlSpan(e.Where, tail);
-        PlaceAt(e.Control, u.X(box.Left), top, u.X(box.Right) - u.X(box.Left), u.Y(ListHeightOf(e.Control)));
+        PlaceSpan(e.Control, box, top, u.Y(ListHeightOf(e.Control)), u);
         if (ClosedHeight(e.Control) > height)
             height = ClosedHeight(e.Control);
     }
@@ -440,12 +446,10 @@ int LayOutRow(const PaneRow& row, const Units& u, int top, bool shown)
         if (ListHeightOf(e.Control) == 0) {
             Span box = ControlSpan(e.Where, tail);
             int boxHeight = e.Where == Place::Tail ? u.Y(CheckSize) : TextBoxHeight(e.Control, u);
-            PlaceAt(e.Control, u.X(box.Left), top + (height - boxHeight) / 2, u.X(box.Right) - u.X(box.Left),
-                    boxHeight);
+            PlaceSpan(e.Control, box, top + (height - boxHeight) / 2, boxHeight, u);
         }
         Span label = LabelSpan(e.Where);
-        PlaceAt(e.LabelId, u.X(label.Left), top + (height - u.Y(LabelHeight)) / 2,
-                u.X(label.Right) - u.X(label.Left), u.Y(LabelHeight));
+        PlaceSpan(e.LabelId, label, top + (height - u.Y(LabelHeight)) / 2, u.Y(LabelHeight), u);
         SetVisible(Item(e.LabelId), shown);
         SetVisible(Item(e.Control), shown);
     }
@@ -457,8 +461,7 @@ int LayOutSteps(const Units& u, int top, bool shown)
 {
     int right = EdgeRight;
     for (int i = sizeof StepButtons / sizeof StepButtons[0] - 1; i >= 0; --i) {
-        PlaceAt(StepButtons[i], u.X(right - ButtonWidth), top, u.X(right) - u.X(right - ButtonWidth),
-                u.Y(ButtonHeight));
+        PlaceSpan(StepButtons[i], {right - ButtonWidth, right}, top, u.Y(ButtonHeight), u);
         SetVisible(Item(StepButtons[i]), shown);
         right -= ButtonWidth + RelatedGap;
     }
