@@ -960,17 +960,25 @@ void ShowInspectorControl(int control, bool show)
 {
     if (!ShellState.InspectorShown)
         return;
-    UpdatePaneLayout();  // a new width's rows before its bits show
-    SetVisible(Item(control), show);
+    HWND item = Item(control);
+    const bool visible = (GetWindowLongA(item, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (visible == show)
+        return;  // every refresh asks for every bit
+    if (show)
+        UpdatePaneLayout();  // a new width's rows before its bits show
+    SetVisible(item, show);
     if (!show)
         KeepFocusVisible(ShellState.Dialog);
 }
 
 void OnPaneControlEnabled(int control, bool enabled)
 {
-    if (int label = LabelOf(control))
+    const int label = LabelOf(control);
+    if (label)
         EnableWindow(Item(label), enabled ? TRUE : FALSE);
-    UpdatePaneLayout();
+    // Only the readings, the value entry and the steps decide rows.
+    if (label || control == ButtonStepNext || control == ButtonStepPrevious)
+        UpdatePaneLayout();
 }
 
 void RepaintBitToggles()
