@@ -6,6 +6,7 @@
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "shell/accessibility.h"
+#include "shell/inspector_pane.h"
 #include "shell/shell_state.h"
 
 namespace {
@@ -479,6 +480,7 @@ void ApplyScheme(HWND dialog, Scheme scheme)
         ShellState.FieldBrush = CreateSolidBrush(DarkField);
     }
     ThemeButtons(dialog, scheme);
+    RepaintBitToggles();  // the legend shows only where colours tell the roles apart
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 

@@ -281,6 +281,7 @@ TEST_F(Colours, HighContrastUsesSystemColoursMarksErrorsByHighlightAndStaysOpaqu
     EXPECT_GT(CountPixels(FirstBitToggle, GetSysColor(COLOR_BTNFACE)), 0)
         << "the bits keep their role colours";
     EXPECT_EQ(CountPixels(FirstBitToggle, RGB(200, 240, 200)), 0);
+    EXPECT_FALSE(IsWindowVisible(Control(PaneLegendId))) << "a legend of colours the bits do not show";
     FocusControl(ButtonBig);  // no selection drawn in the float field
     EXPECT_GT(CountPixels(FieldFloat, GetSysColor(COLOR_WINDOW)), 0);
     EXPECT_EQ(CountPixels(FieldFloat, GetSysColor(COLOR_HIGHLIGHT)), 0);
