@@ -45,6 +45,7 @@ void Repaint(int field)
 void Enable(int control, bool enable)
 {
     EnableWindow(Control(control), enable ? TRUE : FALSE);
+    OnPaneControlEnabled(control, enable);  // a reading's label greys with it
 }
 
 void LimitText(int field, int limit)

@@ -1,5 +1,7 @@
 #include "shell/inspector_pane.h"
 
+#include <commctrl.h>
+
 #include "converter/inspector.h"
 #include "converter/value_entry.h"
 #include "core/converter_state.h"
@@ -22,184 +24,271 @@ static_assert(IDC_VALUE == PaneValue && IDC_ENTRY_ERROR == PaneError && IDC_ENTR
 
 namespace {
 
+// ---- The grid the pane shares with dialog 101 (dialog units) --------------
+
 // Dialog 101's client area is 385 by 97 dialog units; the pane lies below.
 constexpr int TemplateWidth = 385;
 constexpr int TemplateHeight = 97;
-constexpr int PaneHeight = 297;  // the client height with the pane shown
 
-// Bits: two rows of 40 (79..40 above 39..0), right-aligned under the
-// fields, four to a group with the group's top bit number above it.
-constexpr int BitWidth = 8;
-constexpr int BitHeight = 11;
+// The template's columns: its controls start at 3, 131, 194, 237 and 304
+// and end at 382. A reading's label and text take the columns of the
+// "Mantissa" label and the "Bits" group on the right, and the same label
+// width from the left edge on the left, so that both text columns start
+// one label after their label.
+constexpr int EdgeLeft = 3;
+constexpr int EdgeRight = 382;
+constexpr int RightLabelX = 194;
+constexpr int RightTextX = 237;
+constexpr int TailX = 304;  // the "Endian" group's column
+constexpr int LabelWidth = RightTextX - RightLabelX;
+constexpr int LeftTextX = EdgeLeft + LabelWidth;
+
+// Windows' spacing: 4 units between related controls, 7 at an edge the
+// pane owns (its bottom); a text box, a label and a push button as tall as
+// the template's and as the guidelines have them.
+constexpr int RelatedGap = 4;
+constexpr int PaneEdge = 7;
+constexpr int TextHeight = 12;
+constexpr int LabelHeight = 8;
+constexpr int CheckSize = 10;
+constexpr int CheckTextGap = 2;  // from a check box's square to its label
+constexpr int ButtonWidth = 50;
+constexpr int ButtonHeight = 14;
+
+// The bits: most significant first, in rows of at most 40 (80 bits make
+// two rows of 40, 64 two of 32); each row under a line of group numbers,
+// four bits to a group, the groups apart by GroupGap.
+constexpr int MaxBitsPerRow = 40;
+constexpr int MaxBitRows = BitToggleCount / MaxBitsPerRow;
+constexpr int TileHeight = 12;
+constexpr int NumberHeight = 8;
 constexpr int GroupGap = 2;
-constexpr int BitsPerRow = 40;
-constexpr int GridRight = 382;
-constexpr int GridRowTop[2] = {107, 128};  // rows of bits 79..40 and 39..0
-constexpr int GroupNumberHeight = 8;
+constexpr int LegendHeight = 8;
 
-// A reading's place: label and text on one line, in the left or the right
-// column or across both.
-enum class Column { Left, Right, Both };
+// The group numbers of bit row r (r = 0 on top) are drawn by one control,
+// IDC_BIT_GROUP_FIRST + r; the role legend is the last id of that range.
+constexpr int LegendId = PaneLegendId;
+static_assert(LegendId == IDC_BIT_GROUP_FIRST + 19);
+static_assert(MaxBitRows < 19);
 
-struct PaneReading {
+// ---- The tables the layout is computed from ---------------------------------
+
+// An entry's place on its row: label and control in the left or the right
+// column or across both; Tail is a check box in the "Endian" group's column
+// with its label after it. A Left or Across entry begins a row; a Right
+// entry joins a Left one, a Tail entry a Left or Right one.
+enum class Place { Left, Right, Across, Tail };
+
+struct PaneEntry {
     int Control;
     int LabelId;
     const char* Label;
-    Column Place;
-    int Top;
+    Place Where;
 };
+using PaneReading = PaneEntry;
 
 // In tab order. The names are those the companion prints.
 const PaneReading PaneReadings[] = {
-    {PaneUnsigned, 1050, "unsigned", Column::Left, 143},
-    {PaneClass, 1058, "class", Column::Right, 143},
-    {PaneHalf, 1051, "half", Column::Left, 158},
-    {PaneBfloat16, 1052, "bfloat16", Column::Right, 158},
-    {PaneExact, 1053, "exact", Column::Both, 173},
-    {PaneShortest, 1054, "shortest", Column::Left, 188},
-    {PaneHexFloat, 1055, "hexfloat", Column::Right, 188},
-    {PaneNext, 1056, "next", Column::Left, 203},
-    {PanePrevious, 1057, "previous", Column::Right, 203},
+    {PaneUnsigned, 1050, "unsigned", Place::Left},
+    {PaneClass, 1058, "class", Place::Right},
+    {PaneHalf, 1051, "half", Place::Left},
+    {PaneBfloat16, 1052, "bfloat16", Place::Right},
+    {PaneExact, 1053, "exact", Place::Across},
+    {PaneShortest, 1054, "shortest", Place::Left},
+    {PaneHexFloat, 1055, "hexfloat", Place::Right},
+    {PaneNext, 1056, "next", Place::Left},
+    {PanePrevious, 1057, "previous", Place::Right},
     // Below the value entry: the width's bytes as they lie in memory.
-    {PaneBytes, IDC_PANE_BYTES_LABEL, "bytes", Column::Left, 281},
-    {PaneBytesBigEndian, IDC_PANE_BYTES_BE_LABEL, "bytes-be", Column::Right, 281},
+    {PaneBytes, IDC_PANE_BYTES_LABEL, "bytes", Place::Left},
+    {PaneBytesBigEndian, IDC_PANE_BYTES_BE_LABEL, "bytes-be", Place::Right},
 };
 
-struct UnitRect {
-    int X, Y, W, H;
-};
-
-constexpr UnitRect StepPreviousRect = {270, 219, 54, 14};
-constexpr UnitRect StepNextRect = {328, 219, 54, 14};
+// The bytes lie below the value entry and come after it in the tab order.
+bool IsMemoryReading(const PaneReading& r)
+{
+    return r.Control == PaneBytes || r.Control == PaneBytesBigEndian;
+}
 
 // The value entry below the steps, a label before each control: the
-// format and the rounding on one line with the saturation's box at its
-// end, the value across both columns, then the entry's error and flags.
-struct EntryControl {
-    int Control;
-    const char* Label;
+// format and the rounding with the saturation's box at the row's end, the
+// value across both columns, then the entry's error and flags.
+struct EntryControl : PaneEntry {
     const char* Kind;
     DWORD Style;
-    UnitRect LabelPlace;
-    UnitRect Place;  // a drop-down's height includes its list
 };
 
 // In tab order.
 const EntryControl EntryControls[] = {
-    {PaneFormat,
-     "F&ormat",
+    // WS_CLIPCHILDREN: a repaint of the list leaves its edit as drawn.
+    {{PaneFormat, IDC_ENTRY_LABEL_FIRST + 0, "F&ormat", Place::Left},
      "COMBOBOX",
-     CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
-     {3, 238, 38, 8},
-     {45, 236, 145, 120}},
-    {PaneRounding,
-     "&Rounding",
+     CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP | WS_CLIPCHILDREN},
+    {{PaneRounding, IDC_ENTRY_LABEL_FIRST + 1, "&Rounding", Place::Right},
      "COMBOBOX",
-     CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-     {196, 238, 38, 8},
-     {236, 236, 80, 80}},
-    {PaneSaturate,
-     "Sat&urate",
+     CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
+    {{PaneSaturate, IDC_ENTRY_LABEL_FIRST + 2, "Sat&urate", Place::Tail},
      "BUTTON",
-     BS_AUTOCHECKBOX | WS_TABSTOP,
-     {322, 238, 34, 8},
-     {358, 237, 12, 10}},
-    {PaneValue,
-     "&Value",
+     BS_AUTOCHECKBOX | WS_TABSTOP},
+    {{PaneValue, IDC_ENTRY_LABEL_FIRST + 3, "&Value", Place::Across},
      "EDIT",
-     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
-     {3, 253, 38, 8},
-     {45, 251, 337, 12}},
-    {PaneError,
-     "error",
+     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+    {{PaneError, IDC_ENTRY_LABEL_FIRST + 4, "error", Place::Left},
      "EDIT",
-     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
-     {3, 268, 38, 8},
-     {45, 266, 145, 12}},
-    {PaneFlags,
-     "flags",
+     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY},
+    {{PaneFlags, IDC_ENTRY_LABEL_FIRST + 5, "flags", Place::Right},
      "EDIT",
-     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
-     {196, 268, 38, 8},
-     {236, 266, 146, 12}},
+     WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY},
 };
+
+// The steps' row: "Previous" and "Next" at the right edge.
+const int StepButtons[] = {ButtonStepPrevious, ButtonStepNext};
 
 // The rounding list's items, in the order of RoundingMode.
 const RoundingMode RoundingModes[] = {RoundingMode::Even, RoundingMode::Away, RoundingMode::Zero,
                                       RoundingMode::Up, RoundingMode::Down};
 constexpr int RoundingModeCount = sizeof RoundingModes / sizeof RoundingModes[0];
 
-int EntryLabelOf(int control)
-{
-    return control - PaneFormat + IDC_ENTRY_LABEL_FIRST;
-}
+// The legend's roles, in the order of the bits they name.
+const struct {
+    BitRole Role;
+    const char* Name;
+} LegendRoles[] = {
+    {BitRole::Sign, "sign"},         {BitRole::Exponent, "exponent"}, {BitRole::IntegerBit, "integer bit"},
+    {BitRole::Fraction, "fraction"}, {BitRole::Ignored, "ignored"},
+};
 
 HWND Item(int id)
 {
     return GetDlgItem(ShellState.Dialog, id);
 }
 
-UnitRect BitRect(int bit)
+bool IsEnabled(int id)
 {
-    int row = bit >= BitsPerRow ? 0 : 1;
-    int fromRight = bit % BitsPerRow;  // 0 is the row's rightmost bit
-    int x = GridRight - (fromRight + 1) * BitWidth - (fromRight / 4) * GroupGap;
-    return {x, GridRowTop[row], BitWidth, BitHeight};
+    return IsWindowEnabled(Item(id)) != FALSE;
 }
 
-UnitRect GroupNumberRect(int group)
-{
-    UnitRect top = BitRect(group * 4 + 3);
-    return {top.X, top.Y - GroupNumberHeight, 4 * BitWidth, GroupNumberHeight};
-}
+// ---- Rows ------------------------------------------------------------------------
 
-UnitRect LabelRect(const PaneReading& r)
-{
-    return {r.Place == Column::Right ? 196 : 3, r.Top + 2, 38, 8};
-}
+// A row below the grid: a Left or Across entry begins it, a Right entry
+// joins a Left one, a Tail entry a Left or Right one; the steps' row has
+// no entries.
+struct PaneRow {
+    const PaneEntry* Entries[3];
+    int Count;
+};
 
-UnitRect TextRect(const PaneReading& r)
+// 20: room for every reading and entry control on a row of its own and
+// the steps' row.
+constexpr int MaxPaneRows = 20;
+PaneRow PaneRows[MaxPaneRows];
+int PaneRowCount;  // 0 until the rows are first needed
+
+// Adds the rows of a table's entries: those that are (memory true) or are
+// not memory readings, or all of them.
+template <typename Entry, size_t N> void AddRows(const Entry (&table)[N], bool all, bool memory)
 {
-    switch (r.Place) {
-    case Column::Left: return {45, r.Top, 145, 12};
-    case Column::Right: return {236, r.Top, 146, 12};
-    default: return {45, r.Top, 337, 12};
+    PaneRow* row = nullptr;
+    for (const Entry& e : table) {
+        if (!all && IsMemoryReading(e) != memory)
+            continue;
+        Place last = row ? row->Entries[row->Count - 1]->Where : Place::Across;
+        bool joins = (e.Where == Place::Right && last == Place::Left) ||
+            (e.Where == Place::Tail && (last == Place::Left || last == Place::Right));
+        if (!joins && PaneRowCount < MaxPaneRows)
+            row = &PaneRows[PaneRowCount++];
+        row->Entries[row->Count++] = &e;
     }
 }
 
-void Place(int id, UnitRect r, PaneScale scale)
+// The rows below the grid, top to bottom: the readings, the steps, the
+// value entry and the bytes in memory.
+void BuildPaneRows()
 {
-    SetWindowPos(Item(id), nullptr, MulDiv(r.X, scale.X4, 4), MulDiv(r.Y, scale.Y8, 8),
-                 MulDiv(r.W, scale.X4, 4), MulDiv(r.H, scale.Y8, 8), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (PaneRowCount > 0)
+        return;
+    AddRows(PaneReadings, false, false);
+    PaneRows[PaneRowCount++] = {{}, 0};
+    AddRows(EntryControls, true, false);
+    AddRows(PaneReadings, false, true);
 }
 
-// Every control of the pane, for showing and hiding it as a whole.
-template <typename Visit> void ForEachPaneControl(Visit visit)
+// A row takes room only while one of its controls applies: the converter
+// disables the readings a width or format lacks, and the steps where the
+// value has no neighbours.
+bool RowApplies(const PaneRow& row)
 {
-    for (const PaneReading& r : PaneReadings) {
-        visit(r.LabelId);
-        visit(r.Control);
+    if (row.Count == 0)
+        return IsEnabled(ButtonStepNext) || IsEnabled(ButtonStepPrevious);
+    for (int i = 0; i < row.Count; ++i) {
+        if (IsEnabled(row.Entries[i]->Control))
+            return true;
     }
-    for (int bit = 0; bit < BitToggleCount; ++bit)
-        visit(FirstBitToggle + bit);
-    for (int group = 0; group < BitToggleCount / 4; ++group)
-        visit(IDC_BIT_GROUP_FIRST + group);
-    visit(ButtonStepNext);
-    visit(ButtonStepPrevious);
-    for (const EntryControl& e : EntryControls) {
-        visit(EntryLabelOf(e.Control));
-        visit(e.Control);
-    }
+    return false;
 }
 
-// Bit toggles and group numbers above the width stay hidden.
-bool WidthShows(int id)
+// The number of bits in each row of the grid at a width.
+int BitsPerRowOf(int width)
 {
-    int bit = BitOfToggle(id);
-    if (id >= IDC_BIT_GROUP_FIRST && id < IDC_BIT_GROUP_FIRST + BitToggleCount / 4)
-        bit = (id - IDC_BIT_GROUP_FIRST) * 4;
-    return bit < 0 || bit < ConverterState.Width;
+    return width <= MaxBitsPerRow ? width : width / 2;
 }
+
+int WidthBits()
+{
+    int width = ConverterState.Width;
+    return width > 0 && width <= BitToggleCount ? width : 8;
+}
+
+// The legend shows while the width reads a format (its bits have roles)
+// and colours tell the roles apart (not in high contrast).
+bool LegendShows()
+{
+    return AppearanceState.Scheme != SchemeHighContrast && RoleOfBit(0, WidthBits()) != BitRole::Plain;
+}
+
+// What decides the pane's rows: the layout is computed anew when it changes
+// and at every change of scale.
+struct PaneShape {
+    int Width;
+    uint32_t Rows;  // bit n: PaneRows[n] applies
+    bool Legend;
+    bool Shown;
+};
+
+bool SameShape(const PaneShape& a, const PaneShape& b)
+{
+    return a.Width == b.Width && a.Rows == b.Rows && a.Legend == b.Legend && a.Shown == b.Shown;
+}
+
+PaneShape CurrentShape()
+{
+    BuildPaneRows();
+    PaneShape shape = {WidthBits(), 0, LegendShows(), PaneState.Shown != 0};
+    for (int n = 0; n < PaneRowCount; ++n) {
+        if (RowApplies(PaneRows[n]))
+            shape.Rows |= 1u << n;
+    }
+    return shape;
+}
+
+PaneShape LaidOutShape;  // the shape of the last layout
+// From the pane's creation until the converter's first refresh has set
+// what applies: one layout at start instead of one per change.
+bool LayoutHeld;
+
+// ---- Placing ----------------------------------------------------------------------
+
+// Dialog units in pixels at the scale the pane is laid out for.
+struct Units {
+    PaneScale Scale;
+    int X(int units) const
+    {
+        return MulDiv(units, Scale.X4, 4);
+    }
+    int Y(int units) const
+    {
+        return MulDiv(units, Scale.Y8, 8);
+    }
+};
 
 void SetVisible(HWND control, bool visible)
 {
@@ -207,6 +296,320 @@ void SetVisible(HWND control, bool visible)
     if (now != visible)
         ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
 }
+
+void PlaceAt(int id, int x, int y, int width, int height)
+{
+    SetWindowPos(Item(id), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The bit grid as last laid out, in client pixels: the tiles and the group
+// numbers above them are drawn from it.
+struct GridPlace {
+    int Left, Right;  // the grid spans the pane from edge to edge
+    int Top;  // the first row's group numbers
+    int NumberHeight, TileHeight, RowPitch, Gap;
+    int BitsPerRow;
+};
+GridPlace Grid;
+
+// A bit's tile: the bits of a group a pixel apart, the groups Gap apart,
+// the columns sharing the grid's width so that the last one ends at its
+// right edge at every width.
+RECT TileBox(int bit)
+{
+    const int width = WidthBits();
+    const int perRow = Grid.BitsPerRow;
+    const int index = width - 1 - bit;  // 0: the most significant bit
+    const int row = index / perRow;
+    const int column = index % perRow;
+    const int room = Grid.Right - Grid.Left - (perRow / 4 - 1) * Grid.Gap;
+    const int shift = Grid.Left + column / 4 * Grid.Gap;
+    int right = shift + (column + 1) * room / perRow;
+    if (column % 4 != 3)
+        --right;
+    const int top = Grid.Top + row * Grid.RowPitch + Grid.NumberHeight;
+    return {shift + column * room / perRow, top, right, top + Grid.TileHeight};
+}
+
+int LayOutGrid(const Units& u, int top, bool shown)
+{
+    const int width = WidthBits();
+    Grid = {u.X(EdgeLeft),     u.X(EdgeRight),     top,
+            u.Y(NumberHeight), u.Y(TileHeight),    u.Y(NumberHeight + TileHeight + RelatedGap),
+            u.X(GroupGap),     BitsPerRowOf(width)};
+    const int rows = width / Grid.BitsPerRow;
+    for (int row = 0; row < MaxBitRows; ++row) {
+        PlaceAt(IDC_BIT_GROUP_FIRST + row, Grid.Left, top + row * Grid.RowPitch, Grid.Right - Grid.Left,
+                Grid.NumberHeight);
+        SetVisible(Item(IDC_BIT_GROUP_FIRST + row), shown && row < rows);
+    }
+    // The toggles above the width are hidden by the converter and keep
+    // their places.
+    for (int bit = 0; bit < width; ++bit) {
+        RECT r = TileBox(bit);
+        PlaceAt(FirstBitToggle + bit, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    return top + rows * Grid.RowPitch;
+}
+
+// A span of dialog units from Left to Right.
+struct Span {
+    int Left, Right;
+};
+
+// Places a control across a span of dialog units, top and height in pixels.
+void PlaceSpan(int id, Span span, int top, int height, const Units& u)
+{
+    PlaceAt(id, u.X(span.Left), top, u.X(span.Right) - u.X(span.Left), height);
+}
+
+int LayOutLegend(const Units& u, int top, bool shown)
+{
+    PlaceSpan(LegendId, {EdgeLeft, EdgeRight}, top, u.Y(LegendHeight), u);
+    SetVisible(Item(LegendId), shown);
+    return shown ? top + u.Y(LegendHeight + RelatedGap) : top;
+}
+
+Span LabelSpan(Place where)
+{
+    switch (where) {
+    case Place::Right: return {RightLabelX, RightTextX - RelatedGap};
+    case Place::Tail: return {TailX + CheckSize + CheckTextGap, EdgeRight};
+    default: return {EdgeLeft, LeftTextX - RelatedGap};
+    }
+}
+
+// A Right control shortens to leave the "Endian" column to a Tail one.
+Span ControlSpan(Place where, bool rowHasTail)
+{
+    switch (where) {
+    case Place::Left: return {LeftTextX, RightLabelX - RelatedGap};
+    case Place::Right: return {RightTextX, rowHasTail ? TailX - RelatedGap : EdgeRight};
+    case Place::Tail: return {TailX, TailX + CheckSize};
+    default: return {LeftTextX, EdgeRight};
+    }
+}
+
+// A drop-down's height includes its list (dialog units); 0 for the others.
+int ListHeightOf(int control)
+{
+    switch (control) {
+    case PaneFormat: return 120;
+    case PaneRounding: return 80;
+    default: return 0;
+    }
+}
+
+int ClosedHeight(int control)
+{
+    RECT r;
+    GetWindowRect(Item(control), &r);
+    return r.bottom - r.top;
+}
+
+int FontHeightOf(HWND control)
+{
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return metrics.tmHeight;
+}
+
+// A single-line edit draws its text below its border and a pixel of margin
+// and leaves the rest of its height below the text: a box that high above
+// and below the text holds it in the middle. Never taller than the row.
+int TextBoxHeight(int control, const Units& u)
+{
+    const int around = 2 * (GetSystemMetrics(SM_CYBORDER) + 1);
+    const int fitted = FontHeightOf(Item(control)) + around;
+    return fitted < u.Y(TextHeight) ? fitted : u.Y(TextHeight);
+}
+
+// One row of a table: as tall as a text box or its tallest drop-down, each
+// control and label centred on it. Returns the next row's top.
+int LayOutRow(const PaneRow& row, const Units& u, int top, bool shown)
+{
+    const int count = row.Count;
+    const bool tail = row.Entries[count - 1]->Where == Place::Tail;
+    int height = u.Y(TextHeight);
+    for (int i = 0; i < count; ++i) {
+        const PaneEntry& e = *row.Entries[i];
+        if (ListHeightOf(e.Control) == 0)
+            continue;
+        Span box = ControlSpan(e.Where, tail);
+        PlaceSpan(e.Control, box, top, u.Y(ListHeightOf(e.Control)), u);
+        if (ClosedHeight(e.Control) > height)
+            height = ClosedHeight(e.Control);
+    }
+    for (int i = 0; i < count; ++i) {
+        const PaneEntry& e = *row.Entries[i];
+        if (ListHeightOf(e.Control) == 0) {
+            Span box = ControlSpan(e.Where, tail);
+            int boxHeight = e.Where == Place::Tail ? u.Y(CheckSize) : TextBoxHeight(e.Control, u);
+            PlaceSpan(e.Control, box, top + (height - boxHeight) / 2, boxHeight, u);
+        }
+        Span label = LabelSpan(e.Where);
+        PlaceSpan(e.LabelId, label, top + (height - u.Y(LabelHeight)) / 2, u.Y(LabelHeight), u);
+        SetVisible(Item(e.LabelId), shown);
+        SetVisible(Item(e.Control), shown);
+    }
+    return shown ? top + height + u.Y(RelatedGap) : top;
+}
+
+// "Previous" and "Next" at the right edge, a related gap apart.
+int LayOutSteps(const Units& u, int top, bool shown)
+{
+    int right = EdgeRight;
+    for (int i = sizeof StepButtons / sizeof StepButtons[0] - 1; i >= 0; --i) {
+        PlaceSpan(StepButtons[i], {right - ButtonWidth, right}, top, u.Y(ButtonHeight), u);
+        SetVisible(Item(StepButtons[i]), shown);
+        right -= ButtonWidth + RelatedGap;
+    }
+    return shown ? top + u.Y(ButtonHeight + RelatedGap) : top;
+}
+
+// The window around a client area of the template's width and the given
+// height, its top-left corner where it is.
+void SizeWindow(HWND dialog, const Units& u, int clientHeight)
+{
+    RECT frame = {0, 0, u.X(TemplateWidth), clientHeight};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A control hidden with its row cannot keep the focus: the first field
+// takes it.
+void KeepFocusVisible(HWND dialog)
+{
+    HWND focus = GetFocus();
+    if (focus && IsChild(dialog, focus) && IsWindowVisible(dialog) && !IsWindowVisible(focus))
+        SetFocus(Item(FieldBinary));
+}
+
+// Every row top to bottom from the tables: the grid, its legend, the
+// readings, the steps, the value entry and the bytes in memory.
+int LayOutRows(const Units& u, const PaneShape& shape)
+{
+    int y = u.Y(TemplateHeight + RelatedGap);
+    y = LayOutGrid(u, y, shape.Shown);
+    y = LayOutLegend(u, y, shape.Shown && shape.Legend);
+    for (int n = 0; n < PaneRowCount; ++n) {
+        bool shown = shape.Shown && ((shape.Rows >> n) & 1) != 0;
+        y = PaneRows[n].Count == 0 ? LayOutSteps(u, y, shown) : LayOutRow(PaneRows[n], u, y, shown);
+    }
+    // The last row's gap gives way to the pane's bottom edge.
+    return y - u.Y(RelatedGap) + u.Y(PaneEdge);
+}
+
+// Lays the pane out anew when its rows change: a width with another number
+// of bit rows, a format with other readings.
+void UpdatePaneLayout()
+{
+    if (ShellState.Dialog && !LayoutHeld && !SameShape(CurrentShape(), LaidOutShape))
+        LayoutInspectorPane(ShellState.Dialog, DialogScaleOf(ShellState.Dialog));
+}
+
+// ---- The pane's edits: a tip for a text too long for its box ------------------
+
+constexpr UINT_PTR PaneEditSubclass = 1;
+constexpr int MinTipLineLength = 32;
+// A reading has no spaces a tip could wrap at: it is cut into lines of as
+// many digits as fit three quarters of the screen's width, so that even
+// the exact value of the smallest extended subnormal fits the screen.
+int TipLineLength = MinTipLineLength;
+// The tip of the read-only texts: made on the first hover over a text too
+// long for its box, with a tool for each read-only text of the pane, whose
+// text it asks for (TTN_GETDISPINFO) whenever it shows.
+HWND ReadingTip;
+
+bool TextOverflows(HWND edit, const char* text, int length)
+{
+    RECT area = {};
+    SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    HDC dc = GetDC(edit);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, length, &size);
+    SelectObject(dc, old);
+    ReleaseDC(edit, dc);
+    return size.cx > area.right - area.left;
+}
+
+// The box's whole text in lines when the box cannot show it, else none (no
+// tip).
+const char* TipTextOf(HWND edit)
+{
+    static char text[ReadingCapacity];  // the longest reading
+    static char lines[ReadingCapacity + ReadingCapacity / MinTipLineLength + 1];  // and a break per line
+    int length = GetWindowTextA(edit, text, sizeof text);
+    if (length == 0 || !TextOverflows(edit, text, length))
+        return "";
+    char* out = lines;
+    for (int i = 0; i < length; ++i) {
+        if (i > 0 && i % TipLineLength == 0)
+            *out++ = '\n';
+        *out++ = text[i];
+    }
+    *out = '\0';
+    return lines;
+}
+
+void AddTipTool(int id)
+{
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = ShellState.Dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(ReadingTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void CreateReadingTip()
+{
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    ReadingTip =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, ShellState.Dialog,
+                        nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!ReadingTip)
+        return;
+    const int lineWidth = GetSystemMetrics(SM_CXSCREEN) * 3 / 4;
+    HDC dc = GetDC(ReadingTip);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(ReadingTip, WM_GETFONT, 0, 0)));
+    SIZE digits = {};
+    GetTextExtentPoint32A(dc, "0123456789", 10, &digits);
+    SelectObject(dc, old);
+    ReleaseDC(ReadingTip, dc);
+    if (digits.cx > 0 && lineWidth * 10 / digits.cx > MinTipLineLength)
+        TipLineLength = lineWidth * 10 / digits.cx;
+    SendMessageA(ReadingTip, TTM_SETMAXTIPWIDTH, 0, lineWidth + digits.cx);
+    SendMessageA(ReadingTip, TTM_SETDELAYTIME, TTDT_AUTOPOP, 32000);  // time to read hundreds of digits
+    for (const PaneReading& r : PaneReadings)
+        AddTipTool(r.Control);
+    for (const EntryControl& e : EntryControls) {
+        if (e.Style & ES_READONLY)
+            AddTipTool(e.Control);
+    }
+}
+
+LRESULT CALLBACK PaneEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_MOUSEMOVE && !ReadingTip && (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) &&
+        TipTextOf(edit)[0] != '\0')
+        CreateReadingTip();
+    else if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(edit, PaneEditProc, PaneEditSubclass);
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+// ---- Creating ------------------------------------------------------------------------
 
 HWND CreateControl(const char* kind, const char* text, DWORD style, int id, HFONT font)
 {
@@ -218,19 +621,20 @@ HWND CreateControl(const char* kind, const char* text, DWORD style, int id, HFON
     // z-order, and the pane comes after the template's controls.
     SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    if (lstrcmpiA(kind, "EDIT") == 0)
+        SetWindowSubclass(control, PaneEditProc, PaneEditSubclass, 0);
     return control;
 }
 
 void CreateGrid(HFONT dialogFont)
 {
-    // Group numbers first, then the bits from 79 down: the bits form one
-    // dialog group, so the arrow keys move between them; Tab stops at bit 0,
-    // which every width shows.
-    for (int group = BitToggleCount / 4 - 1; group >= 0; --group) {
-        char number[4];  // "79" and a NUL
-        wsprintfA(number, "%d", group * 4 + 3);
-        CreateControl("STATIC", number, SS_LEFT, IDC_BIT_GROUP_FIRST + group, dialogFont);
-    }
+    // The group numbers of each row and the legend are drawn by the
+    // program: one control a row instead of one a number. The bits from 79
+    // down form one dialog group, so the arrow keys move between them; Tab
+    // stops at bit 0, which every width shows.
+    for (int row = 0; row < MaxBitRows; ++row)
+        CreateControl("STATIC", "", SS_OWNERDRAW, IDC_BIT_GROUP_FIRST + row, dialogFont);
+    CreateControl("STATIC", "", SS_OWNERDRAW, LegendId, dialogFont);
     for (int bit = BitToggleCount - 1; bit >= 0; --bit) {
         DWORD style = BS_OWNERDRAW | (bit == BitToggleCount - 1 ? WS_GROUP : 0) | (bit == 0 ? WS_TABSTOP : 0);
         CreateControl("BUTTON", "0", style, FirstBitToggle + bit, dialogFont);
@@ -244,12 +648,6 @@ void CreateReading(const PaneReading& r, HFONT dialogFont)
     CreateControl("STATIC", r.Label, SS_LEFT | WS_GROUP, r.LabelId, dialogFont);
     CreateControl("EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, r.Control,
                   ShellState.Font);
-}
-
-// The bytes lie below the value entry and come after it in the tab order.
-bool IsMemoryReading(const PaneReading& r)
-{
-    return r.Control == PaneBytes || r.Control == PaneBytesBigEndian;
 }
 
 void CreateReadings(HFONT dialogFont)
@@ -274,7 +672,7 @@ void CreateMemoryReadings(HFONT dialogFont)
 void CreateValueEntry(HFONT dialogFont)
 {
     for (const EntryControl& e : EntryControls) {
-        CreateControl("STATIC", e.Label, SS_LEFT | WS_GROUP, EntryLabelOf(e.Control), dialogFont);
+        CreateControl("STATIC", e.Label, SS_LEFT | WS_GROUP, e.LabelId, dialogFont);
         bool number = e.Control == PaneValue || e.Control == PaneError || e.Control == PaneFlags;
         CreateControl(e.Kind, "", e.Style, e.Control, number ? ShellState.Font : dialogFont);
     }
@@ -287,6 +685,22 @@ void CreateValueEntry(HFONT dialogFont)
     SendMessageA(Item(PaneRounding), CB_SETCURSEL, static_cast<WPARAM>(options.Mode), 0);
     SendMessageA(Item(PaneSaturate), BM_SETCHECK, options.Saturate ? BST_CHECKED : BST_UNCHECKED, 0);
 }
+
+// The label of a reading or entry control; 0 for any other control.
+int LabelOf(int control)
+{
+    for (const PaneReading& r : PaneReadings) {
+        if (r.Control == control)
+            return r.LabelId;
+    }
+    for (const EntryControl& e : EntryControls) {
+        if (e.Control == control)
+            return e.LabelId;
+    }
+    return 0;
+}
+
+// ---- The value entry ------------------------------------------------------------------
 
 // The rounding list's and the box's choices become the entry options.
 void ReadEntryOptions()
@@ -322,6 +736,8 @@ bool FocusIsIn(HWND control)
     return focus && (focus == control || GetParent(focus) == control);
 }
 
+// ---- Drawing the grid ---------------------------------------------------------------------
+
 // Dark mode's role colours: the same hues, dark enough for light text.
 COLORREF DarkRoleColour(BitRole role)
 {
@@ -347,6 +763,150 @@ COLORREF RoleColour(BitRole role)
     }
 }
 
+// A tile's fill, border and digit. High contrast: the system's button
+// colours only (bits outside the format in its colour of unavailable
+// text), the pressed tile in the selection colours; dark mode: dark role
+// colours with light digits.
+struct TileColours {
+    COLORREF Face, Border, Ink;
+};
+
+// A tile under the pointer or pressed is a shade towards white or the text
+// colour (1/steps of the way): subtle, as a flat button's states are.
+COLORREF Shade(COLORREF colour, COLORREF towards, int steps)
+{
+    return RGB((GetRValue(colour) * (steps - 1) + GetRValue(towards)) / steps,
+               (GetGValue(colour) * (steps - 1) + GetGValue(towards)) / steps,
+               (GetBValue(colour) * (steps - 1) + GetBValue(towards)) / steps);
+}
+
+enum class TileState { Normal, Hot, Pressed };
+
+TileColours TileColoursOf(BitRole role, TileState state)
+{
+    if (AppearanceState.Scheme == SchemeHighContrast) {
+        if (state == TileState::Pressed)
+            return {GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_BTNTEXT),
+                    GetSysColor(COLOR_HIGHLIGHTTEXT)};
+        return {GetSysColor(COLOR_BTNFACE),
+                GetSysColor(state == TileState::Hot ? COLOR_HIGHLIGHT : COLOR_BTNTEXT),
+                GetSysColor(role == BitRole::Ignored ? COLOR_GRAYTEXT : COLOR_BTNTEXT)};
+    }
+    const bool dark = AppearanceState.Scheme == SchemeDark;
+    COLORREF face = dark ? DarkRoleColour(role) : RoleColour(role);
+    if (state == TileState::Pressed)
+        face = Shade(face, dark ? DarkText : RGB(0, 0, 0), 6);
+    else if (state == TileState::Hot)
+        face = Shade(face, dark ? DarkText : RGB(255, 255, 255), dark ? 8 : 3);
+    return {face, dark ? DarkControlBorder : LightTileBorder, dark ? DarkText : RGB(0, 0, 0)};
+}
+
+// A flat tile: its role's colour inside a thin border, the digit centred,
+// the focus rectangle inside the border unless keyboard cues are hidden.
+void DrawTile(const DRAWITEMSTRUCT* item, int bit)
+{
+    RECT r = item->rcItem;
+    // ODS_HOTLIGHT where the system tracks the pointer for owner-drawn
+    // buttons (Wine does not).
+    TileState state = (item->itemState & ODS_SELECTED) ? TileState::Pressed
+        : (item->itemState & ODS_HOTLIGHT)             ? TileState::Hot
+                                                       : TileState::Normal;
+    TileColours colours = TileColoursOf(RoleOfBit(bit, WidthBits()), state);
+    FillWithColour(item->hDC, r, colours.Face);
+    FrameWithColour(item->hDC, r, colours.Border);
+    char text[4];  // "0" or "1"
+    GetWindowTextA(item->hwndItem, text, sizeof text);
+    SetBkMode(item->hDC, TRANSPARENT);
+    SetTextColor(item->hDC, colours.Ink);
+    DrawTextA(item->hDC, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) {
+        InflateRect(&r, -2, -2);
+        SetBkColor(item->hDC, colours.Face);
+        DrawFocusRect(item->hDC, &r);
+    }
+}
+
+// The colours and brush of a label in the scheme, as the dialog gives them
+// to its statics.
+void PrepareStatic(HWND control, HDC dc)
+{
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageA(ShellState.Dialog, WM_CTLCOLORSTATIC,
+                                                       reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(control)));
+    RECT r;
+    GetClientRect(control, &r);
+    FillRect(dc, &r, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+}
+
+// The number of each group's top bit, over the group's first tile.
+void DrawGroupNumbers(const DRAWITEMSTRUCT* item, int row)
+{
+    PrepareStatic(item->hwndItem, item->hDC);
+    const int width = WidthBits();
+    for (int column = 0; column < Grid.BitsPerRow; column += 4) {
+        int bit = width - 1 - row * Grid.BitsPerRow - column;
+        if (bit < 0)
+            break;
+        char number[4];  // "79" and a NUL
+        wsprintfA(number, "%d", bit);
+        RECT text = item->rcItem;
+        text.left = TileBox(bit).left - Grid.Left + 1;
+        DrawTextA(item->hDC, number, -1, &text, DT_LEFT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+    }
+}
+
+bool RoleShows(BitRole role)
+{
+    const int width = WidthBits();
+    for (int bit = 0; bit < width; ++bit) {
+        if (RoleOfBit(bit, width) == role)
+            return true;
+    }
+    return false;
+}
+
+// A swatch in each role's colour before its name, for the roles the width
+// and format have.
+void DrawLegend(const DRAWITEMSTRUCT* item)
+{
+    PrepareStatic(item->hwndItem, item->hDC);
+    RECT area = item->rcItem;
+    const int box = area.bottom - area.top - 2;
+    int x = area.left;
+    for (const auto& entry : LegendRoles) {
+        if (!RoleShows(entry.Role))
+            continue;
+        RECT swatch = {x, area.top + 1, x + box, area.top + 1 + box};
+        TileColours colours = TileColoursOf(entry.Role, TileState::Normal);
+        FillWithColour(item->hDC, swatch, colours.Face);
+        FrameWithColour(item->hDC, swatch, colours.Border);
+        RECT text = {swatch.right + box / 2, area.top, area.right, area.bottom};
+        DrawTextA(item->hDC, entry.Name, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextA(item->hDC, entry.Name, -1, &text,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+        x = text.right + 2 * box;
+    }
+}
+
+// The legend's text names its roles for screen readers; written only when
+// it changes, as a write repaints it.
+void UpdateLegendText()
+{
+    char text[64] = {};  // 64: all five names and their separators
+    for (const auto& entry : LegendRoles) {
+        if (!RoleShows(entry.Role))
+            continue;
+        if (text[0] != '\0')
+            lstrcatA(text, ", ");
+        lstrcatA(text, entry.Name);
+    }
+    char now[64] = {};
+    GetWindowTextA(Item(LegendId), now, sizeof now);
+    if (lstrcmpA(now, text) != 0)
+        SetWindowTextA(Item(LegendId), text);
+}
+
 }  // namespace
 
 PaneScale DialogScaleOf(HWND dialog)
@@ -363,52 +923,39 @@ PaneScale DialogScaleOf(HWND dialog)
 
 void CreateInspectorPane(HWND dialog)
 {
+    // A new dialog: the tip of one before went with it.
+    ReadingTip = nullptr;
     auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     CreateGrid(dialogFont);
     CreateReadings(dialogFont);
     CreateValueEntry(dialogFont);
     CreateMemoryReadings(dialogFont);
+    LayoutHeld = true;
+}
+
+void StartInspectorLayout(HWND dialog)
+{
+    LayoutHeld = false;
     LayoutInspectorPane(dialog, DialogScaleOf(dialog));
 }
 
 void LayoutInspectorPane(HWND dialog, PaneScale scale)
 {
-    for (const PaneReading& r : PaneReadings) {
-        Place(r.LabelId, LabelRect(r), scale);
-        Place(r.Control, TextRect(r), scale);
-    }
-    for (int bit = 0; bit < BitToggleCount; ++bit)
-        Place(FirstBitToggle + bit, BitRect(bit), scale);
-    for (int group = 0; group < BitToggleCount / 4; ++group)
-        Place(IDC_BIT_GROUP_FIRST + group, GroupNumberRect(group), scale);
-    Place(ButtonStepPrevious, StepPreviousRect, scale);
-    Place(ButtonStepNext, StepNextRect, scale);
-    for (const EntryControl& e : EntryControls) {
-        Place(EntryLabelOf(e.Control), e.LabelPlace, scale);
-        Place(e.Control, e.Place, scale);
-    }
-
-    // The window around a client area of the template's width and the
-    // pane's or the template's height.
-    RECT frame = {0, 0, MulDiv(TemplateWidth, scale.X4, 4),
-                  MulDiv(PaneState.Shown ? PaneHeight : TemplateHeight, scale.Y8, 8)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
-    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LaidOutShape = CurrentShape();
+    const Units u = {scale};
+    int bottom = LayOutRows(u, LaidOutShape);
+    SizeWindow(dialog, u, LaidOutShape.Shown ? bottom : u.Y(TemplateHeight));
+    KeepFocusVisible(dialog);
 }
 
 void SetInspectorShown(bool shown)
 {
     PaneState.Shown = shown ? 1 : 0;
     CheckMenuItem(ShellState.SystemMenu, IDM_INSPECTOR, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
-    HWND focus = GetFocus();
-    ForEachPaneControl([shown](int id) { SetVisible(Item(id), shown && WidthShows(id)); });
+    for (int bit = 0; bit < BitToggleCount; ++bit)
+        SetVisible(Item(FirstBitToggle + bit), shown && bit < WidthBits());
     if (shown)
         RefreshInspector();  // its texts were not kept up while hidden
-    // A hidden control cannot keep the focus: give it to the first field.
-    if (!shown && focus && !IsWindowVisible(focus) && GetParent(focus) == ShellState.Dialog)
-        SetFocus(Item(FieldBinary));
     LayoutInspectorPane(ShellState.Dialog, DialogScaleOf(ShellState.Dialog));
 }
 
@@ -416,50 +963,58 @@ void ShowInspectorControl(int control, bool show)
 {
     if (!PaneState.Shown)
         return;
-    SetVisible(Item(control), show);
-    int bit = BitOfToggle(control);
-    if (bit >= 0 && bit % 4 == 0)
-        SetVisible(Item(IDC_BIT_GROUP_FIRST + bit / 4), show);
+    HWND item = Item(control);
+    const bool visible = (GetWindowLongA(item, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (visible == show)
+        return;  // every refresh asks for every bit
+    if (show)
+        UpdatePaneLayout();  // a new width's rows before its bits show
+    SetVisible(item, show);
+    if (!show)
+        KeepFocusVisible(ShellState.Dialog);
+}
+
+void OnPaneControlEnabled(int control, bool enabled)
+{
+    const int label = LabelOf(control);
+    if (label)
+        EnableWindow(Item(label), enabled ? TRUE : FALSE);
+    // Only the readings, the value entry and the steps decide rows.
+    if (label || control == ButtonStepNext || control == ButtonStepPrevious)
+        UpdatePaneLayout();
 }
 
 void RepaintBitToggles()
 {
-    for (int bit = 0; bit < ConverterState.Width && bit < BitToggleCount; ++bit)
+    UpdatePaneLayout();
+    UpdateLegendText();
+    for (int bit = 0; bit < WidthBits(); ++bit)
         InvalidateRect(Item(FirstBitToggle + bit), nullptr, FALSE);
+    for (int row = 0; row < MaxBitRows; ++row)
+        InvalidateRect(Item(IDC_BIT_GROUP_FIRST + row), nullptr, FALSE);
+    InvalidateRect(Item(LegendId), nullptr, FALSE);
 }
 
-bool DrawBitToggle(const DRAWITEMSTRUCT* item)
+bool OnPaneNotify(const NMHDR* header)
 {
-    int bit = BitOfToggle(static_cast<int>(item->CtlID));
-    if (bit < 0)
+    if (!ReadingTip || header->hwndFrom != ReadingTip || header->code != TTN_GETDISPINFOA)
         return false;
-    RECT r = item->rcItem;
-    // High contrast: the system's button colours only; dark mode: dark role
-    // colours with light text.
-    BitRole role = RoleOfBit(bit, ConverterState.Width);
-    COLORREF face = RoleColour(role);
-    COLORREF ink = RGB(0, 0, 0);
-    if (AppearanceState.Scheme == SchemeHighContrast) {
-        // Bits outside the format: the system's colour of unavailable text.
-        face = GetSysColor(COLOR_BTNFACE);
-        ink = GetSysColor(role == BitRole::Ignored ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-    } else if (AppearanceState.Scheme == SchemeDark) {
-        face = DarkRoleColour(role);
-        ink = DarkText;
-    }
-    HBRUSH fill = CreateSolidBrush(face);
-    FillRect(item->hDC, &r, fill);
-    DeleteObject(fill);
-    DrawEdge(item->hDC, &r, (item->itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    char text[4];  // "0" or "1"
-    GetWindowTextA(item->hwndItem, text, sizeof text);
-    SetBkMode(item->hDC, TRANSPARENT);
-    SetTextColor(item->hDC, ink);
-    DrawTextA(item->hDC, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if (item->itemState & ODS_FOCUS) {
-        InflateRect(&r, -2, -2);
-        DrawFocusRect(item->hDC, &r);
-    }
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(const_cast<NMHDR*>(header));
+    info->lpszText = const_cast<char*>(TipTextOf(reinterpret_cast<HWND>(header->idFrom)));
+    return true;
+}
+
+bool DrawPaneItem(const DRAWITEMSTRUCT* item)
+{
+    const int id = static_cast<int>(item->CtlID);
+    if (BitOfToggle(id) >= 0)
+        DrawTile(item, BitOfToggle(id));
+    else if (id >= IDC_BIT_GROUP_FIRST && id < IDC_BIT_GROUP_FIRST + MaxBitRows)
+        DrawGroupNumbers(item, id - IDC_BIT_GROUP_FIRST);
+    else if (id == LegendId)
+        DrawLegend(item);
+    else
+        return false;
     return true;
 }
 

@@ -3,15 +3,24 @@
 
 #include <cstdint>
 
-// The inspector pane below the fields of dialog 101: one read-only text per
-// reading (1030..1038, each after its label), the bit toggles (1100 + bit,
-// owner-drawn in the colour of the bit's role) under their group numbers,
-// the "&Next" (1040) and "&Previous" (1041) steps, and the value entry: the
-// width's format (1060, an editable list), the rounding (1061), saturation
-// (1062), a value typed into the bits (1063) and that entry's error (1064)
-// and flags (1065), each after its label (1070..1075). Its controls are
-// created beside the template's, after them in the tab order, so that the
-// template stays as it is; hidden, the window has exactly dialog 101's size.
+// The inspector pane below the fields of dialog 101, on the template's
+// columns: the bits in rows of at most 40 (most significant first) across
+// the pane's width under their group numbers, a legend of the bits' role
+// colours, one read-only text per reading (1030..1038, 1090 and 1091, each
+// after its label), the "&Previous" (1041) and "&Next" (1040) steps, and
+// the value entry: the width's format (1060, an editable list), the
+// rounding (1061), saturation (1062), a value typed into the bits (1063)
+// and that entry's error (1064) and flags (1065), each after its label
+// (1070..1075). Its rows are computed from tables of entries, each in the
+// left or right column or across both; a row takes room only while one of
+// its controls applies, so the window's height follows the width and the
+// format. Its controls are created beside the template's, after them in
+// the tab order, so that the template stays as it is; hidden, the window
+// has exactly dialog 101's size.
+
+// The legend of the bits' role colours: the last id of the range of the
+// group numbers (1180..1199), whose first ids draw the rows of numbers.
+constexpr int PaneLegendId = 1199;
 
 struct PaneRecord {
     uint8_t Shown;  // the pane shows below the fields
@@ -29,13 +38,17 @@ struct PaneScale {
 // The scale of the dialog's own font at the DPI the window is laid out for.
 PaneScale DialogScaleOf(HWND dialog);
 
-// Creates the pane's controls (hidden while ShellState says so) and lays
-// them out; call after the number fields' font exists and before the first
-// refresh.
+// Creates the pane's controls (hidden while ShellState says so); call after
+// the number fields' font exists and before the first refresh.
 void CreateInspectorPane(HWND dialog);
 
-// Places every control of the pane by the scale and sizes the window to
-// show the pane or only dialog 101's area, keeping its top-left corner.
+// Lays the pane out for the first time and from then on whenever its rows
+// change; call after the first refresh has set which readings apply.
+void StartInspectorLayout(HWND dialog);
+
+// Places every control of the pane by the scale, shows the rows that apply
+// and sizes the window to show the pane or only dialog 101's area, keeping
+// its top-left corner.
 void LayoutInspectorPane(HWND dialog, PaneScale scale);
 
 // Shows or hides the pane (the "Inspector" item's check mark follows) and
@@ -46,11 +59,23 @@ void SetInspectorShown(bool shown);
 // are hidden); while the pane is hidden every control of it stays hidden.
 void ShowInspectorControl(int control, bool show);
 
-// The role colours of the toggles change with the width.
+// A pane control was enabled or disabled (the converter's wish): its label
+// follows it, and the rows are laid out anew when one starts or stops
+// applying.
+void OnPaneControlEnabled(int control, bool enabled);
+
+// The role colours of the toggles and the legend change with the width and
+// the format.
 void RepaintBitToggles();
 
-// WM_DRAWITEM of a bit toggle; false for any other control.
-bool DrawBitToggle(const DRAWITEMSTRUCT* item);
+// WM_NOTIFY: the tooltip of the read-only texts asks for the text of the
+// one under the pointer (its whole text when its box cannot show it);
+// false for any other notification.
+bool OnPaneNotify(const NMHDR* header);
+
+// WM_DRAWITEM of a bit toggle, a row of group numbers or the legend; false
+// for any other control.
+bool DrawPaneItem(const DRAWITEMSTRUCT* item);
 
 // WM_SYSCOMMAND 40961: shows or hides the pane; false for other commands.
 bool OnInspectorSysCommand(WPARAM command);

@@ -103,6 +103,8 @@ INT_PTR OnContextMenu(HWND dialog, HWND control, LPARAM screen)
 void OnColoursChanged(HWND dialog)
 {
     Scheme before = FollowSystemScheme(dialog);
+    if (before != AppearanceState.Scheme)
+        RepaintBitToggles();  // the legend shows only where colours tell the roles apart
     if ((before == SchemeHighContrast) != (AppearanceState.Scheme == SchemeHighContrast))
         SetTransparency(-1, -1);
 }
@@ -170,6 +172,7 @@ BOOL InitMainDialog(HWND dialog)
     //    alignment). Start-up left the converter so that both clicks are
     //    changes.
     StartConverter(ShellState.InitialWidthButton, ShellState.InitialEndianButton);
+    StartInspectorLayout(dialog);  // its rows are those of the saved width and format
 
     // 8. The saved position, or the centre of the primary screen when the
     //    title bar would be on no screen there.
@@ -185,6 +188,7 @@ BOOL InitMainDialog(HWND dialog)
 
     // 11. The colours of the user's app mode or high contrast.
     ApplyScheme(dialog, SystemScheme());
+    RepaintBitToggles();
 
     // 12. The focus in the first field to type into; FALSE: the dialog
     //     manager sets no default focus of its own.
@@ -200,6 +204,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORDLG:
         return OnCtlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETTINGCHANGE:
@@ -231,7 +236,8 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_CONTEXTMENU: return OnContextMenu(dialog, reinterpret_cast<HWND>(wParam), lParam);
-    case WM_DRAWITEM: return DrawBitToggle(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+    case WM_NOTIFY: return OnPaneNotify(reinterpret_cast<const NMHDR*>(lParam)) ? TRUE : FALSE;
+    case WM_DRAWITEM: return DrawPaneItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
     default: return FALSE;
     }
 }

@@ -232,9 +232,11 @@ TEST_F(Colours, DarkModeDrawsDarkWithLegibleErrorsAndFollowsTheAppMode)
     SetAppMode(false);
     OpenMainDialog(ButtonWidth32, ButtonLittle, true);
     ASSERT_EQ(AppearanceState.Scheme, SchemeDark);
-    // The inspector: its readings on the field colour, its bits in dark
-    // role colours (bit 0 is fraction) with light digits.
-    EXPECT_GT(CountPixels(PaneShortest, DarkField), 0);
+    // The inspector: its read-only readings on the window's colour (as
+    // light mode puts them on the dialog's face), not the fields', its bits
+    // in dark role colours (bit 0 is fraction) with light digits.
+    EXPECT_GT(CountPixels(PaneShortest, DarkReadOnlyField), 0);
+    EXPECT_EQ(CountPixels(PaneShortest, DarkField), 0);
     EXPECT_GT(CountPixels(PaneShortest, DarkText), 0);
     EXPECT_GT(CountPixels(FirstBitToggle, RGB(40, 90, 40)), 0);
     EXPECT_GT(CountPixels(FirstBitToggle, DarkText), 0);
@@ -280,6 +282,7 @@ TEST_F(Colours, HighContrastUsesSystemColoursMarksErrorsByHighlightAndStaysOpaqu
     EXPECT_GT(CountPixels(FirstBitToggle, GetSysColor(COLOR_BTNFACE)), 0)
         << "the bits keep their role colours";
     EXPECT_EQ(CountPixels(FirstBitToggle, RGB(200, 240, 200)), 0);
+    EXPECT_FALSE(IsWindowVisible(Control(PaneLegendId))) << "a legend of colours the bits do not show";
     FocusControl(ButtonBig);  // no selection drawn in the float field
     EXPECT_GT(CountPixels(FieldFloat, GetSysColor(COLOR_WINDOW)), 0);
     EXPECT_EQ(CountPixels(FieldFloat, GetSysColor(COLOR_HIGHLIGHT)), 0);

@@ -3,6 +3,10 @@
 // "Inspector" system-menu item and setting.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+// After windows.h:
+#include <commctrl.h>
+
 #include <cstring>
 #include <string>
 
@@ -81,9 +85,12 @@ TEST_F(Inspector, PaneShowsTheReadingsOfTheWidth)
             GetWindowTextA(Control(p.control), shown, sizeof shown);
             EXPECT_STREQ(shown, want) << p.label << " at " << ConverterState.Width;
             EXPECT_EQ(IsEnabled(p.control), applies) << p.label << " at " << ConverterState.Width;
+            HWND labelControl = GetWindow(Control(p.control), GW_HWNDPREV);
             char label[16];
-            GetWindowTextA(GetWindow(Control(p.control), GW_HWNDPREV), label, sizeof label);
+            GetWindowTextA(labelControl, label, sizeof label);
             EXPECT_STREQ(label, p.label);
+            EXPECT_EQ(IsWindowEnabled(labelControl) != FALSE, applies)
+                << p.label << "'s label is not greyed with it at " << ConverterState.Width;
             EXPECT_TRUE(Style(p.control) & ES_READONLY);
         }
         CloseMainDialog();
@@ -207,6 +214,73 @@ TEST_F(Inspector, MenuItemHidesAndShowsThePaneKeepingTheCorner)
     EXPECT_TRUE(IsWindowVisible(Control(PaneExact)));
     EXPECT_TRUE(IsWindowVisible(Control(FirstBitToggle + 31)));
     EXPECT_FALSE(IsWindowVisible(Control(FirstBitToggle + 32)));
+}
+
+// The tooltip the pane made for a box, found among the thread's windows by
+// its tool for the box; none before the pane needed one.
+HWND TipFor(HWND box)
+{
+    struct Search {
+        HWND Box, Tip;
+    } search = {box, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            char name[32];  // longer than "tooltips_class32"
+            GetClassNameA(window, name, sizeof name);
+            TOOLINFOA tool = {};
+            tool.cbSize = sizeof tool;
+            tool.hwnd = Dialog();
+            tool.uId = reinterpret_cast<UINT_PTR>(s->Box);
+            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 &&
+                SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
+                s->Tip = window;
+            return s->Tip == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Tip;
+}
+
+void HoverOver(int id)
+{
+    SendMessageA(Control(id), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    PumpMessages();
+}
+
+// The exact value of the smallest double subnormal, hundreds of digits: its
+// box shows the start, and a hover shows it whole in a tooltip, which a
+// text that fits does not get. (Wine's tooltips hold at most 1,023
+// characters, fewer than the extended subnormals' thousands of digits.)
+TEST_F(Inspector, LongReadingShowsItsStartAndWholeInATooltip)
+{
+    OpenMainDialog(ButtonWidth64, ButtonLittle, true);
+    SetHex("0000000000000001");
+    static char exact[ReadingCapacity];
+    GetWindowTextA(Control(PaneExact), exact, sizeof exact);
+    ASSERT_GT(strlen(exact), 700u);
+    EXPECT_EQ(SendMessageA(Control(PaneExact), EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "the start is not shown";
+    EXPECT_EQ(TipFor(Control(PaneExact)), nullptr) << "a tip before any was needed";
+    HoverOver(PaneClass);
+    EXPECT_EQ(TipFor(Control(PaneClass)), nullptr) << "a tip for a text that fits";
+
+    HoverOver(PaneExact);
+    HWND tip = TipFor(Control(PaneExact));
+    ASSERT_NE(tip, nullptr);
+    // The wide message: the narrow one copies 80 characters at most.
+    static wchar_t shown[ReadingCapacity * 2];  // the reading and its line breaks
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Dialog();
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(PaneExact));
+    tool.lpszText = shown;
+    SendMessageW(tip, TTM_GETTEXTW, sizeof shown / sizeof shown[0], reinterpret_cast<LPARAM>(&tool));
+    std::string joined;
+    for (const wchar_t* c = shown; *c; ++c) {
+        if (*c != L'\n')
+            joined += static_cast<char>(*c);
+    }
+    EXPECT_EQ(joined, exact);
 }
 
 // ---- The sixth setting -----------------------------------------------------
