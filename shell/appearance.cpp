@@ -351,6 +351,8 @@ void ThemeButtons(HWND dialog, Scheme scheme)
         if (!IsButtonClass(child) && !combo)
             continue;
         LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
+        if (!combo && type == BS_OWNERDRAW)
+            continue;  // the bit toggles draw themselves in every scheme
         bool pushButton = !combo && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
         bool choice = !combo &&
             (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_AUTOCHECKBOX ||
@@ -463,7 +465,8 @@ void ApplyScheme(HWND dialog, Scheme scheme)
 {
     // The title bar is asked for only in dark mode and when leaving it, so
     // that light mode makes no call the window did not make before.
-    if (scheme == SchemeDark || AppearanceState.Scheme == SchemeDark)
+    auto before = static_cast<Scheme>(AppearanceState.Scheme);
+    if (scheme == SchemeDark || before == SchemeDark)
         SetDarkTitleBar(dialog, scheme == SchemeDark);
     AppearanceState.Scheme = scheme;
     DeleteBrushes();
@@ -471,7 +474,12 @@ void ApplyScheme(HWND dialog, Scheme scheme)
         AppearanceState.WindowBrush = CreateSolidBrush(DarkWindow);
         AppearanceState.FieldBrush = CreateSolidBrush(DarkField);
     }
+    // Light after light is the start: the controls have the system's look
+    // and nothing is painted yet.
+    if (scheme == SchemeLight && before == SchemeLight)
+        return;
     ThemeButtons(dialog, scheme);
+    SendMessageA(dialog, WM_SCHEME_APPLIED, 0, 0);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 

@@ -65,6 +65,10 @@ Scheme SystemScheme();
 // repaints it.
 void ApplyScheme(HWND dialog, Scheme scheme);
 
+// Sent to the dialog once a scheme has been applied, for the controls that
+// draw themselves from it to follow (the inspector's grid and legend).
+constexpr UINT WM_SCHEME_APPLIED = WM_APP + 1;
+
 // WM_SETTINGCHANGE and WM_SYSCOLORCHANGE: follows a change of the app mode
 // ("ImmersiveColorSet"), of high contrast or of the system colours (the
 // scheme is read anew for every such message). Returns the scheme before.

@@ -97,7 +97,7 @@ void Show(int control, bool show)
 
 bool InspectorShown()
 {
-    return PaneState.Shown != 0;
+    return PaneState.Shown != 0 && !PaneState.Held;
 }
 
 const FieldAccess DialogAccess = {ReadText,         WriteText,   ReadCheck, WriteCheck,

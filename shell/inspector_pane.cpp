@@ -290,8 +290,18 @@ struct Units {
     }
 };
 
+// The labels' and buttons' font at the window's DPI now.
+HFONT CurrentDialogFont()
+{
+    if (DpiLayoutState.ScaledDialogFont)
+        return DpiLayoutState.ScaledDialogFont;
+    return reinterpret_cast<HFONT>(SendMessageA(ShellState.Dialog, WM_GETFONT, 0, 0));
+}
+
 void SetVisible(HWND control, bool visible)
 {
+    if (!control)
+        return;  // a bit toggle not made yet
     bool now = (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
     if (now != visible)
         ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
@@ -331,6 +341,22 @@ RECT TileBox(int bit)
     return {shift + column * room / perRow, top, right, top + Grid.TileHeight};
 }
 
+// A toggle at its tile, or out of the way at the grid's corner while the
+// converter hides it above the width; with the dialog's font at the DPI now
+// (those made after the layout was recorded for changes of DPI miss it).
+void PlaceBitToggle(int bit)
+{
+    HWND toggle = Item(FirstBitToggle + bit);
+    if (!toggle || Grid.BitsPerRow == 0)
+        return;  // not made, or the grid not laid out yet
+    RECT r = bit < WidthBits() ? TileBox(bit) : RECT{Grid.Left, Grid.Top, Grid.Left, Grid.Top};
+    SetWindowPos(toggle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    HFONT font = CurrentDialogFont();
+    if (reinterpret_cast<HFONT>(SendMessageA(toggle, WM_GETFONT, 0, 0)) != font)
+        SendMessageA(toggle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
 int LayOutGrid(const Units& u, int top, bool shown)
 {
     const int width = WidthBits();
@@ -343,12 +369,8 @@ int LayOutGrid(const Units& u, int top, bool shown)
                 Grid.NumberHeight);
         SetVisible(Item(IDC_BIT_GROUP_FIRST + row), shown && row < rows);
     }
-    // The toggles above the width are hidden by the converter and keep
-    // their places.
-    for (int bit = 0; bit < width; ++bit) {
-        RECT r = TileBox(bit);
-        PlaceAt(FirstBitToggle + bit, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    }
+    for (int bit = 0; bit < BitToggleCount; ++bit)
+        PlaceBitToggle(bit);
     return top + rows * Grid.RowPitch;
 }
 
@@ -611,34 +633,66 @@ LRESULT CALLBACK PaneEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
 
 // ---- Creating ------------------------------------------------------------------------
 
-HWND CreateControl(const char* kind, const char* text, DWORD style, int id, HFONT font)
+// A control of the pane after `after` in the z-order, which is the tab order.
+HWND CreateControlAfter(HWND after, const char* kind, const char* text, DWORD style, int id, HFONT font)
 {
     DWORD visible = PaneState.Shown ? WS_VISIBLE : 0;
     HWND control = CreateWindowExA(0, kind, text, WS_CHILD | visible | style, 0, 0, 0, 0, ShellState.Dialog,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleA(nullptr), nullptr);
-    // Children are created at the top of the z-order; the tab order is the
-    // z-order, and the pane comes after the template's controls.
-    SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(control, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     if (lstrcmpiA(kind, "EDIT") == 0)
         SetWindowSubclass(control, PaneEditProc, PaneEditSubclass, 0);
     return control;
 }
 
+// Children are created at the top of the z-order; the pane comes after the
+// template's controls.
+HWND CreateControl(const char* kind, const char* text, DWORD style, int id, HFONT font)
+{
+    return CreateControlAfter(HWND_BOTTOM, kind, text, style, id, font);
+}
+
+// The bit toggles are made when a width first shows them: windows are slow
+// to make, and at start most widths show far fewer than 80 bits. They stand
+// between the legend and the readings in the tab order, from the highest
+// bit down, and form one dialog group, so that the arrow keys move between
+// them; Tab stops at bit 0, which every width shows.
+int TogglesMade;  // the toggles of bits 0 to TogglesMade - 1 exist
+
+void MakeBitToggles(int width)
+{
+    if (width <= TogglesMade)
+        return;
+    HWND top = TogglesMade > 0 ? Item(FirstBitToggle + TogglesMade - 1) : nullptr;
+    HWND after = top ? GetWindow(top, GW_HWNDPREV) : Item(LegendId);
+    if (top)
+        SetWindowLongA(top, GWL_STYLE, GetWindowLongA(top, GWL_STYLE) & ~WS_GROUP);
+    HFONT font = CurrentDialogFont();
+    for (int bit = width - 1; bit >= TogglesMade; --bit) {
+        DWORD style = BS_OWNERDRAW | (bit == width - 1 ? WS_GROUP : 0) | (bit == 0 ? WS_TABSTOP : 0);
+        after = CreateControlAfter(after, "BUTTON", "0", style, FirstBitToggle + bit, font);
+    }
+    TogglesMade = width;
+    for (int bit = 0; bit < width; ++bit)
+        PlaceBitToggle(bit);
+}
+
+void InvalidateItem(int id)
+{
+    if (HWND control = Item(id))
+        InvalidateRect(control, nullptr, FALSE);
+}
+
+// The group numbers of each row and the legend are drawn by the program:
+// one control a row instead of one a number. The bit toggles follow the
+// legend when a width first shows them (MakeBitToggles).
 void CreateGrid(HFONT dialogFont)
 {
-    // The group numbers of each row and the legend are drawn by the
-    // program: one control a row instead of one a number. The bits from 79
-    // down form one dialog group, so the arrow keys move between them; Tab
-    // stops at bit 0, which every width shows.
     for (int row = 0; row < MaxBitRows; ++row)
         CreateControl("STATIC", "", SS_OWNERDRAW, IDC_BIT_GROUP_FIRST + row, dialogFont);
     CreateControl("STATIC", "", SS_OWNERDRAW, LegendId, dialogFont);
-    for (int bit = BitToggleCount - 1; bit >= 0; --bit) {
-        DWORD style = BS_OWNERDRAW | (bit == BitToggleCount - 1 ? WS_GROUP : 0) | (bit == 0 ? WS_TABSTOP : 0);
-        CreateControl("BUTTON", "0", style, FirstBitToggle + bit, dialogFont);
-    }
 }
 
 // A reading's label and text; the label right before its text names it for
@@ -923,8 +977,9 @@ PaneScale DialogScaleOf(HWND dialog)
 
 void CreateInspectorPane(HWND dialog)
 {
-    // A new dialog: the tip of one before went with it.
+    // A new dialog: the tip and the toggles of one before went with it.
     ReadingTip = nullptr;
+    TogglesMade = 0;
     auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     CreateGrid(dialogFont);
     CreateReadings(dialogFont);
@@ -963,6 +1018,8 @@ void ShowInspectorControl(int control, bool show)
 {
     if (!PaneState.Shown)
         return;
+    if (show && BitOfToggle(control) >= 0)
+        MakeBitToggles(ConverterState.Width);
     HWND item = Item(control);
     const bool visible = (GetWindowLongA(item, GWL_STYLE) & WS_VISIBLE) != 0;
     if (visible == show)
@@ -989,10 +1046,10 @@ void RepaintBitToggles()
     UpdatePaneLayout();
     UpdateLegendText();
     for (int bit = 0; bit < WidthBits(); ++bit)
-        InvalidateRect(Item(FirstBitToggle + bit), nullptr, FALSE);
+        InvalidateItem(FirstBitToggle + bit);
     for (int row = 0; row < MaxBitRows; ++row)
-        InvalidateRect(Item(IDC_BIT_GROUP_FIRST + row), nullptr, FALSE);
-    InvalidateRect(Item(LegendId), nullptr, FALSE);
+        InvalidateItem(IDC_BIT_GROUP_FIRST + row);
+    InvalidateItem(LegendId);
 }
 
 bool OnPaneNotify(const NMHDR* header)

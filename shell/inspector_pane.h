@@ -24,6 +24,7 @@ constexpr int PaneLegendId = 1199;
 
 struct PaneRecord {
     uint8_t Shown;  // the pane shows below the fields
+    uint8_t Held;  // the converter leaves the pane alone (while it starts)
 };
 
 extern PaneRecord PaneState;

@@ -2,6 +2,7 @@
 
 #include "converter/converter_startup.h"
 #include "converter/field_events.h"
+#include "converter/inspector.h"
 #include "converter/pane_events.h"
 #include "core/converter_state.h"
 #include "core/field_access.h"
@@ -103,8 +104,6 @@ INT_PTR OnContextMenu(HWND dialog, HWND control, LPARAM screen)
 void OnColoursChanged(HWND dialog)
 {
     Scheme before = FollowSystemScheme(dialog);
-    if (before != AppearanceState.Scheme)
-        RepaintBitToggles();  // the legend shows only where colours tell the roles apart
     if ((before == SchemeHighContrast) != (AppearanceState.Scheme == SchemeHighContrast))
         SetTransparency(-1, -1);
 }
@@ -171,7 +170,11 @@ BOOL InitMainDialog(HWND dialog)
     //    handlers set the width, limits, float controls, texts and
     //    alignment). Start-up left the converter so that both clicks are
     //    changes.
+    //    The pane is filled once, after both clicks.
+    PaneState.Held = 1;
     StartConverter(ShellState.InitialWidthButton, ShellState.InitialEndianButton);
+    PaneState.Held = 0;
+    RefreshInspector();
     StartInspectorLayout(dialog);  // its rows are those of the saved width and format
 
     // 8. The saved position, or the centre of the primary screen when the
@@ -228,6 +231,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                 OnCopyOrHistoryCommand(wParam)
             ? TRUE
             : FALSE;
+    case WM_SCHEME_APPLIED:
+        RepaintBitToggles();  // the legend shows only where colours tell the roles apart
+        return TRUE;
     case WM_APPCOMMAND:
         // From any control: DefWindowProc hands it up to the dialog. TRUE in
         // the message result says it was taken.
