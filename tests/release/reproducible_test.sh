@@ -40,5 +40,19 @@ else
     echo "FAIL - dexolin.exe is $size bytes, more than 100 KB"
     failed=$((failed + 1))
 fi
+# Most of the program is built without the stack probe (CMakeLists.txt): a
+# frame of 4,000 bytes or more must still be allocated through it, never by
+# subtracting its size from the stack pointer at once, which could skip the
+# guard page that grows the stack.
+unprobed=$(i686-w64-mingw32-objdump -d "$first/stage/dexolin.exe" |
+    grep -oE 'sub +\$0x[0-9a-f]+,%esp' | sed -E 's/.*\$0x([0-9a-f]+),.*/\1/' |
+    while read -r hex; do [ $((16#$hex)) -lt 4000 ] || echo "$((16#$hex))"; done | sort -un | tr '\n' ' ')
+if [ -z "$unprobed" ]; then
+    echo "ok - every frame of dexolin.exe of 4,000 bytes or more probes the stack"
+    passed=$((passed + 1))
+else
+    echo "FAIL - dexolin.exe allocates frames of $unprobed bytes without probing the stack"
+    failed=$((failed + 1))
+fi
 echo "reproducible: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
