@@ -216,29 +216,33 @@ TEST_F(Inspector, MenuItemHidesAndShowsThePaneKeepingTheCorner)
     EXPECT_FALSE(IsWindowVisible(Control(FirstBitToggle + 32)));
 }
 
+struct TipSearch {
+    HWND Box, Tip;
+};
+
+// A callback of its own: on x86 a lambda does not convert to WNDENUMPROC's
+// calling convention.
+BOOL CALLBACK FindTipOf(HWND window, LPARAM lParam)
+{
+    auto* s = reinterpret_cast<TipSearch*>(lParam);
+    char name[32];  // longer than "tooltips_class32"
+    GetClassNameA(window, name, sizeof name);
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Dialog();
+    tool.uId = reinterpret_cast<UINT_PTR>(s->Box);
+    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 &&
+        SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
+        s->Tip = window;
+    return s->Tip == nullptr;
+}
+
 // The tooltip the pane made for a box, found among the thread's windows by
 // its tool for the box; none before the pane needed one.
 HWND TipFor(HWND box)
 {
-    struct Search {
-        HWND Box, Tip;
-    } search = {box, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            char name[32];  // longer than "tooltips_class32"
-            GetClassNameA(window, name, sizeof name);
-            TOOLINFOA tool = {};
-            tool.cbSize = sizeof tool;
-            tool.hwnd = Dialog();
-            tool.uId = reinterpret_cast<UINT_PTR>(s->Box);
-            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 &&
-                SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
-                s->Tip = window;
-            return s->Tip == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TipSearch search = {box, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindTipOf, reinterpret_cast<LPARAM>(&search));
     return search.Tip;
 }
 
