@@ -1,5 +1,7 @@
 #include "shell/inspector_pane.h"
 
+#include <array>
+
 #include <commctrl.h>
 
 #include "converter/inspector.h"
@@ -12,15 +14,9 @@
 #include "shell/dpi_layout.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
+#include "views/reading_table.h"
 
 PaneRecord PaneState;
-
-static_assert(IDC_PANE_FIRST == PaneUnsigned && IDC_BIT_FIRST == FirstBitToggle);
-static_assert(IDC_PANE_BYTES == PaneBytes && IDC_PANE_BYTES_BE == PaneBytesBigEndian);
-static_assert(IDC_PANE_LABEL_FIRST == 1050 && PaneClass - PaneUnsigned == 8);
-static_assert(IDC_STEP_NEXT == ButtonStepNext && IDC_STEP_PREVIOUS == ButtonStepPrevious);
-static_assert(IDC_FORMAT == PaneFormat && IDC_ROUNDING == PaneRounding && IDC_SATURATE == PaneSaturate);
-static_assert(IDC_VALUE == PaneValue && IDC_ENTRY_ERROR == PaneError && IDC_ENTRY_FLAGS == PaneFlags);
 
 namespace {
 
@@ -87,26 +83,43 @@ struct PaneEntry {
 };
 using PaneReading = PaneEntry;
 
-// In tab order. The names are those the companion prints.
-const PaneReading PaneReadings[] = {
-    {PaneUnsigned, 1050, "unsigned", Place::Left},
-    {PaneClass, 1058, "class", Place::Right},
-    {PaneHalf, 1051, "half", Place::Left},
-    {PaneBfloat16, 1052, "bfloat16", Place::Right},
-    {PaneExact, 1053, "exact", Place::Across},
-    {PaneShortest, 1054, "shortest", Place::Left},
-    {PaneHexFloat, 1055, "hexfloat", Place::Right},
-    {PaneNext, 1056, "next", Place::Left},
-    {PanePrevious, 1057, "previous", Place::Right},
-    // Below the value entry: the width's bytes as they lie in memory.
-    {PaneBytes, IDC_PANE_BYTES_LABEL, "bytes", Place::Left},
-    {PaneBytesBigEndian, IDC_PANE_BYTES_BE_LABEL, "bytes-be", Place::Right},
-};
+// The readings' entries, in tab order: the rows of the table of readings
+// that have a text in the pane, in their places.
+constexpr int CountPaneReadings()
+{
+    int count = 0;
+    for (const ReadingRow& row : ReadingTable)
+        count += row.Place != ReadingPlace::None ? 1 : 0;
+    return count;
+}
+
+constexpr Place PlaceOf(ReadingPlace place)
+{
+    switch (place) {
+    case ReadingPlace::Right: return Place::Right;
+    case ReadingPlace::Across: return Place::Across;
+    default: return Place::Left;
+    }
+}
+
+constexpr std::array<PaneReading, CountPaneReadings()> MakePaneReadings()
+{
+    std::array<PaneReading, CountPaneReadings()> entries{};
+    size_t n = 0;
+    for (const ReadingRow& row : ReadingTable) {
+        if (row.Place != ReadingPlace::None)
+            entries[n++] = {row.Control, row.LabelControl, row.Label, PlaceOf(row.Place)};
+    }
+    return entries;
+}
+
+constexpr std::array<PaneReading, CountPaneReadings()> PaneReadings = MakePaneReadings();
 
 // The bytes lie below the value entry and come after it in the tab order.
-bool IsMemoryReading(const PaneReading& r)
+bool IsMemoryReading(const PaneEntry& r)
 {
-    return r.Control == PaneBytes || r.Control == PaneBytesBigEndian;
+    const ReadingRow* row = RowOfControl(r.Control);
+    return row && (row->Scope & InMemory) != 0;
 }
 
 // The value entry below the steps, a label before each control: the
@@ -185,10 +198,10 @@ int PaneRowCount;  // 0 until the rows are first needed
 
 // Adds the rows of a table's entries: those that are (memory true) or are
 // not memory readings, or all of them.
-template <typename Entry, size_t N> void AddRows(const Entry (&table)[N], bool all, bool memory)
+template <typename Table> void AddRows(const Table& table, bool all, bool memory)
 {
     PaneRow* row = nullptr;
-    for (const Entry& e : table) {
+    for (const PaneEntry& e : table) {
         if (!all && IsMemoryReading(e) != memory)
             continue;
         Place last = row ? row->Entries[row->Count - 1]->Where : Place::Across;
