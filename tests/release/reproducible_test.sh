@@ -44,6 +44,7 @@ fi
 # frame of 4,000 bytes or more must still be allocated through it, never by
 # subtracting its size from the stack pointer at once, which could skip the
 # guard page that grows the stack.
+# shellcheck disable=SC2016  # the dollar signs are the disassembler's
 unprobed=$(i686-w64-mingw32-objdump -d "$first/stage/dexolin.exe" |
     grep -oE 'sub +\$0x[0-9a-f]+,%esp' | sed -E 's/.*\$0x([0-9a-f]+),.*/\1/' |
     while read -r hex; do [ $((16#$hex)) -lt 4000 ] || echo "$((16#$hex))"; done | sort -un | tr '\n' ' ')
