@@ -357,7 +357,7 @@ RECT TileBox(int bit)
 // A toggle at its tile, or out of the way at the grid's corner while the
 // converter hides it above the width; with the dialog's font at the DPI now
 // (those made after the layout was recorded for changes of DPI miss it).
-void PlaceBitToggle(int bit)
+void PlaceBitToggle(int bit, HFONT font)
 {
     HWND toggle = Item(FirstBitToggle + bit);
     if (!toggle || Grid.BitsPerRow == 0)
@@ -365,7 +365,6 @@ void PlaceBitToggle(int bit)
     RECT r = bit < WidthBits() ? TileBox(bit) : RECT{Grid.Left, Grid.Top, Grid.Left, Grid.Top};
     SetWindowPos(toggle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    HFONT font = CurrentDialogFont();
     if (reinterpret_cast<HFONT>(SendMessageA(toggle, WM_GETFONT, 0, 0)) != font)
         SendMessageA(toggle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
@@ -382,8 +381,9 @@ int LayOutGrid(const Units& u, int top, bool shown)
                 Grid.NumberHeight);
         SetVisible(Item(IDC_BIT_GROUP_FIRST + row), shown && row < rows);
     }
+    HFONT font = CurrentDialogFont();
     for (int bit = 0; bit < BitToggleCount; ++bit)
-        PlaceBitToggle(bit);
+        PlaceBitToggle(bit, font);
     return top + rows * Grid.RowPitch;
 }
 
@@ -686,10 +686,9 @@ void MakeBitToggles(int width)
     for (int bit = width - 1; bit >= TogglesMade; --bit) {
         DWORD style = BS_OWNERDRAW | (bit == width - 1 ? WS_GROUP : 0) | (bit == 0 ? WS_TABSTOP : 0);
         after = CreateControlAfter(after, "BUTTON", "0", style, FirstBitToggle + bit, font);
+        PlaceBitToggle(bit, font);
     }
     TogglesMade = width;
-    for (int bit = 0; bit < width; ++bit)
-        PlaceBitToggle(bit);
 }
 
 void InvalidateItem(int id)
