@@ -75,8 +75,12 @@
 #define IDC_PANE_BYTES_BE 1091  // read-only: the same bytes, most significant first
 #define IDC_PANE_BYTES_LABEL 1092
 #define IDC_PANE_BYTES_BE_LABEL 1093
-#define IDC_BIT_FIRST 1100  // 1100..1179: the toggle of bit b (0 the least significant) is 1100 + b
-#define IDC_BIT_GROUP_FIRST 1180  // 1180..1199: the number above each group of four bits
+// 1100..1179: the toggle of bit b (0 the least significant) is 1100 + b. The
+// window draws all of them as the tiles of one grid, 1180, which the
+// converter never sees: it reads and writes the toggles by their ids.
+#define IDC_BIT_FIRST 1100
+#define IDC_BIT_GRID 1180  // the tiles and the group numbers above them
+#define IDC_BIT_LEGEND 1199  // the role colours of the bits
 
 // Commands of the "Transparency" popup: 40001 is 10% opaque, 40010 fully
 // opaque; 40011 keeps the window translucent while it is active too.

@@ -168,7 +168,7 @@ bool GoThroughHistory(bool back)
     if (!(back ? OnHistoryBack() : OnHistoryForward()))
         return false;
     RefillFormatList();  // the restored width's formats, its format shown
-    RepaintBitToggles();  // the roles' colours follow the format
+    RepaintBitRoles();  // the roles' colours follow the format
     return true;
 }
 

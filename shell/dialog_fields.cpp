@@ -4,6 +4,7 @@
 
 #include "core/field_access.h"
 #include "core/field_ids.h"
+#include "shell/bit_grid.h"
 #include "shell/inspector_pane.h"
 #include "shell/shell_state.h"
 
@@ -14,8 +15,11 @@ HWND Control(int id)
     return GetDlgItem(ShellState.Dialog, id);
 }
 
+// The bit toggles are the tiles of one grid window, which keeps their texts.
 int ReadText(int field, char* buffer, int size)
 {
+    if (BitOfToggle(field) >= 0)
+        return ReadBitText(BitOfToggle(field), buffer, size);
     // A missing control copies nothing; the text must still end in a NUL.
     buffer[0] = '\0';
     return static_cast<int>(SendMessageA(Control(field), WM_GETTEXT, static_cast<WPARAM>(size),
@@ -24,6 +28,10 @@ int ReadText(int field, char* buffer, int size)
 
 void WriteText(int field, const char* text)
 {
+    if (BitOfToggle(field) >= 0) {
+        SetBitText(BitOfToggle(field), text);
+        return;
+    }
     SendMessageA(Control(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 

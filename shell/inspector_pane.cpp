@@ -10,7 +10,9 @@
 #include "core/field_ids.h"
 #include "core/float_format_names.h"
 #include "core/float_presets.h"
+#include "shell/accessibility.h"
 #include "shell/appearance.h"
+#include "shell/bit_grid.h"
 #include "shell/dpi_layout.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
@@ -55,17 +57,12 @@ constexpr int ButtonHeight = 14;
 // two rows of 40, 64 two of 32); each row under a line of group numbers,
 // four bits to a group, the groups apart by GroupGap.
 constexpr int MaxBitsPerRow = 40;
-constexpr int MaxBitRows = BitToggleCount / MaxBitsPerRow;
 constexpr int TileHeight = 12;
 constexpr int NumberHeight = 8;
 constexpr int GroupGap = 2;
 constexpr int LegendHeight = 8;
 
-// The group numbers of bit row r (r = 0 on top) are drawn by one control,
-// IDC_BIT_GROUP_FIRST + r; the role legend is the last id of that range.
 constexpr int LegendId = PaneLegendId;
-static_assert(LegendId == IDC_BIT_GROUP_FIRST + 19);
-static_assert(MaxBitRows < 19);
 
 // ---- The tables the layout is computed from ---------------------------------
 
@@ -325,66 +322,23 @@ void PlaceAt(int id, int x, int y, int width, int height)
     SetWindowPos(Item(id), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The bit grid as last laid out, in client pixels: the tiles and the group
-// numbers above them are drawn from it.
-struct GridPlace {
-    int Left, Right;  // the grid spans the pane from edge to edge
-    int Top;  // the first row's group numbers
-    int NumberHeight, TileHeight, RowPitch, Gap;
-    int BitsPerRow;
-};
-GridPlace Grid;
-
-// A bit's tile: the bits of a group a pixel apart, the groups Gap apart,
-// the columns sharing the grid's width so that the last one ends at its
-// right edge at every width.
-RECT TileBox(int bit)
-{
-    const int width = WidthBits();
-    const int perRow = Grid.BitsPerRow;
-    const int index = width - 1 - bit;  // 0: the most significant bit
-    const int row = index / perRow;
-    const int column = index % perRow;
-    const int room = Grid.Right - Grid.Left - (perRow / 4 - 1) * Grid.Gap;
-    const int shift = Grid.Left + column / 4 * Grid.Gap;
-    int right = shift + (column + 1) * room / perRow;
-    if (column % 4 != 3)
-        --right;
-    const int top = Grid.Top + row * Grid.RowPitch + Grid.NumberHeight;
-    return {shift + column * room / perRow, top, right, top + Grid.TileHeight};
-}
-
-// A toggle at its tile, or out of the way at the grid's corner while the
-// converter hides it above the width; with the dialog's font at the DPI now
-// (those made after the layout was recorded for changes of DPI miss it).
-void PlaceBitToggle(int bit, HFONT font)
-{
-    HWND toggle = Item(FirstBitToggle + bit);
-    if (!toggle || Grid.BitsPerRow == 0)
-        return;  // not made, or the grid not laid out yet
-    RECT r = bit < WidthBits() ? TileBox(bit) : RECT{Grid.Left, Grid.Top, Grid.Left, Grid.Top};
-    SetWindowPos(toggle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    if (reinterpret_cast<HFONT>(SendMessageA(toggle, WM_GETFONT, 0, 0)) != font)
-        SendMessageA(toggle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
-
+// The grid spans the pane, its rows under their group numbers, with the
+// labels' font at the DPI now.
 int LayOutGrid(const Units& u, int top, bool shown)
 {
     const int width = WidthBits();
-    Grid = {u.X(EdgeLeft),     u.X(EdgeRight),     top,
-            u.Y(NumberHeight), u.Y(TileHeight),    u.Y(NumberHeight + TileHeight + RelatedGap),
-            u.X(GroupGap),     BitsPerRowOf(width)};
-    const int rows = width / Grid.BitsPerRow;
-    for (int row = 0; row < MaxBitRows; ++row) {
-        PlaceAt(IDC_BIT_GROUP_FIRST + row, Grid.Left, top + row * Grid.RowPitch, Grid.Right - Grid.Left,
-                Grid.NumberHeight);
-        SetVisible(Item(IDC_BIT_GROUP_FIRST + row), shown && row < rows);
-    }
+    const BitGridShape shape = {BitsPerRowOf(width), u.Y(NumberHeight), u.Y(TileHeight),
+                                u.Y(NumberHeight + TileHeight + RelatedGap), u.X(GroupGap)};
+    const int rows = width / shape.BitsPerRow;
+    HWND grid = Item(IDC_BIT_GRID);
     HFONT font = CurrentDialogFont();
-    for (int bit = 0; bit < BitToggleCount; ++bit)
-        PlaceBitToggle(bit, font);
-    return top + rows * Grid.RowPitch;
+    if (reinterpret_cast<HFONT>(SendMessageA(grid, WM_GETFONT, 0, 0)) != font)
+        SendMessageA(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    PlaceAt(IDC_BIT_GRID, u.X(EdgeLeft), top, u.X(EdgeRight) - u.X(EdgeLeft),
+            (rows - 1) * shape.RowPitch + shape.NumberHeight + shape.TileHeight);
+    ShapeBitGrid(shape);
+    SetVisible(grid, shown);
+    return top + rows * shape.RowPitch;
 }
 
 // A span of dialog units from Left to Right.
@@ -667,44 +621,14 @@ HWND CreateControl(const char* kind, const char* text, DWORD style, int id, HFON
     return CreateControlAfter(HWND_BOTTOM, kind, text, style, id, font);
 }
 
-// The bit toggles are made when a width first shows them: windows are slow
-// to make, and at start most widths show far fewer than 80 bits. They stand
-// between the legend and the readings in the tab order, from the highest
-// bit down, and form one dialog group, so that the arrow keys move between
-// them; Tab stops at bit 0, which every width shows.
-int TogglesMade;  // the toggles of bits 0 to TogglesMade - 1 exist
-
-void MakeBitToggles(int width)
-{
-    if (width <= TogglesMade)
-        return;
-    HWND top = TogglesMade > 0 ? Item(FirstBitToggle + TogglesMade - 1) : nullptr;
-    HWND after = top ? GetWindow(top, GW_HWNDPREV) : Item(LegendId);
-    if (top)
-        SetWindowLongA(top, GWL_STYLE, GetWindowLongA(top, GWL_STYLE) & ~WS_GROUP);
-    HFONT font = CurrentDialogFont();
-    for (int bit = width - 1; bit >= TogglesMade; --bit) {
-        DWORD style = BS_OWNERDRAW | (bit == width - 1 ? WS_GROUP : 0) | (bit == 0 ? WS_TABSTOP : 0);
-        after = CreateControlAfter(after, "BUTTON", "0", style, FirstBitToggle + bit, font);
-        PlaceBitToggle(bit, font);
-    }
-    TogglesMade = width;
-}
-
-void InvalidateItem(int id)
-{
-    if (HWND control = Item(id))
-        InvalidateRect(control, nullptr, FALSE);
-}
-
-// The group numbers of each row and the legend are drawn by the program:
-// one control a row instead of one a number. The bit toggles follow the
-// legend when a width first shows them (MakeBitToggles).
+// The legend, drawn by the program, and the bits' grid after it in the tab
+// order.
 void CreateGrid(HFONT dialogFont)
 {
-    for (int row = 0; row < MaxBitRows; ++row)
-        CreateControl("STATIC", "", SS_OWNERDRAW, IDC_BIT_GROUP_FIRST + row, dialogFont);
-    CreateControl("STATIC", "", SS_OWNERDRAW, LegendId, dialogFont);
+    HWND legend = CreateControl("STATIC", "", SS_OWNERDRAW, LegendId, dialogFont);
+    HWND grid = CreateBitGrid(ShellState.Dialog, legend, PaneState.Shown != 0);
+    SendMessageA(grid, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), FALSE);
+    WrapBitGridAccessible(grid);
 }
 
 // A reading's label and text; the label right before its text names it for
@@ -793,7 +717,7 @@ void EnterFormat(bool fromList)
     else
         GetWindowTextA(list, name, sizeof name);
     OnFormatNameEntered(PaneFormat, name);
-    RepaintBitToggles();  // their colours follow the format
+    RepaintBitRoles();  // their colours follow the format
 }
 
 bool FocusIsIn(HWND control)
@@ -803,94 +727,6 @@ bool FocusIsIn(HWND control)
 }
 
 // ---- Drawing the grid ---------------------------------------------------------------------
-
-// Dark mode's role colours: the same hues, dark enough for light text.
-COLORREF DarkRoleColour(BitRole role)
-{
-    switch (role) {
-    case BitRole::Sign: return RGB(120, 50, 50);
-    case BitRole::Exponent: return RGB(40, 70, 120);
-    case BitRole::IntegerBit: return RGB(115, 90, 25);
-    case BitRole::Fraction: return RGB(40, 90, 40);
-    case BitRole::Ignored: return DarkIgnoredBit;
-    default: return RGB(60, 60, 60);
-    }
-}
-
-COLORREF RoleColour(BitRole role)
-{
-    switch (role) {
-    case BitRole::Sign: return RGB(255, 196, 196);
-    case BitRole::Exponent: return RGB(190, 220, 255);
-    case BitRole::IntegerBit: return RGB(255, 224, 150);
-    case BitRole::Fraction: return RGB(200, 240, 200);
-    case BitRole::Ignored: return LightIgnoredBit;
-    default: return GetSysColor(COLOR_BTNFACE);
-    }
-}
-
-// A tile's fill, border and digit. High contrast: the system's button
-// colours only (bits outside the format in its colour of unavailable
-// text), the pressed tile in the selection colours; dark mode: dark role
-// colours with light digits.
-struct TileColours {
-    COLORREF Face, Border, Ink;
-};
-
-// A tile under the pointer or pressed is a shade towards white or the text
-// colour (1/steps of the way): subtle, as a flat button's states are.
-COLORREF Shade(COLORREF colour, COLORREF towards, int steps)
-{
-    return RGB((GetRValue(colour) * (steps - 1) + GetRValue(towards)) / steps,
-               (GetGValue(colour) * (steps - 1) + GetGValue(towards)) / steps,
-               (GetBValue(colour) * (steps - 1) + GetBValue(towards)) / steps);
-}
-
-enum class TileState { Normal, Hot, Pressed };
-
-TileColours TileColoursOf(BitRole role, TileState state)
-{
-    if (AppearanceState.Scheme == SchemeHighContrast) {
-        if (state == TileState::Pressed)
-            return {GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_BTNTEXT),
-                    GetSysColor(COLOR_HIGHLIGHTTEXT)};
-        return {GetSysColor(COLOR_BTNFACE),
-                GetSysColor(state == TileState::Hot ? COLOR_HIGHLIGHT : COLOR_BTNTEXT),
-                GetSysColor(role == BitRole::Ignored ? COLOR_GRAYTEXT : COLOR_BTNTEXT)};
-    }
-    const bool dark = AppearanceState.Scheme == SchemeDark;
-    COLORREF face = dark ? DarkRoleColour(role) : RoleColour(role);
-    if (state == TileState::Pressed)
-        face = Shade(face, dark ? DarkText : RGB(0, 0, 0), 6);
-    else if (state == TileState::Hot)
-        face = Shade(face, dark ? DarkText : RGB(255, 255, 255), dark ? 8 : 3);
-    return {face, dark ? DarkControlBorder : LightTileBorder, dark ? DarkText : RGB(0, 0, 0)};
-}
-
-// A flat tile: its role's colour inside a thin border, the digit centred,
-// the focus rectangle inside the border unless keyboard cues are hidden.
-void DrawTile(const DRAWITEMSTRUCT* item, int bit)
-{
-    RECT r = item->rcItem;
-    // ODS_HOTLIGHT where the system tracks the pointer for owner-drawn
-    // buttons (Wine does not).
-    TileState state = (item->itemState & ODS_SELECTED) ? TileState::Pressed
-        : (item->itemState & ODS_HOTLIGHT)             ? TileState::Hot
-                                                       : TileState::Normal;
-    TileColours colours = TileColoursOf(RoleOfBit(bit, WidthBits()), state);
-    FillWithColour(item->hDC, r, colours.Face);
-    FrameWithColour(item->hDC, r, colours.Border);
-    char text[4];  // "0" or "1"
-    GetWindowTextA(item->hwndItem, text, sizeof text);
-    SetBkMode(item->hDC, TRANSPARENT);
-    SetTextColor(item->hDC, colours.Ink);
-    DrawTextA(item->hDC, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) {
-        InflateRect(&r, -2, -2);
-        SetBkColor(item->hDC, colours.Face);
-        DrawFocusRect(item->hDC, &r);
-    }
-}
 
 // The colours and brush of a label in the scheme, as the dialog gives them
 // to its statics.
@@ -903,23 +739,6 @@ void PrepareStatic(HWND control, HDC dc)
     GetClientRect(control, &r);
     FillRect(dc, &r, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
-}
-
-// The number of each group's top bit, over the group's first tile.
-void DrawGroupNumbers(const DRAWITEMSTRUCT* item, int row)
-{
-    PrepareStatic(item->hwndItem, item->hDC);
-    const int width = WidthBits();
-    for (int column = 0; column < Grid.BitsPerRow; column += 4) {
-        int bit = width - 1 - row * Grid.BitsPerRow - column;
-        if (bit < 0)
-            break;
-        char number[4];  // "79" and a NUL
-        wsprintfA(number, "%d", bit);
-        RECT text = item->rcItem;
-        text.left = TileBox(bit).left - Grid.Left + 1;
-        DrawTextA(item->hDC, number, -1, &text, DT_LEFT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
-    }
 }
 
 bool RoleShows(BitRole role)
@@ -944,7 +763,7 @@ void DrawLegend(const DRAWITEMSTRUCT* item)
         if (!RoleShows(entry.Role))
             continue;
         RECT swatch = {x, area.top + 1, x + box, area.top + 1 + box};
-        TileColours colours = TileColoursOf(entry.Role, TileState::Normal);
+        TileColours colours = RoleTileColours(entry.Role);
         FillWithColour(item->hDC, swatch, colours.Face);
         FrameWithColour(item->hDC, swatch, colours.Border);
         RECT text = {swatch.right + box / 2, area.top, area.right, area.bottom};
@@ -991,7 +810,6 @@ void CreateInspectorPane(HWND dialog)
 {
     // A new dialog: the tip and the toggles of one before went with it.
     ReadingTip = nullptr;
-    TogglesMade = 0;
     auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     CreateGrid(dialogFont);
     CreateReadings(dialogFont);
@@ -1019,8 +837,6 @@ void SetInspectorShown(bool shown)
 {
     PaneState.Shown = shown ? 1 : 0;
     CheckMenuItem(ShellState.SystemMenu, IDM_INSPECTOR, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
-    for (int bit = 0; bit < BitToggleCount; ++bit)
-        SetVisible(Item(FirstBitToggle + bit), shown && bit < WidthBits());
     if (shown)
         RefreshInspector();  // its texts were not kept up while hidden
     LayoutInspectorPane(ShellState.Dialog, DialogScaleOf(ShellState.Dialog));
@@ -1028,10 +844,14 @@ void SetInspectorShown(bool shown)
 
 void ShowInspectorControl(int control, bool show)
 {
+    if (BitOfToggle(control) >= 0) {
+        if (show && !BitShows(BitOfToggle(control)))
+            UpdatePaneLayout();  // a new width's rows before its bits show
+        ShowBit(BitOfToggle(control), show);
+        return;
+    }
     if (!PaneState.Shown)
         return;
-    if (show && BitOfToggle(control) >= 0)
-        MakeBitToggles(ConverterState.Width);
     HWND item = Item(control);
     const bool visible = (GetWindowLongA(item, GWL_STYLE) & WS_VISIBLE) != 0;
     if (visible == show)
@@ -1053,15 +873,12 @@ void OnPaneControlEnabled(int control, bool enabled)
         UpdatePaneLayout();
 }
 
-void RepaintBitToggles()
+void RepaintBitRoles()
 {
     UpdatePaneLayout();
     UpdateLegendText();
-    for (int bit = 0; bit < WidthBits(); ++bit)
-        InvalidateItem(FirstBitToggle + bit);
-    for (int row = 0; row < MaxBitRows; ++row)
-        InvalidateItem(IDC_BIT_GROUP_FIRST + row);
-    InvalidateItem(LegendId);
+    RepaintBitGrid();
+    InvalidateRect(Item(LegendId), nullptr, FALSE);
 }
 
 bool OnPaneNotify(const NMHDR* header)
@@ -1076,14 +893,9 @@ bool OnPaneNotify(const NMHDR* header)
 bool DrawPaneItem(const DRAWITEMSTRUCT* item)
 {
     const int id = static_cast<int>(item->CtlID);
-    if (BitOfToggle(id) >= 0)
-        DrawTile(item, BitOfToggle(id));
-    else if (id >= IDC_BIT_GROUP_FIRST && id < IDC_BIT_GROUP_FIRST + MaxBitRows)
-        DrawGroupNumbers(item, id - IDC_BIT_GROUP_FIRST);
-    else if (id == LegendId)
-        DrawLegend(item);
-    else
+    if (id != LegendId)
         return false;
+    DrawLegend(item);
     return true;
 }
 

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 
+#include "core/field_ids.h"
+
 // The inspector pane below the fields of dialog 101, on the template's
-// columns: the bits in rows of at most 40 (most significant first) across
-// the pane's width under their group numbers, a legend of the bits' role
+// columns: the bit grid (1180, shell/bit_grid.h) across the pane's width,
+// a legend of the bits' role
 // colours, one read-only text per reading (1030..1038, 1090 and 1091, each
 // after its label), the "&Previous" (1041) and "&Next" (1040) steps, and
 // the value entry: the width's format (1060, an editable list), the
@@ -18,9 +20,8 @@
 // the tab order, so that the template stays as it is; hidden, the window
 // has exactly dialog 101's size.
 
-// The legend of the bits' role colours: the last id of the range of the
-// group numbers (1180..1199), whose first ids draw the rows of numbers.
-constexpr int PaneLegendId = 1199;
+// The legend of the bits' role colours.
+constexpr int PaneLegendId = IDC_BIT_LEGEND;
 
 struct PaneRecord {
     uint8_t Shown;  // the pane shows below the fields
@@ -56,8 +57,8 @@ void LayoutInspectorPane(HWND dialog, PaneScale scale);
 // resizes the window.
 void SetInspectorShown(bool shown);
 
-// The converter's wish for a pane control (the bit toggles above the width
-// are hidden); while the pane is hidden every control of it stays hidden.
+// The converter's wish for a pane control (the bits above the width are
+// hidden); while the pane is hidden every control of it stays hidden.
 void ShowInspectorControl(int control, bool show);
 
 // A pane control was enabled or disabled (the converter's wish): its label
@@ -65,17 +66,16 @@ void ShowInspectorControl(int control, bool show);
 // applying.
 void OnPaneControlEnabled(int control, bool enabled);
 
-// The role colours of the toggles and the legend change with the width and
+// The role colours of the bits and the legend change with the width and
 // the format.
-void RepaintBitToggles();
+void RepaintBitRoles();
 
 // WM_NOTIFY: the tooltip of the read-only texts asks for the text of the
 // one under the pointer (its whole text when its box cannot show it);
 // false for any other notification.
 bool OnPaneNotify(const NMHDR* header);
 
-// WM_DRAWITEM of a bit toggle, a row of group numbers or the legend; false
-// for any other control.
+// WM_DRAWITEM of the legend; false for any other control.
 bool DrawPaneItem(const DRAWITEMSTRUCT* item);
 
 // WM_SYSCOMMAND 40961: shows or hides the pane; false for other commands.

@@ -47,7 +47,7 @@ INT_PTR OnButtonClicked(int id)
     if (WidthOfButton(id) != 0) {
         OnWidthButton(id);
         RefillFormatList();  // the formats that fit the new width
-        RepaintBitToggles();  // their colours follow the width's format
+        RepaintBitRoles();  // their colours follow the width's format
         return TRUE;
     }
     if (BitOfToggle(id) >= 0) {
@@ -92,8 +92,7 @@ INT_PTR OnCommand(int id, int code, LPARAM control)
 INT_PTR OnContextMenu(HWND dialog, HWND control, LPARAM screen)
 {
     const int id = GetDlgCtrlID(control);
-    const bool grid = BitOfToggle(id) >= 0 || (id >= IDC_BIT_GROUP_FIRST && id < IDC_BIT_GROUP_FIRST + 20);
-    if (control != dialog && !grid)
+    if (control != dialog && id != IDC_BIT_GRID)
         return FALSE;
     ShowCopyContextMenu(control, screen);
     return TRUE;
@@ -191,7 +190,7 @@ BOOL InitMainDialog(HWND dialog)
 
     // 11. The colours of the user's app mode or high contrast.
     ApplyScheme(dialog, SystemScheme());
-    RepaintBitToggles();
+    RepaintBitRoles();
 
     // 12. The focus in the first field to type into; FALSE: the dialog
     //     manager sets no default focus of its own.
@@ -232,7 +231,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             ? TRUE
             : FALSE;
     case WM_SCHEME_APPLIED:
-        RepaintBitToggles();  // the legend shows only where colours tell the roles apart
+        RepaintBitRoles();  // the legend shows only where colours tell the roles apart
         return TRUE;
     case WM_APPCOMMAND:
         // From any control: DefWindowProc hands it up to the dialog. TRUE in

@@ -208,7 +208,7 @@ TEST_F(CopyAndHistory, CtrlShiftCCopiesTheLiteralFromAnyControl)
 {
     OpenMainDialog(ButtonWidth32, ButtonLittle, true);
     EnterText(FieldFloat, "0.1");
-    const int focused[] = {FieldBinary, FieldFloat, PaneExact, FirstBitToggle, PaneRounding, ButtonWidth32};
+    const int focused[] = {FieldBinary, FieldFloat, PaneExact, IDC_BIT_GRID, PaneRounding, ButtonWidth32};
     for (int id : focused) {
         SetClipboardText("before");
         FocusControl(id);
@@ -329,7 +329,7 @@ TEST_F(CopyAndHistory, RightClickShowsTheMenusWithCopyAs)
         bool editItems;
     } cases[] = {
         {FieldHex, true, true},   {FieldBinary, true, true},         {FieldMantissa, false, true},
-        {PaneExact, false, true}, {PaneBytesBigEndian, false, true}, {FirstBitToggle + 3, false, false},
+        {PaneExact, false, true}, {PaneBytesBigEndian, false, true}, {IDC_BIT_GRID, false, false},
     };
     for (const auto& c : cases) {
         Opened = {};
@@ -434,11 +434,11 @@ const Settled History[] = {
 void SettleHistory()
 {
     OpenMainDialog(ButtonWidth32, ButtonLittle, true);
-    ClickButton(FirstBitToggle + 0);
+    ClickTile(0);
     ClickButton(ButtonWidth16);
     ChooseFormat("bfloat16");
     ChooseFormat("half");
-    ClickButton(FirstBitToggle + 15);
+    ClickTile(15);
 }
 
 void ExpectShown(const Settled& s, const char* how)
@@ -446,7 +446,7 @@ void ExpectShown(const Settled& s, const char* how)
     EXPECT_TRUE(IsChecked(s.button)) << how;
     EXPECT_EQ(ControlText(FieldHex), s.hex) << how;
     EXPECT_EQ(ControlText(PaneFormat), s.format) << how;
-    EXPECT_EQ(ControlText(FirstBitToggle + 15), s.hex[0] == '8' ? "1" : "0") << how;
+    EXPECT_EQ(BitText(15), s.hex[0] == '8' ? "1" : "0") << how;
 }
 
 enum class Way { Keys, SystemMenu, AppCommand };
@@ -500,9 +500,9 @@ TEST_F(CopyAndHistory, BackAndForwardThroughWidthsAndFormats)
 // releasing Alt after them opens no menu.
 TEST_F(CopyAndHistory, AltArrowsWorkFromEveryControl)
 {
-    const int focused[] = {FieldBinary,   FieldDecimal,   FieldFloat,    FieldExponent, FieldSign,
-                           ButtonWidth16, FirstBitToggle, PaneExact,     PaneBytes,     PaneFormat,
-                           PaneRounding,  PaneValue,      ButtonStepNext};
+    const int focused[] = {FieldBinary,   FieldDecimal, FieldFloat,    FieldExponent, FieldSign,
+                           ButtonWidth16, IDC_BIT_GRID, PaneExact,     PaneBytes,     PaneFormat,
+                           PaneRounding,  PaneValue,    ButtonStepNext};
     const int last = static_cast<int>(std::size(History)) - 1;
     for (int id : focused) {
         SettleHistory();

@@ -62,8 +62,7 @@ TEST_F(DarkControls, EachKindIsDrawnInDarkColours)
         // Read-only: the window's colour, as a read-only text has the
         // dialog's face in light mode, not the field colour.
         {"read-only reading", PaneShortest, {DarkReadOnlyField, DarkText}, {DarkField, White}},
-        {"bit tile", FirstBitToggle, {RGB(40, 90, 40), DarkControlBorder}, {RGB(200, 240, 200), White}},
-        {"group numbers", IDC_BIT_GROUP_FIRST, {DarkWindow, DarkText}, {White, LightFace}},
+        {"bits and group numbers", IDC_BIT_GRID, {DarkWindow, DarkText}, {White, LightFace}},
         {"legend", PaneLegendId, {RGB(120, 50, 50), RGB(40, 70, 120)}, {RGB(255, 196, 196), White}},
     };
     for (const auto& c : cases) {
@@ -73,6 +72,10 @@ TEST_F(DarkControls, EachKindIsDrawnInDarkColours)
         for (COLORREF colour : c.absent)
             EXPECT_EQ(CountPixels(c.id, colour), 0) << c.kind << " shows colour " << std::hex << colour;
     }
+    // Bit 0's tile, a fraction bit: its role's dark colour inside a border.
+    EXPECT_GT(CountTilePixels(0, RGB(40, 90, 40)), 0);
+    EXPECT_GT(CountTilePixels(0, DarkControlBorder), 0);
+    EXPECT_EQ(CountTilePixels(0, RGB(200, 240, 200)), 0);
 }
 
 // What the system draws at once, outside WM_PAINT (a check, a press, the

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "shell/bit_grid.h"
 #include "shell/inspector_pane.h"
 #include "shell/main_dialog.h"
 #include "shell/optional_user32.h"
@@ -214,12 +215,14 @@ int CountPixels(int id, COLORREF colour)
     return CountWindowPixels(Control(id), colour);
 }
 
-int CountWindowPixels(HWND control, COLORREF colour)
+int CountWindowPixels(HWND control, COLORREF colour, const RECT* area)
 {
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT client;
     GetClientRect(control, &client);
-    const int width = client.right, height = client.bottom;
+    if (area)
+        client = *area;
+    const int width = client.right - client.left, height = client.bottom - client.top;
 
     // Copy the client area into a 32-bit top-down bitmap and count there:
     // one copy instead of a GetPixel call per pixel.
@@ -235,7 +238,7 @@ int CountWindowPixels(HWND control, COLORREF colour)
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, client.left, client.top, SRCCOPY);
     GdiFlush();
 
     // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
@@ -252,4 +255,44 @@ int CountWindowPixels(HWND control, COLORREF colour)
     DeleteDC(memory);
     ReleaseDC(control, screen);
     return count;
+}
+
+HWND BitGrid()
+{
+    return Control(IDC_BIT_GRID);
+}
+
+std::string BitText(int bit)
+{
+    const auto digit = static_cast<char>(SendMessageA(BitGrid(), BitGridGetBit, static_cast<WPARAM>(bit), 0));
+    return digit ? std::string(1, digit) : std::string();
+}
+
+bool TileShows(int bit)
+{
+    RECT tile;
+    return IsWindowVisible(BitGrid()) &&
+        SendMessageA(BitGrid(), BitGridGetTile, static_cast<WPARAM>(bit), reinterpret_cast<LPARAM>(&tile));
+}
+
+RECT TileRect(int bit)
+{
+    RECT tile = {};
+    SendMessageA(BitGrid(), BitGridGetTile, static_cast<WPARAM>(bit), reinterpret_cast<LPARAM>(&tile));
+    return tile;
+}
+
+void ClickTile(int bit)
+{
+    RECT tile = TileRect(bit);
+    const LPARAM centre = MAKELPARAM((tile.left + tile.right) / 2, (tile.top + tile.bottom) / 2);
+    SendMessageA(BitGrid(), WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    SendMessageA(BitGrid(), WM_LBUTTONUP, 0, centre);
+    PumpMessages();
+}
+
+int CountTilePixels(int bit, COLORREF colour)
+{
+    RECT tile = TileRect(bit);
+    return CountWindowPixels(BitGrid(), colour, &tile);
 }

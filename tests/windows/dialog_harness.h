@@ -61,5 +61,17 @@ LONG ExStyle(int id);
 // Pixels of the control's client area whose colour is exactly colour, as
 // drawn on the screen.
 int CountPixels(int id, COLORREF colour);
-// The same for any window (the edit inside an editable list).
-int CountWindowPixels(HWND control, COLORREF colour);
+// The same for any window (the edit inside an editable list), or for an
+// area of its client area.
+int CountWindowPixels(HWND control, COLORREF colour, const RECT* area = nullptr);
+
+// The bit grid as a user sees it: a bit's digit ("" while its tile is not
+// shown), whether its tile shows, the tile in the grid's client pixels, a
+// click on it (the mouse pressed and released over its centre) and the
+// pixels of a colour in it.
+HWND BitGrid();
+std::string BitText(int bit);
+bool TileShows(int bit);
+RECT TileRect(int bit);
+void ClickTile(int bit);
+int CountTilePixels(int bit, COLORREF colour);

@@ -244,8 +244,8 @@ TEST_F(Colours, DarkModeDrawsDarkWithLegibleErrorsAndFollowsTheAppMode)
     EXPECT_GT(CountPixels(PaneShortest, DarkReadOnlyField), 0);
     EXPECT_EQ(CountPixels(PaneShortest, DarkField), 0);
     EXPECT_GT(CountPixels(PaneShortest, DarkText), 0);
-    EXPECT_GT(CountPixels(FirstBitToggle, RGB(40, 90, 40)), 0);
-    EXPECT_GT(CountPixels(FirstBitToggle, DarkText), 0);
+    EXPECT_GT(CountTilePixels(0, RGB(40, 90, 40)), 0);
+    EXPECT_GT(CountTilePixels(0, DarkText), 0);
     EXPECT_GE(Contrast(DarkText, RGB(40, 90, 40)), 4.5);
     EXPECT_GT(CountPixels(FieldBinary, DarkField), 0);
     EXPECT_GT(CountPixels(FieldBinary, DarkText), 0) << "the digits are not drawn light";
@@ -285,9 +285,8 @@ TEST_F(Colours, HighContrastUsesSystemColoursMarksErrorsByHighlightAndStaysOpaqu
     OpenMainDialog(ButtonWidth32, ButtonLittle, true);
     ApplyScheme(Dialog(), SchemeHighContrast);
     PumpMessages();
-    EXPECT_GT(CountPixels(FirstBitToggle, GetSysColor(COLOR_BTNFACE)), 0)
-        << "the bits keep their role colours";
-    EXPECT_EQ(CountPixels(FirstBitToggle, RGB(200, 240, 200)), 0);
+    EXPECT_GT(CountTilePixels(0, GetSysColor(COLOR_BTNFACE)), 0) << "the bits drop their role colours";
+    EXPECT_EQ(CountTilePixels(0, RGB(200, 240, 200)), 0);
     EXPECT_FALSE(IsWindowVisible(Control(PaneLegendId))) << "a legend of colours the bits do not show";
     FocusControl(ButtonBig);  // no selection drawn in the float field
     EXPECT_GT(CountPixels(FieldFloat, GetSysColor(COLOR_WINDOW)), 0);

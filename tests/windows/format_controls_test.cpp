@@ -171,7 +171,7 @@ TEST_F(FormatControls, ChosenFormatDrivesTheReadingsRolesAndSteps)
         EXPECT_EQ(ControlText(PaneValue), c.value) << c.format;
         EXPECT_EQ(RoleOfBit(c.bit, ConverterState.Width), c.role) << c.format << " bit " << c.bit;
         // Light mode: only bits outside the format show the neutral colour.
-        EXPECT_EQ(CountPixels(FirstBitToggle + c.bit, LightIgnoredBit) > 0, c.role == BitRole::Ignored)
+        EXPECT_EQ(CountTilePixels(c.bit, LightIgnoredBit) > 0, c.role == BitRole::Ignored)
             << c.format << " bit " << c.bit;
         ClickButton(ButtonStepNext);
         EXPECT_EQ(ControlText(FieldHex), c.nextHex) << c.format;
@@ -285,7 +285,7 @@ TEST_F(FormatControls, ValueFieldFollowsTheBitsAndRefusesNotNumbers)
     EXPECT_EQ(ControlText(PaneError), "0") << "the entry's outcome stays until the bits change";
 
     // Another field changes the bits: the shortest reading, no error, no flags.
-    ClickButton(FirstBitToggle + 31);
+    ClickTile(31);
     EXPECT_EQ(ControlText(PaneValue), "-2e0");
     EXPECT_EQ(ControlText(PaneError), "");
     EXPECT_EQ(ControlText(PaneFlags), "");

@@ -184,8 +184,7 @@ Snapshot WindowSnapshot()
     shot.StepsEnabled[0] = IsEnabled(ButtonStepNext);
     shot.StepsEnabled[1] = IsEnabled(ButtonStepPrevious);
     for (int bit = 0; bit < BitToggleCount; ++bit)
-        shot.Bits[bit] =
-            IsWindowVisible(Control(FirstBitToggle + bit)) ? ControlText(FirstBitToggle + bit) : "-";
+        shot.Bits[bit] = TileShows(bit) ? BitText(bit) : "-";
     return shot;
 }
 
@@ -219,9 +218,13 @@ Snapshot MemorySnapshot()
 void RunInWindow(const Step& step)
 {
     switch (step.Kind) {
+    case Action::Toggle:
+        // A tile that does not show takes no click.
+        if (TileShows(step.Id - FirstBitToggle))
+            ClickTile(step.Id - FirstBitToggle);
+        break;
     case Action::Click:
     case Action::Sign:
-    case Action::Toggle:
     case Action::Step:
         // A hidden or disabled control takes no click.
         if (IsWindowVisible(Control(step.Id)) && IsWindowEnabled(Control(step.Id)))

@@ -13,6 +13,7 @@
 #include "converter/inspector.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "shell/bit_grid.h"
 #include "shell/inspector_pane.h"
 #include "shell/resource.h"
 #include "shell/settings.h"
@@ -102,32 +103,42 @@ TEST_F(Inspector, BitTogglesShowTheWidthAndFlipTheirBit)
     OpenMainDialog(ButtonWidth32, ButtonLittle, true);
     SetHex("3F800000");
     for (int bit = 0; bit < 80; ++bit) {
-        ASSERT_EQ(IsWindowVisible(Control(FirstBitToggle + bit)) != FALSE, bit < 32) << "bit " << bit;
+        ASSERT_EQ(TileShows(bit), bit < 32) << "bit " << bit;
         if (bit < 32) {
-            EXPECT_EQ(ControlText(FirstBitToggle + bit), (0x3F800000u >> bit & 1) ? "1" : "0")
-                << "bit " << bit;
+            EXPECT_EQ(BitText(bit), (0x3F800000u >> bit & 1) ? "1" : "0") << "bit " << bit;
         }
     }
-    ClickButton(FirstBitToggle + 31);  // BM_CLICK
+    ClickTile(31);
     EXPECT_EQ(ControlText(FieldHex), "BF800000");
     EXPECT_TRUE(IsChecked(FieldSign));
-    EXPECT_EQ(ControlText(FirstBitToggle + 31), "1");
+    EXPECT_EQ(BitText(31), "1");
 
-    // By keyboard: Tab from the last number field reaches bit 0, the grid's
-    // tab stop; Left moves to bit 1, Space toggles it.
+    // By keyboard: Tab from the last number field reaches the grid at the
+    // bit clicked last; End goes to bit 0, Left to bit 1, Space toggles it.
     FocusControl(FieldMantissa);
-    for (int tab = 0; tab < 8 && GetFocus() != Control(FirstBitToggle); ++tab)
+    for (int tab = 0; tab < 8 && GetFocus() != BitGrid(); ++tab)
         PressKey(VK_TAB);
-    ASSERT_EQ(GetFocus(), Control(FirstBitToggle));
+    ASSERT_EQ(GetFocus(), BitGrid());
+    EXPECT_EQ(SendMessageA(BitGrid(), BitGridGetFocus, 0, 0), 31);
+    PressKey(VK_END);
     PressKey(VK_LEFT);
-    EXPECT_EQ(GetFocus(), Control(FirstBitToggle + 1));
+    EXPECT_EQ(SendMessageA(BitGrid(), BitGridGetFocus, 0, 0), 1);
     PressKey(VK_SPACE);
     EXPECT_EQ(ControlText(FieldHex), "BF800002");
+    PressKey(VK_RIGHT);
+    PressKey(VK_RIGHT);
+    EXPECT_EQ(SendMessageA(BitGrid(), BitGridGetFocus, 0, 0), 31) << "Right from bit 0 wraps round";
 
+    // At 80 bits, two rows of 40: Down moves a row towards bit 0.
     ClickButton(ButtonWidth80);
-    EXPECT_TRUE(IsWindowVisible(Control(FirstBitToggle + 79)));
+    EXPECT_TRUE(TileShows(79));
+    FocusControl(IDC_BIT_GRID);
+    PressKey(VK_HOME);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(SendMessageA(BitGrid(), BitGridGetFocus, 0, 0), 39);
     ClickButton(ButtonWidth8);
-    EXPECT_FALSE(IsWindowVisible(Control(FirstBitToggle + 8)));
+    EXPECT_FALSE(TileShows(8));
+    EXPECT_TRUE(TileShows(7));
 }
 
 TEST_F(Inspector, StepsGoToTheNeighboursWhereTheyExist)
@@ -199,7 +210,7 @@ TEST_F(Inspector, MenuItemHidesAndShowsThePaneKeepingTheCorner)
     EXPECT_EQ(hidden.left, shown.left);
     EXPECT_EQ(hidden.top, shown.top);
     EXPECT_FALSE(IsWindowVisible(Control(PaneExact)));
-    EXPECT_FALSE(IsWindowVisible(Control(FirstBitToggle)));
+    EXPECT_FALSE(TileShows(0));
     EXPECT_EQ(GetMenuState(menu, IDM_INSPECTOR, MF_BYCOMMAND) & MF_CHECKED, 0u);
     EXPECT_EQ(PaneState.Shown, 0);
     SetHex("40000000");  // the hidden pane is not kept up to date ...
@@ -210,10 +221,10 @@ TEST_F(Inspector, MenuItemHidesAndShowsThePaneKeepingTheCorner)
     GetWindowRect(Dialog(), &again);
     EXPECT_TRUE(EqualRect(&again, &shown));
     EXPECT_EQ(ControlText(PaneUnsigned), "1073741824");  // ... but brought up to date when shown
-    EXPECT_EQ(ControlText(FirstBitToggle + 30), "1");
+    EXPECT_EQ(BitText(30), "1");
     EXPECT_TRUE(IsWindowVisible(Control(PaneExact)));
-    EXPECT_TRUE(IsWindowVisible(Control(FirstBitToggle + 31)));
-    EXPECT_FALSE(IsWindowVisible(Control(FirstBitToggle + 32)));
+    EXPECT_TRUE(TileShows(31));
+    EXPECT_FALSE(TileShows(32));
 }
 
 struct TipSearch {

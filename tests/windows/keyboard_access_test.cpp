@@ -1,6 +1,7 @@
 // Typing, keyboard and screen-reader access of the real dialog: where the
 // focus starts, overwriting in full fields, the labels' mnemonics, the
-// controls' accessible names, and the fields wide enough for their texts.
+// controls' accessible names, the bit grid's bits as check boxes, and the
+// fields wide enough for their texts.
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
@@ -9,6 +10,7 @@
 #include "core/converter_state.h"
 #include "core/field_ids.h"
 #include "shell/accessibility.h"
+#include "shell/bit_grid.h"
 #include "shell/field_font.h"
 #include "shell/resource.h"
 #include "shell/shell_state.h"
@@ -147,6 +149,31 @@ TEST_F(KeyboardAccess, AltAndALabelsLetterMovesTheFocusToItsField)
 
 // ---- Accessible names ------------------------------------------------------------------
 
+// A child id, or CHILDID_SELF, as the accessible methods take it.
+VARIANT ChildId(LONG id)
+{
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+// One text property of an accessible object or of one of its children;
+// `none` when it has no such text.
+std::string ChildText(IAccessible* accessible, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*),
+                      LONG child, const char* none)
+{
+    BSTR value = nullptr;
+    HRESULT result = (accessible->*get)(ChildId(child), &value);
+    if (result != S_OK || !value)
+        return none;
+    char text[128] = {};  // 128: longer than every label and description
+    WideCharToMultiByte(CP_ACP, 0, value, -1, text, sizeof text, nullptr, nullptr);
+    SysFreeString(value);
+    return text;
+}
+
 // One text property of a control's accessible object, through oleacc as a
 // screen reader asks for it; `none` when the object has no such text.
 std::string AccessibleText(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*),
@@ -157,18 +184,8 @@ std::string AccessibleText(HWND control, HRESULT (STDMETHODCALLTYPE IAccessible:
                                           reinterpret_cast<void**>(&accessible))) ||
         !accessible)
         return "(no accessible object)";
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR value = nullptr;
-    HRESULT result = (accessible->*get)(self, &value);
+    std::string text = ChildText(accessible, get, CHILDID_SELF, none);
     accessible->Release();
-    if (result != S_OK || !value)
-        return none;
-    char text[128] = {};  // 128: longer than every label and description
-    WideCharToMultiByte(CP_ACP, 0, value, -1, text, sizeof text, nullptr, nullptr);
-    SysFreeString(value);
     return text;
 }
 
@@ -227,6 +244,82 @@ TEST_F(KeyboardAccess, FieldInErrorIsDescribedAsNotTaken)
         PressKey(VK_TAB);
         EXPECT_EQ(AccessibleDescription(Control(field)), "(none)") << "field " << field;
     }
+}
+
+// The bit grid's bits read as check boxes of their own, most significant
+// first, and toggle by their default action.
+TEST_F(KeyboardAccess, BitGridShowsEachBitAsACheckBox)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle, true);
+    TypeText("1");  // into the floating-point field, which has the focus
+    ASSERT_EQ(ControlText(FieldHex), "3F800000");
+    IAccessible* grid = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(Control(IDC_BIT_GRID), static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), reinterpret_cast<void**>(&grid)),
+              S_OK);
+    ASSERT_NE(grid, nullptr);
+    LONG count = 0;
+    EXPECT_EQ(grid->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 32);
+    EXPECT_EQ(ChildText(grid, &IAccessible::get_accName, CHILDID_SELF, "(no name)"), "Bits");
+    const struct {
+        LONG Child;
+        const char* Name;
+        bool Checked;  // bit set in 3F800000
+        const char* Toggled;  // the hexadecimal field after the child's default action
+    } cases[] = {
+        {1, "Bit 31", false, "BF800000"}, {2, "Bit 30", false, "7F800000"},  {3, "Bit 29", true, "1F800000"},
+        {9, "Bit 23", true, "3F000000"},  {10, "Bit 22", false, "3FC00000"}, {32, "Bit 0", false, "3F800001"},
+    };
+    for (const auto& c : cases) {
+        const int bit = 32 - static_cast<int>(c.Child);
+        const VARIANT child = ChildId(c.Child);
+        EXPECT_EQ(ChildText(grid, &IAccessible::get_accName, c.Child, "(no name)"), c.Name);
+        VARIANT role, state;
+        VariantInit(&role);
+        VariantInit(&state);
+        EXPECT_EQ(grid->get_accRole(child, &role), S_OK) << c.Name;
+        EXPECT_EQ(role.vt == VT_I4 ? role.lVal : 0, ROLE_SYSTEM_CHECKBUTTON) << c.Name;
+        EXPECT_EQ(grid->get_accState(child, &state), S_OK) << c.Name;
+        EXPECT_EQ((state.lVal & STATE_SYSTEM_CHECKED) != 0, c.Checked) << c.Name;
+        EXPECT_EQ(ChildText(grid, &IAccessible::get_accValue, c.Child, "(none)"), c.Checked ? "1" : "0");
+        // Where the tile is on the screen, and the tile under its centre.
+        const RECT tile = BitTileOnScreen(bit);
+        ASSERT_LT(tile.left, tile.right) << c.Name;
+        ASSERT_LT(tile.top, tile.bottom) << c.Name;
+        LONG left = 0, top = 0, width = 0, height = 0;
+        EXPECT_EQ(grid->accLocation(&left, &top, &width, &height, child), S_OK) << c.Name;
+        EXPECT_EQ(left, tile.left) << c.Name;
+        EXPECT_EQ(top, tile.top) << c.Name;
+        EXPECT_EQ(width, tile.right - tile.left) << c.Name;
+        EXPECT_EQ(height, tile.bottom - tile.top) << c.Name;
+        VARIANT hit;
+        VariantInit(&hit);
+        EXPECT_EQ(grid->accHitTest((tile.left + tile.right) / 2, (tile.top + tile.bottom) / 2, &hit), S_OK);
+        EXPECT_EQ(hit.vt == VT_I4 ? hit.lVal : -1, c.Child) << c.Name;
+        // Toggled and back.
+        EXPECT_EQ(grid->accDoDefaultAction(child), S_OK) << c.Name;
+        PumpMessages();
+        EXPECT_EQ(ControlText(FieldHex), c.Toggled) << c.Name;
+        EXPECT_EQ(grid->get_accState(child, &state), S_OK) << c.Name;
+        EXPECT_EQ((state.lVal & STATE_SYSTEM_CHECKED) != 0, !c.Checked) << c.Name;
+        EXPECT_EQ(grid->accDoDefaultAction(child), S_OK) << c.Name;
+        PumpMessages();
+        EXPECT_EQ(ControlText(FieldHex), "3F800000") << c.Name;
+    }
+    BSTR name = nullptr;
+    EXPECT_EQ(grid->get_accName(ChildId(33), &name), E_INVALIDARG);
+    // The bit with the focus, once the grid has it.
+    FocusControl(IDC_BIT_GRID);
+    VARIANT focus, state;
+    VariantInit(&focus);
+    VariantInit(&state);
+    EXPECT_EQ(grid->get_accFocus(&focus), S_OK);
+    ASSERT_EQ(focus.vt, VT_I4);
+    EXPECT_EQ(focus.lVal, 32 - FocusedBit());
+    EXPECT_EQ(grid->get_accState(focus, &state), S_OK);
+    EXPECT_NE(state.lVal & STATE_SYSTEM_FOCUSED, 0);
+    grid->Release();
 }
 
 // ---- Room for the texts -----------------------------------------------------------------

@@ -132,9 +132,10 @@ void ExpectGridSpansThePane(const char* where, int width)
     LONG left = LONG_MAX, right = LONG_MIN;
     int shown = 0;
     for (int bit = 0; bit < 80; ++bit) {
-        if (!IsWindowVisible(Control(FirstBitToggle + bit)))
+        if (!TileShows(bit))
             continue;
-        RECT r = ClientRectOf(Control(FirstBitToggle + bit));
+        RECT r = TileRect(bit);
+        MapWindowPoints(BitGrid(), Dialog(), reinterpret_cast<POINT*>(&r), 2);
         left = std::min(left, r.left);
         right = std::max(right, r.right);
         ++shown;

@@ -1,0 +1,67 @@
+#pragma once
+#include <windows.h>
+
+#include "converter/inspector.h"
+
+// The bit grid of the inspector pane: one window (IDC_BIT_GRID) that draws a
+// tile for each bit of the width, most significant first, in rows under
+// their group numbers, and toggles a bit when its tile is clicked or Space
+// is pressed while the bit has the focus. The arrow keys move the focus
+// from bit to bit, Home and End to the first and the last; Tab enters the
+// grid at the bit that had the focus last.
+//
+// The converter reads and writes a toggle per bit by its id
+// (FirstBitToggle + bit); the grid keeps their texts and which of them
+// show, and reports a click to the dialog as a toggle's BN_CLICKED.
+
+// The grid's own messages, which read it as a user sees it:
+// - BitGridGetBit: wParam a bit; '0' or '1' while its tile shows, else 0.
+// - BitGridGetTile: wParam a bit, lParam a RECT*; TRUE and the tile in the
+//   grid's client pixels while it shows, else FALSE.
+// - BitGridGetFocus: the bit with the focus (while the grid has it).
+constexpr UINT BitGridGetBit = WM_USER + 1;
+constexpr UINT BitGridGetTile = WM_USER + 2;
+constexpr UINT BitGridGetFocus = WM_USER + 3;
+
+// Where the grid's rows lie in its client area, in pixels: each row's group
+// numbers NumberHeight tall above its tiles, TileHeight tall, the rows
+// RowPitch apart; the tiles of a group a pixel apart, the groups Gap apart.
+struct BitGridShape {
+    int BitsPerRow;
+    int NumberHeight;
+    int TileHeight;
+    int RowPitch;
+    int Gap;
+};
+
+// Creates the grid after `after` in the tab order; hidden while `visible`
+// is false. The grid goes with its dialog.
+HWND CreateBitGrid(HWND dialog, HWND after, bool visible);
+
+// The grid's rows for its client width; repaints it.
+void ShapeBitGrid(const BitGridShape& shape);
+
+// A toggle's text ("0" or "1") and whether it shows, as the converter
+// writes and reads them.
+void SetBitText(int bit, const char* text);
+int ReadBitText(int bit, char* buffer, int size);
+void ShowBit(int bit, bool show);
+bool BitShows(int bit);
+
+// Repaints every tile and the group numbers: the role colours change with
+// the width, the format and the scheme.
+void RepaintBitGrid();
+
+// A tile's fill, border and digit in the scheme now; the legend shows the
+// roles' colours as the tiles have them.
+struct TileColours {
+    COLORREF Face, Border, Ink;
+};
+TileColours RoleTileColours(BitRole role);
+
+// What the grid's accessible object reads: the number of bits shown, a
+// tile in screen pixels, the focused bit, and a click on a bit.
+int ShownBitCount();
+RECT BitTileOnScreen(int bit);
+int FocusedBit();
+void ClickBit(int bit);
