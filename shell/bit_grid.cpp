@@ -361,22 +361,26 @@ void RegisterGridClass(HINSTANCE instance)
 
 }  // namespace
 
-HWND CreateBitGrid(HWND dialog, HWND after, bool visible)
+void ResetBitGrid()
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    RegisterGridClass(instance);
     for (int bit = 0; bit < BitToggleCount; ++bit) {
         Grid.Bits[bit] = '0';
         Grid.Shown[bit] = 0;
     }
+    Grid.Window = nullptr;
     Grid.Focus = 0;
     Grid.Pressed = -1;
     Grid.PressedInside = false;
-    Grid.Shape = {};
-    Grid.Window = CreateWindowExA(
-        0, GridClass, "", WS_CHILD | WS_TABSTOP | WS_GROUP | (visible ? WS_VISIBLE : 0), 0, 0, 0, 0, dialog,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_BIT_GRID)), instance, nullptr);
-    SetWindowPos(Grid.Window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HWND CreateBitGrid(HWND dialog, const RECT& r, bool visible)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterGridClass(instance);
+    Grid.Window =
+        CreateWindowExA(0, GridClass, "", WS_CHILD | WS_TABSTOP | WS_GROUP | (visible ? WS_VISIBLE : 0),
+                        r.left, r.top, r.right - r.left, r.bottom - r.top, dialog,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_BIT_GRID)), instance, nullptr);
     return Grid.Window;
 }
 

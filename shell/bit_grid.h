@@ -34,9 +34,13 @@ struct BitGridShape {
     int Gap;
 };
 
-// Creates the grid after `after` in the tab order; hidden while `visible`
-// is false. The grid goes with its dialog.
-HWND CreateBitGrid(HWND dialog, HWND after, bool visible);
+// Forgets the bits of a grid before: every bit "0" and hidden. The
+// converter may write them before the grid's window exists.
+void ResetBitGrid();
+
+// Makes the grid's window at r, next in the tab order; hidden while
+// `visible` is false. The window goes with its dialog.
+HWND CreateBitGrid(HWND dialog, const RECT& r, bool visible);
 
 // The grid's rows for its client width; repaints it.
 void ShapeBitGrid(const BitGridShape& shape);

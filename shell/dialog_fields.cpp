@@ -50,9 +50,13 @@ void Repaint(int field)
     RedrawWindow(Control(field), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
+// Every refresh sets every control's state: only a change reaches the
+// window.
 void Enable(int control, bool enable)
 {
-    EnableWindow(Control(control), enable ? TRUE : FALSE);
+    HWND window = Control(control);
+    if (window && (IsWindowEnabled(window) != FALSE) != enable)
+        EnableWindow(window, enable ? TRUE : FALSE);
     OnPaneControlEnabled(control, enable);  // a reading's label greys with it
 }
 

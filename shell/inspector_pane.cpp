@@ -172,9 +172,21 @@ HWND Item(int id)
     return GetDlgItem(ShellState.Dialog, id);
 }
 
+// Whether each reading, entry control and step is enabled, as the converter
+// last set it: its first refresh comes before the pane's controls exist,
+// which are then made as it wants them.
+constexpr int FirstPaneId = IDC_PANE_UNSIGNED;
+constexpr int PaneIdCount = IDC_BIT_FIRST - FirstPaneId;
+uint8_t PaneDisabled[PaneIdCount];
+
+bool IsPaneId(int id)
+{
+    return id >= FirstPaneId && id < FirstPaneId + PaneIdCount;
+}
+
 bool IsEnabled(int id)
 {
-    return IsWindowEnabled(Item(id)) != FALSE;
+    return IsPaneId(id) ? PaneDisabled[id - FirstPaneId] == 0 : IsWindowEnabled(Item(id)) != FALSE;
 }
 
 // ---- Rows ------------------------------------------------------------------------
@@ -308,18 +320,29 @@ HFONT CurrentDialogFont()
     return reinterpret_cast<HFONT>(SendMessageA(ShellState.Dialog, WM_GETFONT, 0, 0));
 }
 
-void SetVisible(HWND control, bool visible)
-{
-    if (!control)
-        return;  // a bit toggle not made yet
-    bool now = (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (now != visible)
-        ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
-}
+HWND CreatePaneControl(int id, const RECT& r, bool visible);
+bool TakesNumberFont(int id);
 
-void PlaceAt(int id, int x, int y, int width, int height)
+// Puts a control of the pane at r, shown or hidden, in one move; a control
+// not made yet is made there (the first layout makes them all, in tab
+// order). Nothing moves where nothing changes.
+void PutControl(int id, const RECT& r, bool visible)
 {
-    SetWindowPos(Item(id), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND control = Item(id);
+    if (!control) {
+        CreatePaneControl(id, r, visible);
+        return;
+    }
+    RECT now;
+    GetWindowRect(control, &now);
+    MapWindowPoints(nullptr, ShellState.Dialog, reinterpret_cast<POINT*>(&now), 2);
+    const bool shown = (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (EqualRect(&now, &r) && shown == visible)
+        return;
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (shown != visible)
+        flags |= visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags);
 }
 
 // The grid spans the pane, its rows under their group numbers, with the
@@ -330,14 +353,14 @@ int LayOutGrid(const Units& u, int top, bool shown)
     const BitGridShape shape = {BitsPerRowOf(width), u.Y(NumberHeight), u.Y(TileHeight),
                                 u.Y(NumberHeight + TileHeight + RelatedGap), u.X(GroupGap)};
     const int rows = width / shape.BitsPerRow;
+    ShapeBitGrid(shape);
+    const RECT r = {u.X(EdgeLeft), top, u.X(EdgeRight),
+                    top + (rows - 1) * shape.RowPitch + shape.NumberHeight + shape.TileHeight};
+    PutControl(IDC_BIT_GRID, r, shown);
     HWND grid = Item(IDC_BIT_GRID);
     HFONT font = CurrentDialogFont();
     if (reinterpret_cast<HFONT>(SendMessageA(grid, WM_GETFONT, 0, 0)) != font)
-        SendMessageA(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    PlaceAt(IDC_BIT_GRID, u.X(EdgeLeft), top, u.X(EdgeRight) - u.X(EdgeLeft),
-            (rows - 1) * shape.RowPitch + shape.NumberHeight + shape.TileHeight);
-    ShapeBitGrid(shape);
-    SetVisible(grid, shown);
+        SendMessageA(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     return top + rows * shape.RowPitch;
 }
 
@@ -346,16 +369,15 @@ struct Span {
     int Left, Right;
 };
 
-// Places a control across a span of dialog units, top and height in pixels.
-void PlaceSpan(int id, Span span, int top, int height, const Units& u)
+// Puts a control across a span of dialog units, top and height in pixels.
+void PutSpan(int id, Span span, int top, int height, const Units& u, bool shown)
 {
-    PlaceAt(id, u.X(span.Left), top, u.X(span.Right) - u.X(span.Left), height);
+    PutControl(id, {u.X(span.Left), top, u.X(span.Right), top + height}, shown);
 }
 
 int LayOutLegend(const Units& u, int top, bool shown)
 {
-    PlaceSpan(LegendId, {EdgeLeft, EdgeRight}, top, u.Y(LegendHeight), u);
-    SetVisible(Item(LegendId), shown);
+    PutSpan(LegendId, {EdgeLeft, EdgeRight}, top, u.Y(LegendHeight), u, shown);
     return shown ? top + u.Y(LegendHeight + RelatedGap) : top;
 }
 
@@ -396,15 +418,23 @@ int ClosedHeight(int control)
     return r.bottom - r.top;
 }
 
-int FontHeightOf(HWND control)
+int FontHeightOf(HFONT font)
 {
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    HDC dc = GetDC(ShellState.Dialog);
+    HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
-    ReleaseDC(control, dc);
+    ReleaseDC(ShellState.Dialog, dc);
     return metrics.tmHeight;
+}
+
+// The font a control has, or will have when it is made.
+HFONT FontOfControl(int control)
+{
+    if (HWND made = Item(control))
+        return reinterpret_cast<HFONT>(SendMessageA(made, WM_GETFONT, 0, 0));
+    return TakesNumberFont(control) ? ShellState.Font : CurrentDialogFont();
 }
 
 // A single-line edit draws its text below its border and a pixel of margin
@@ -413,7 +443,7 @@ int FontHeightOf(HWND control)
 int TextBoxHeight(int control, const Units& u)
 {
     const int around = 2 * (GetSystemMetrics(SM_CYBORDER) + 1);
-    const int fitted = FontHeightOf(Item(control)) + around;
+    const int fitted = FontHeightOf(FontOfControl(control)) + around;
     return fitted < u.Y(TextHeight) ? fitted : u.Y(TextHeight);
 }
 
@@ -424,26 +454,27 @@ int LayOutRow(const PaneRow& row, const Units& u, int top, bool shown)
     const int count = row.Count;
     const bool tail = row.Entries[count - 1]->Where == Place::Tail;
     int height = u.Y(TextHeight);
+    // A drop-down's closed height is known once it exists: the lists come
+    // first, each after its label (placed again below, on the row's
+    // middle), so that the tab order stays label, control.
     for (int i = 0; i < count; ++i) {
         const PaneEntry& e = *row.Entries[i];
         if (ListHeightOf(e.Control) == 0)
             continue;
-        Span box = ControlSpan(e.Where, tail);
-        PlaceSpan(e.Control, box, top, u.Y(ListHeightOf(e.Control)), u);
+        PutSpan(e.LabelId, LabelSpan(e.Where), top, u.Y(LabelHeight), u, shown);
+        PutSpan(e.Control, ControlSpan(e.Where, tail), top, u.Y(ListHeightOf(e.Control)), u, shown);
         if (ClosedHeight(e.Control) > height)
             height = ClosedHeight(e.Control);
     }
     for (int i = 0; i < count; ++i) {
         const PaneEntry& e = *row.Entries[i];
+        PutSpan(e.LabelId, LabelSpan(e.Where), top + (height - u.Y(LabelHeight)) / 2, u.Y(LabelHeight), u,
+                shown);
         if (ListHeightOf(e.Control) == 0) {
-            Span box = ControlSpan(e.Where, tail);
             int boxHeight = e.Where == Place::Tail ? u.Y(CheckSize) : TextBoxHeight(e.Control, u);
-            PlaceSpan(e.Control, box, top + (height - boxHeight) / 2, boxHeight, u);
+            PutSpan(e.Control, ControlSpan(e.Where, tail), top + (height - boxHeight) / 2, boxHeight, u,
+                    shown);
         }
-        Span label = LabelSpan(e.Where);
-        PlaceSpan(e.LabelId, label, top + (height - u.Y(LabelHeight)) / 2, u.Y(LabelHeight), u);
-        SetVisible(Item(e.LabelId), shown);
-        SetVisible(Item(e.Control), shown);
     }
     return shown ? top + height + u.Y(RelatedGap) : top;
 }
@@ -451,11 +482,11 @@ int LayOutRow(const PaneRow& row, const Units& u, int top, bool shown)
 // "Previous" and "Next" at the right edge, a related gap apart.
 int LayOutSteps(const Units& u, int top, bool shown)
 {
-    int right = EdgeRight;
-    for (int i = sizeof StepButtons / sizeof StepButtons[0] - 1; i >= 0; --i) {
-        PlaceSpan(StepButtons[i], {right - ButtonWidth, right}, top, u.Y(ButtonHeight), u);
-        SetVisible(Item(StepButtons[i]), shown);
-        right -= ButtonWidth + RelatedGap;
+    constexpr int count = sizeof StepButtons / sizeof StepButtons[0];
+    int left = EdgeRight - count * ButtonWidth - (count - 1) * RelatedGap;
+    for (int button : StepButtons) {
+        PutSpan(button, {left, left + ButtonWidth}, top, u.Y(ButtonHeight), u, shown);
+        left += ButtonWidth + RelatedGap;
     }
     return shown ? top + u.Y(ButtonHeight + RelatedGap) : top;
 }
@@ -600,80 +631,110 @@ LRESULT CALLBACK PaneEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
 
 // ---- Creating ------------------------------------------------------------------------
 
-// A control of the pane after `after` in the z-order, which is the tab order.
-HWND CreateControlAfter(HWND after, const char* kind, const char* text, DWORD style, int id, HFONT font)
+// What a control of the pane is made as: its class, text and style, and
+// whether it shows a number (in the number fields' font).
+struct ControlSpec {
+    const char* Kind;
+    const char* Text;
+    DWORD Style;
+    bool Number;
+};
+
+constexpr ControlSpec LabelSpec(const char* text)
 {
-    DWORD visible = PaneState.Shown ? WS_VISIBLE : 0;
-    HWND control = CreateWindowExA(0, kind, text, WS_CHILD | visible | style, 0, 0, 0, 0, ShellState.Dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
-    SetWindowPos(control, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    if (lstrcmpiA(kind, "EDIT") == 0)
-        SetWindowSubclass(control, PaneEditProc, PaneEditSubclass, 0);
+    return {"STATIC", text, SS_LEFT | WS_GROUP, false};
+}
+
+bool SpecOf(int id, ControlSpec* spec)
+{
+    for (const PaneReading& r : PaneReadings) {
+        if (r.LabelId == id || r.Control == id) {
+            *spec = r.LabelId == id
+                ? LabelSpec(r.Label)
+                : ControlSpec{"EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, true};
+            return true;
+        }
+    }
+    for (const EntryControl& e : EntryControls) {
+        if (e.LabelId == id || e.Control == id) {
+            *spec = e.LabelId == id
+                ? LabelSpec(e.Label)
+                : ControlSpec{e.Kind, "", e.Style, id == PaneValue || id == PaneError || id == PaneFlags};
+            return true;
+        }
+    }
+    switch (id) {
+    case ButtonStepPrevious:
+        *spec = {"BUTTON", "&Previous", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, false};
+        return true;
+    case ButtonStepNext: *spec = {"BUTTON", "&Next", BS_PUSHBUTTON | WS_TABSTOP, false}; return true;
+    case LegendId: *spec = {"STATIC", "", SS_OWNERDRAW, false}; return true;
+    default: return false;
+    }
+}
+
+bool TakesNumberFont(int id)
+{
+    ControlSpec spec;
+    return SpecOf(id, &spec) && spec.Number;
+}
+
+// What the value entry's controls hold from the start.
+void FillEntryControl(int id, HWND control)
+{
+    const EncodeOptions options = EntryOptions();
+    switch (id) {
+    case PaneValue:
+        // The value's text may be as long as the longest reading it reads back.
+        SendMessageA(control, EM_LIMITTEXT, ReadingCapacity - 1, 0);
+        break;
+    case PaneFormat: SendMessageA(control, CB_LIMITTEXT, FormatNameCapacity - 1, 0); break;
+    case PaneRounding:
+        for (RoundingMode mode : RoundingModes)
+            SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RoundingModeName(mode)));
+        SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(options.Mode), 0);
+        break;
+    case PaneSaturate:
+        SendMessageA(control, BM_SETCHECK, options.Saturate ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+    default: break;
+    }
+}
+
+// Keeps the tab order: the layout makes the pane's controls in their tab
+// order after the template's, each at the end of the z-order. Child windows
+// are made there, so this moves none of them unless a system puts new ones
+// elsewhere.
+HWND LastInTabOrder(HWND control)
+{
+    if (control && GetWindow(control, GW_HWNDNEXT))
+        SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return control;
 }
 
-// Children are created at the top of the z-order; the pane comes after the
-// template's controls.
-HWND CreateControl(const char* kind, const char* text, DWORD style, int id, HFONT font)
+// A control of the pane, made at r as the converter last set it (enabled or
+// not).
+HWND CreatePaneControl(int id, const RECT& r, bool visible)
 {
-    return CreateControlAfter(HWND_BOTTOM, kind, text, style, id, font);
-}
-
-// The legend, drawn by the program, and the bits' grid after it in the tab
-// order.
-void CreateGrid(HFONT dialogFont)
-{
-    HWND legend = CreateControl("STATIC", "", SS_OWNERDRAW, LegendId, dialogFont);
-    HWND grid = CreateBitGrid(ShellState.Dialog, legend, PaneState.Shown != 0);
-    SendMessageA(grid, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), FALSE);
-    WrapBitGridAccessible(grid);
-}
-
-// A reading's label and text; the label right before its text names it for
-// screen readers.
-void CreateReading(const PaneReading& r, HFONT dialogFont)
-{
-    CreateControl("STATIC", r.Label, SS_LEFT | WS_GROUP, r.LabelId, dialogFont);
-    CreateControl("EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, r.Control,
-                  ShellState.Font);
-}
-
-void CreateReadings(HFONT dialogFont)
-{
-    for (const PaneReading& r : PaneReadings) {
-        if (!IsMemoryReading(r))
-            CreateReading(r, dialogFont);
+    if (id == IDC_BIT_GRID) {
+        HWND grid = LastInTabOrder(CreateBitGrid(ShellState.Dialog, r, visible));
+        WrapBitGridAccessible(grid);
+        return grid;
     }
-    CreateControl("BUTTON", "&Previous", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, ButtonStepPrevious,
-                  dialogFont);
-    CreateControl("BUTTON", "&Next", BS_PUSHBUTTON | WS_TABSTOP, ButtonStepNext, dialogFont);
-}
-
-void CreateMemoryReadings(HFONT dialogFont)
-{
-    for (const PaneReading& r : PaneReadings) {
-        if (IsMemoryReading(r))
-            CreateReading(r, dialogFont);
-    }
-}
-
-void CreateValueEntry(HFONT dialogFont)
-{
-    for (const EntryControl& e : EntryControls) {
-        CreateControl("STATIC", e.Label, SS_LEFT | WS_GROUP, e.LabelId, dialogFont);
-        bool number = e.Control == PaneValue || e.Control == PaneError || e.Control == PaneFlags;
-        CreateControl(e.Kind, "", e.Style, e.Control, number ? ShellState.Font : dialogFont);
-    }
-    // The value's text may be as long as the longest reading it reads back.
-    SendMessageA(Item(PaneValue), EM_LIMITTEXT, ReadingCapacity - 1, 0);
-    SendMessageA(Item(PaneFormat), CB_LIMITTEXT, FormatNameCapacity - 1, 0);
-    EncodeOptions options = EntryOptions();
-    for (RoundingMode mode : RoundingModes)
-        SendMessageA(Item(PaneRounding), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RoundingModeName(mode)));
-    SendMessageA(Item(PaneRounding), CB_SETCURSEL, static_cast<WPARAM>(options.Mode), 0);
-    SendMessageA(Item(PaneSaturate), BM_SETCHECK, options.Saturate ? BST_CHECKED : BST_UNCHECKED, 0);
+    ControlSpec spec;
+    if (!SpecOf(id, &spec))
+        return nullptr;
+    const DWORD style =
+        WS_CHILD | spec.Style | (visible ? WS_VISIBLE : 0) | (IsEnabled(id) ? 0 : WS_DISABLED);
+    HWND control = LastInTabOrder(CreateWindowExA(
+        0, spec.Kind, spec.Text, style, r.left, r.top, r.right - r.left, r.bottom - r.top, ShellState.Dialog,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr));
+    HFONT font = spec.Number ? ShellState.Font : CurrentDialogFont();
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    if (lstrcmpiA(spec.Kind, "EDIT") == 0)
+        SetWindowSubclass(control, PaneEditProc, PaneEditSubclass, 0);
+    FillEntryControl(id, control);
+    return control;
 }
 
 // The label of a reading or entry control; 0 for any other control.
@@ -806,22 +867,20 @@ PaneScale DialogScaleOf(HWND dialog)
     return {base.right, base.bottom};
 }
 
-void CreateInspectorPane(HWND dialog)
+void HoldInspectorPane()
 {
-    // A new dialog: the tip and the toggles of one before went with it.
-    ReadingTip = nullptr;
-    auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
-    CreateGrid(dialogFont);
-    CreateReadings(dialogFont);
-    CreateValueEntry(dialogFont);
-    CreateMemoryReadings(dialogFont);
     LayoutHeld = true;
+    ReadingTip = nullptr;  // went with the dialog before
+    for (uint8_t& disabled : PaneDisabled)
+        disabled = 0;
+    ResetBitGrid();
 }
 
-void StartInspectorLayout(HWND dialog)
+void CreateInspectorPane(HWND dialog)
 {
     LayoutHeld = false;
     LayoutInspectorPane(dialog, DialogScaleOf(dialog));
+    RefillFormatList();
 }
 
 void LayoutInspectorPane(HWND dialog, PaneScale scale)
@@ -844,29 +903,22 @@ void SetInspectorShown(bool shown)
 
 void ShowInspectorControl(int control, bool show)
 {
-    if (BitOfToggle(control) >= 0) {
-        if (show && !BitShows(BitOfToggle(control)))
-            UpdatePaneLayout();  // a new width's rows before its bits show
-        ShowBit(BitOfToggle(control), show);
-        return;
-    }
-    if (!PaneState.Shown)
-        return;
-    HWND item = Item(control);
-    const bool visible = (GetWindowLongA(item, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (visible == show)
-        return;  // every refresh asks for every bit
-    if (show)
+    const int bit = BitOfToggle(control);
+    if (bit < 0)
+        return;  // the layout shows the rest of the pane
+    if (show && !BitShows(bit))
         UpdatePaneLayout();  // a new width's rows before its bits show
-    SetVisible(item, show);
-    if (!show)
-        KeepFocusVisible(ShellState.Dialog);
+    ShowBit(bit, show);
 }
 
 void OnPaneControlEnabled(int control, bool enabled)
 {
     const int label = LabelOf(control);
-    if (label)
+    for (int id : {control, label}) {
+        if (IsPaneId(id))
+            PaneDisabled[id - FirstPaneId] = enabled ? 0 : 1;
+    }
+    if (label && Item(label))
         EnableWindow(Item(label), enabled ? TRUE : FALSE);
     // Only the readings, the value entry and the steps decide rows.
     if (label || control == ButtonStepNext || control == ButtonStepPrevious)

@@ -40,13 +40,16 @@ struct PaneScale {
 // The scale of the dialog's own font at the DPI the window is laid out for.
 PaneScale DialogScaleOf(HWND dialog);
 
-// Creates the pane's controls (hidden while ShellState says so); call after
-// the number fields' font exists and before the first refresh.
-void CreateInspectorPane(HWND dialog);
+// Forgets the pane of a dialog before and holds the layout: the converter
+// may start and refresh before the pane's controls exist, and what it
+// enables and disables is kept for them.
+void HoldInspectorPane();
 
-// Lays the pane out for the first time and from then on whenever its rows
-// change; call after the first refresh has set which readings apply.
-void StartInspectorLayout(HWND dialog);
+// Makes the pane's controls where the rows that apply put them (hidden
+// while the pane is), sizes the window and lays the pane out from then on
+// whenever its rows change; call after the converter's first refresh, and
+// refresh again to fill them.
+void CreateInspectorPane(HWND dialog);
 
 // Places every control of the pane by the scale, shows the rows that apply
 // and sizes the window to show the pane or only dialog 101's area, keeping
@@ -57,8 +60,8 @@ void LayoutInspectorPane(HWND dialog, PaneScale scale);
 // resizes the window.
 void SetInspectorShown(bool shown);
 
-// The converter's wish for a pane control (the bits above the width are
-// hidden); while the pane is hidden every control of it stays hidden.
+// The converter's wish for a bit's tile (the bits above the width are
+// hidden); the layout shows or hides the rest of the pane.
 void ShowInspectorControl(int control, bool show);
 
 // A pane control was enabled or disabled (the converter's wish): its label

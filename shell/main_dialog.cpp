@@ -156,12 +156,8 @@ BOOL InitMainDialog(HWND dialog)
     //    and buttons keep the template's font.
     ShellState.Font = ApplyFieldFont(dialog, WindowDpi(dialog));
 
-    // 6. The inspector pane beside the template's controls (shown or hidden
-    //    as saved), and the fields' own handling of keys, pastes and undo;
-    //    both before the first refresh fills them.
-    CreateInspectorPane(dialog);
+    // 6. The fields' own handling of keys, pastes and undo.
     StartFieldEditing(dialog);
-    StartReadingMenus(dialog);
 
     // 7. The converter's start-up, the same as every front end's: capitals
     //    in the hexadecimal field, the float field's fixed limit, then the
@@ -169,12 +165,18 @@ BOOL InitMainDialog(HWND dialog)
     //    handlers set the width, limits, float controls, texts and
     //    alignment). Start-up left the converter so that both clicks are
     //    changes.
-    //    The pane is filled once, after both clicks.
+    //    The inspector pane comes after both clicks: the first refresh says
+    //    which of its rows apply, its controls are made where those rows
+    //    put them (shown or hidden as saved), and a second refresh fills
+    //    them.
+    HoldInspectorPane();
     PaneState.Held = 1;
     StartConverter(ShellState.InitialWidthButton, ShellState.InitialEndianButton);
     PaneState.Held = 0;
     RefreshInspector();
-    StartInspectorLayout(dialog);  // its rows are those of the saved width and format
+    CreateInspectorPane(dialog);
+    RefreshInspector();
+    StartReadingMenus(dialog);
 
     // 8. The saved position, or the centre of the primary screen when the
     //    title bar would be on no screen there.

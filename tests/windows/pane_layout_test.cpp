@@ -13,6 +13,7 @@
 #include "shell/resource.h"
 #include "shell/shell_state.h"
 #include "tests/windows/dialog_harness.h"
+#include "views/reading_table.h"
 
 namespace {
 
@@ -218,3 +219,31 @@ TEST_F(PaneLayout, LegendNamesTheRolesOfTheFormat)
 }
 
 }  // namespace
+
+// The pane's controls are made where the layout puts them, in their tab
+// order after the template's: each label right before its control (which
+// names it for screen readers and takes its access key), the grid first,
+// the steps in reading order.
+TEST_F(PaneLayout, ControlsFollowTheTemplateInTabOrder)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle, true);
+    std::vector<int> order;
+    for (HWND child = GetWindow(Dialog(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        order.push_back(GetDlgCtrlID(child));
+    auto at = [&](int id) { return std::find(order.begin(), order.end(), id) - order.begin(); };
+    std::vector<std::pair<int, int>> pairs = {{ButtonStepPrevious, ButtonStepNext}};
+    for (const ReadingRow& row : ReadingTable) {
+        if (row.Control && row.LabelControl)
+            pairs.push_back({row.LabelControl, row.Control});
+    }
+    for (int n = 0; n < 6; ++n)
+        pairs.push_back({IDC_ENTRY_LABEL_FIRST + n, PaneFormat + n});
+    for (const auto& [first, second] : pairs) {
+        ASSERT_LT(at(second), static_cast<long>(order.size())) << second;
+        EXPECT_EQ(at(first) + 1, at(second)) << first << " right before " << second;
+    }
+    EXPECT_LT(at(ButtonWidth80), at(IDC_BIT_GRID)) << "the pane after the template";
+    EXPECT_LT(at(IDC_BIT_GRID), at(LabelUnsigned));
+    EXPECT_LT(at(ButtonStepNext), at(PaneFormat)) << "the steps before the value entry";
+    EXPECT_LT(at(PaneFlags), at(PaneBytes)) << "the bytes last";
+}
