@@ -296,6 +296,8 @@ PaneShape LaidOutShape;  // the shape of the last layout
 // From the pane's creation until the converter's first refresh has set
 // what applies: one layout at start instead of one per change.
 bool LayoutHeld;
+// A pane hidden at start is made when it first shows.
+bool PaneMade;
 
 // ---- Placing ----------------------------------------------------------------------
 
@@ -323,6 +325,13 @@ HFONT CurrentDialogFont()
 HWND CreatePaneControl(int id, const RECT& r, bool visible);
 bool TakesNumberFont(int id);
 
+// The font of a control of the pane at the DPI now: the number fields' for
+// the texts of numbers, the labels' for the rest.
+HFONT PaneFontOf(int id)
+{
+    return TakesNumberFont(id) ? ShellState.Font : CurrentDialogFont();
+}
+
 // Puts a control of the pane at r, shown or hidden, in one move; a control
 // not made yet is made there (the first layout makes them all, in tab
 // order). Nothing moves where nothing changes.
@@ -333,6 +342,11 @@ void PutControl(int id, const RECT& r, bool visible)
         CreatePaneControl(id, r, visible);
         return;
     }
+    // After a change of DPI: the fonts there, which controls made since the
+    // layout was recorded for changes of DPI do not get otherwise.
+    HFONT font = PaneFontOf(id);
+    if (id != IDC_BIT_GRID && reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)) != font)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     RECT now;
     GetWindowRect(control, &now);
     MapWindowPoints(nullptr, ShellState.Dialog, reinterpret_cast<POINT*>(&now), 2);
@@ -429,21 +443,13 @@ int FontHeightOf(HFONT font)
     return metrics.tmHeight;
 }
 
-// The font a control has, or will have when it is made.
-HFONT FontOfControl(int control)
-{
-    if (HWND made = Item(control))
-        return reinterpret_cast<HFONT>(SendMessageA(made, WM_GETFONT, 0, 0));
-    return TakesNumberFont(control) ? ShellState.Font : CurrentDialogFont();
-}
-
 // A single-line edit draws its text below its border and a pixel of margin
 // and leaves the rest of its height below the text: a box that high above
 // and below the text holds it in the middle. Never taller than the row.
 int TextBoxHeight(int control, const Units& u)
 {
     const int around = 2 * (GetSystemMetrics(SM_CYBORDER) + 1);
-    const int fitted = FontHeightOf(FontOfControl(control)) + around;
+    const int fitted = FontHeightOf(PaneFontOf(control)) + around;
     return fitted < u.Y(TextHeight) ? fitted : u.Y(TextHeight);
 }
 
@@ -729,7 +735,7 @@ HWND CreatePaneControl(int id, const RECT& r, bool visible)
     HWND control = LastInTabOrder(CreateWindowExA(
         0, spec.Kind, spec.Text, style, r.left, r.top, r.right - r.left, r.bottom - r.top, ShellState.Dialog,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr));
-    HFONT font = spec.Number ? ShellState.Font : CurrentDialogFont();
+    HFONT font = PaneFontOf(id);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     if (lstrcmpiA(spec.Kind, "EDIT") == 0)
         SetWindowSubclass(control, PaneEditProc, PaneEditSubclass, 0);
@@ -870,6 +876,7 @@ PaneScale DialogScaleOf(HWND dialog)
 void HoldInspectorPane()
 {
     LayoutHeld = true;
+    PaneMade = false;
     ReadingTip = nullptr;  // went with the dialog before
     for (uint8_t& disabled : PaneDisabled)
         disabled = 0;
@@ -887,6 +894,11 @@ void LayoutInspectorPane(HWND dialog, PaneScale scale)
 {
     LaidOutShape = CurrentShape();
     const Units u = {scale};
+    if (!LaidOutShape.Shown && !PaneMade) {
+        SizeWindow(dialog, u, u.Y(TemplateHeight));  // nothing to make until the pane first shows
+        return;
+    }
+    PaneMade = true;
     int bottom = LayOutRows(u, LaidOutShape);
     SizeWindow(dialog, u, LaidOutShape.Shown ? bottom : u.Y(TemplateHeight));
     KeepFocusVisible(dialog);
@@ -896,9 +908,14 @@ void SetInspectorShown(bool shown)
 {
     PaneState.Shown = shown ? 1 : 0;
     CheckMenuItem(ShellState.SystemMenu, IDM_INSPECTOR, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
+    const bool made = PaneMade;  // before a refresh lays the pane out
     if (shown)
         RefreshInspector();  // its texts were not kept up while hidden
     LayoutInspectorPane(ShellState.Dialog, DialogScaleOf(ShellState.Dialog));
+    if (shown && !made) {
+        RefreshInspector();  // fills the controls made just now
+        RefillFormatList();
+    }
 }
 
 void ShowInspectorControl(int control, bool show)

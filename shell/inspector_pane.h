@@ -45,10 +45,10 @@ PaneScale DialogScaleOf(HWND dialog);
 // enables and disables is kept for them.
 void HoldInspectorPane();
 
-// Makes the pane's controls where the rows that apply put them (hidden
-// while the pane is), sizes the window and lays the pane out from then on
-// whenever its rows change; call after the converter's first refresh, and
-// refresh again to fill them.
+// Makes the pane's controls where the rows that apply put them, sizes the
+// window and lays the pane out from then on whenever its rows change; call
+// after the converter's first refresh, and refresh again to fill them. A
+// hidden pane makes nothing until it first shows.
 void CreateInspectorPane(HWND dialog);
 
 // Places every control of the pane by the scale, shows the rows that apply
@@ -57,7 +57,8 @@ void CreateInspectorPane(HWND dialog);
 void LayoutInspectorPane(HWND dialog, PaneScale scale);
 
 // Shows or hides the pane (the "Inspector" item's check mark follows) and
-// resizes the window.
+// resizes the window; makes and fills the pane's controls when it first
+// shows.
 void SetInspectorShown(bool shown);
 
 // The converter's wish for a bit's tile (the bits above the width are

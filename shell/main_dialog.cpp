@@ -228,10 +228,11 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         return TRUE;
     case WM_SYSCOMMAND:
-        return OnTransparencySysCommand(wParam) || OnInspectorSysCommand(wParam) ||
-                OnCopyOrHistoryCommand(wParam)
-            ? TRUE
-            : FALSE;
+        if (OnInspectorSysCommand(wParam)) {
+            StartReadingMenus(dialog);  // the readings of a pane first shown now
+            return TRUE;
+        }
+        return OnTransparencySysCommand(wParam) || OnCopyOrHistoryCommand(wParam) ? TRUE : FALSE;
     case WM_SCHEME_APPLIED:
         RepaintBitRoles();  // the legend shows only where colours tell the roles apart
         return TRUE;

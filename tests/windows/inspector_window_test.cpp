@@ -191,6 +191,26 @@ TEST_F(Inspector, CopiedBitPatternsPasteAsTheirDigits)
     }
 }
 
+// A pane hidden at start makes no control until it first shows; then its
+// controls come after the template's, filled as if they had been there.
+TEST_F(Inspector, HiddenPaneIsMadeWhenFirstShown)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle, false);
+    SetHex("40000000");
+    EXPECT_EQ(Control(IDC_BIT_GRID), nullptr);
+    EXPECT_EQ(Control(PaneUnsigned), nullptr);
+    SendMessageA(Dialog(), WM_SYSCOMMAND, IDM_INSPECTOR, 0);
+    PumpMessages();
+    EXPECT_EQ(ControlText(PaneUnsigned), "1073741824");
+    EXPECT_EQ(BitText(30), "1");
+    EXPECT_TRUE(TileShows(31));
+    EXPECT_EQ(ControlText(PaneFormat), "single");
+    EXPECT_GT(SendMessageA(Control(PaneFormat), CB_GETCOUNT, 0, 0), 1) << "the formats that fit 32 bits";
+    EXPECT_EQ(GetWindow(Control(LabelExact), GW_HWNDNEXT), Control(PaneExact))
+        << "label right before its text";
+    EXPECT_EQ(SendMessageA(Control(PaneValue), EM_GETLIMITTEXT, 0, 0), ReadingCapacity - 1);
+}
+
 TEST_F(Inspector, MenuItemHidesAndShowsThePaneKeepingTheCorner)
 {
     OpenMainDialog(ButtonWidth32, ButtonLittle, true);
