@@ -31,19 +31,12 @@ bool IsSelf(const VARIANT& child)
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-bool IsBitGrid(HWND control)
-{
-    return GetDlgCtrlID(control) == IDC_BIT_GRID;
-}
-
-// A text property's answer: a copy of the text, or none (S_FALSE).
+// A text property's answer: a copy of the text.
 HRESULT AnswerText(const wchar_t* text, BSTR* out)
 {
     if (!out)
         return E_POINTER;
-    *out = text ? AccessibilityFunctions()->SysAllocString(text) : nullptr;
-    if (!text)
-        return S_FALSE;
+    *out = AccessibilityFunctions()->SysAllocString(text);
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -55,11 +48,13 @@ bool BitIsSet(int bit)
     return text[0] == '1' && text[1] == '\0';
 }
 
-// What a child id names on a control: the bit grid's bits are its simple
-// children, child 1 the most significant bit shown and the last child bit
-// 0; every other control's children are the system's.
-constexpr int NoBit = -1;  // the object itself, or a child of another control
-constexpr int NoSuchChild = -2;  // an id the bit grid has no child for
+// A number property's answer (a role, a state, a child id).
+HRESULT AnswerNumber(LONG number, VARIANT* out)
+{
+    out->vt = VT_I4;
+    out->lVal = number;
+    return S_OK;
+}
 
 // The system's accessible object of a control with a few properties
 // replaced where the program knows better: the name of the sign box and
@@ -70,6 +65,7 @@ public:
     AnnotatedAccessible(IAccessible* inner, HWND control, bool* inUse)
         : inner_(inner)
         , control_(control)
+        , grid_(GetDlgCtrlID(control) == IDC_BIT_GRID)
         , inUse_(inUse)
     {
     }
@@ -121,15 +117,18 @@ public:
     }
 
     // IAccessible: the names, the description and the bits of the program's
-    // own.
+    // own. An id the grid has no bit for goes to the system's object, which
+    // has no such child.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
         const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
         if (bit >= 0) {
-            wchar_t text[8];  // 8: "Bit 79" and its end
-            wsprintfW(text, L"Bit %d", bit);
+            wchar_t text[8] = L"Bit ";  // 8: "Bit 79" and its end
+            int end = 4;
+            if (bit >= 10)
+                text[end++] = static_cast<wchar_t>(L'0' + bit / 10);
+            text[end++] = static_cast<wchar_t>(L'0' + bit % 10);
+            text[end] = L'\0';
             return AnswerText(text, name);
         }
         const int id = GetDlgCtrlID(control_);
@@ -139,11 +138,6 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
     {
-        const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit >= 0)
-            return AnswerText(nullptr, description);
         const uint8_t* error = ErrorFlagOf(GetDlgCtrlID(control_));
         if (IsSelf(child) && error && *error)
             return AnswerText(FieldErrorDescription, description);
@@ -151,127 +145,60 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override
     {
-        if (!IsBitGrid(control_))
+        if (!grid_ || !count)
             return inner_->get_accChildCount(count);
-        if (!count)
-            return E_POINTER;
         *count = ShownBitCount();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override
     {
-        const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
+        if (GridBit(child) < 0 || !object)
             return inner_->get_accChild(child, object);
-        if (!object)
-            return E_POINTER;
         *object = nullptr;  // a simple child: this object answers for it
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override
     {
         const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
-            return inner_->get_accValue(child, value);
-        return AnswerText(BitIsSet(bit) ? L"1" : L"0", value);
+        return bit < 0 ? inner_->get_accValue(child, value) : AnswerText(BitIsSet(bit) ? L"1" : L"0", value);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
-        const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
+        if (GridBit(child) < 0 || !role)
             return inner_->get_accRole(child, role);
-        if (!role)
-            return E_POINTER;
-        role->vt = VT_I4;
-        role->lVal = ROLE_SYSTEM_CHECKBUTTON;
-        return S_OK;
+        return AnswerNumber(ROLE_SYSTEM_CHECKBUTTON, role);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
         const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
+        if (bit < 0 || !state)
             return inner_->get_accState(child, state);
-        if (!state)
-            return E_POINTER;
         LONG flags = STATE_SYSTEM_FOCUSABLE;
         if (BitIsSet(bit))
             flags |= STATE_SYSTEM_CHECKED;
         if (GetFocus() == control_ && FocusedBit() == bit)
             flags |= STATE_SYSTEM_FOCUSED;
-        state->vt = VT_I4;
-        state->lVal = flags;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
-    {
-        const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
-            return inner_->get_accHelp(child, help);
-        return AnswerText(nullptr, help);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override
-    {
-        const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
-            return inner_->get_accHelpTopic(file, child, topic);
-        if (!file || !topic)
-            return E_POINTER;
-        *file = nullptr;
-        *topic = 0;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
-    {
-        const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
-            return inner_->get_accKeyboardShortcut(child, shortcut);
-        return AnswerText(nullptr, shortcut);
+        return AnswerNumber(flags, state);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override
     {
-        if (!IsBitGrid(control_) || GetFocus() != control_)
-            return inner_->get_accFocus(child);
-        if (!child)
-            return E_POINTER;
         const int count = ShownBitCount();
         const int bit = FocusedBit();
-        child->vt = VT_I4;
-        child->lVal = bit >= 0 && bit < count ? count - bit : CHILDID_SELF;
-        return S_OK;
+        if (!grid_ || GetFocus() != control_ || !child || bit < 0 || bit >= count)
+            return inner_->get_accFocus(child);
+        return AnswerNumber(count - bit, child);
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
     {
-        const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
-            return inner_->get_accDefaultAction(child, action);
-        return AnswerText(L"Toggle", action);
+        return GridBit(child) < 0 ? inner_->get_accDefaultAction(child, action)
+                                  : AnswerText(L"Toggle", action);
     }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                           VARIANT child) override
     {
         const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
+        if (bit < 0 || !left || !top || !width || !height)
             return inner_->accLocation(left, top, width, height, child);
-        if (!left || !top || !width || !height)
-            return E_POINTER;
         const RECT tile = BitTileOnScreen(bit);
         *left = tile.left;
         *top = tile.top;
@@ -279,90 +206,51 @@ public:
         *height = tile.bottom - tile.top;
         return S_OK;
     }
-    // Between the bits in their order, child 1 first; a bit has no children,
-    // and the bits are not laid out for moving by direction on the screen.
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override
-    {
-        const int bit = GridBit(start);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        const bool toChild = direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD;
-        if (!IsBitGrid(control_) || (bit == NoBit && !(toChild && IsSelf(start))))
-            return inner_->accNavigate(direction, start, end);
-        if (!end)
-            return E_POINTER;
-        const LONG count = ShownBitCount();
-        LONG target = 0;  // none
-        if (bit == NoBit)
-            target = direction == NAVDIR_FIRSTCHILD ? 1 : count;
-        else if (direction == NAVDIR_NEXT)
-            target = count - bit + 1;
-        else if (direction == NAVDIR_PREVIOUS)
-            target = count - bit - 1;
-        else if (!toChild)
-            return direction >= NAVDIR_UP && direction <= NAVDIR_RIGHT ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
-        end->vt = VT_EMPTY;  // none, unless a target follows
-        if (target < 1 || target > count)
-            return S_FALSE;
-        end->vt = VT_I4;
-        end->lVal = target;
-        return S_OK;
-    }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override
     {
-        if (IsBitGrid(control_) && child) {
-            const POINT point = {x, y};
-            const int count = ShownBitCount();
-            for (int bit = 0; bit < count; ++bit) {
-                const RECT tile = BitTileOnScreen(bit);
-                if (PtInRect(&tile, point)) {
-                    child->vt = VT_I4;
-                    child->lVal = count - bit;
-                    return S_OK;
-                }
-            }
-        }
+        const int bit = grid_ && child ? BitAtScreenPoint({x, y}) : -1;
+        if (bit >= 0)
+            return AnswerNumber(ShownBitCount() - bit, child);
         return inner_->accHitTest(x, y, child);  // the grid itself, or nothing of it
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
     {
         const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
+        if (bit < 0)
             return inner_->accDoDefaultAction(child);
         ClickBit(bit);
         return S_OK;
     }
+
+    // IAccessible: the system's.
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
+    {
+        return inner_->get_accHelp(child, help);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override
+    {
+        return inner_->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override
+    {
+        return inner_->get_accKeyboardShortcut(child, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override
+    {
+        return inner_->accNavigate(direction, start, end);
+    }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
     {
-        const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
-            return inner_->accSelect(flags, child);
-        return DISP_E_MEMBERNOTFOUND;
+        return inner_->accSelect(flags, child);
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
     {
-        const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
-            return inner_->put_accName(child, name);
-        return DISP_E_MEMBERNOTFOUND;
+        return inner_->put_accName(child, name);
     }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
     {
-        const int bit = GridBit(child);
-        if (bit == NoSuchChild)
-            return E_INVALIDARG;
-        if (bit == NoBit)
-            return inner_->put_accValue(child, value);
-        return DISP_E_MEMBERNOTFOUND;
+        return inner_->put_accValue(child, value);
     }
-
-    // IAccessible: the system's.
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override
     {
         return inner_->get_accParent(parent);
@@ -373,21 +261,20 @@ public:
     }
 
 private:
-    // The bit a child id names on the bit grid, NoSuchChild where it names
-    // nothing there; NoBit for the object itself and on every other control.
+    // The bit a child id names on the bit grid, or -1: the object itself,
+    // an id the grid has no bit for, any child of another control.
     int GridBit(const VARIANT& child) const
     {
-        if (!IsBitGrid(control_) || child.vt != VT_I4 || child.lVal == CHILDID_SELF)
-            return NoBit;
         const int count = ShownBitCount();
-        if (child.lVal < 1 || child.lVal > count)
-            return NoSuchChild;
+        if (!grid_ || child.vt != VT_I4 || child.lVal < 1 || child.lVal > count)
+            return -1;
         return count - static_cast<int>(child.lVal);
     }
 
     LONG references_ = 1;
     IAccessible* inner_;  // owned: released with the wrapper
     HWND control_;
+    bool grid_;  // the control is the bit grid
     bool* inUse_;  // the wrapper's slot in WrapperSlots
 };
 

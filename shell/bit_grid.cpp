@@ -19,7 +19,6 @@ struct BitGridRecord {
     uint8_t Shown[BitToggleCount];
     int Focus;  // the bit the focus cue is on while the grid has the focus
     int Pressed;  // the bit held down by the mouse or Space, or -1
-    bool PressedInside;  // the pointer is still over the held bit
     bool PressedByKey;
 };
 
@@ -49,12 +48,13 @@ RECT TileRect(int bit)
     return {shift + column * room / perRow, top, right, top + Grid.Shape.TileHeight};
 }
 
+// The bit whose tile holds a point of the client area, or -1.
 int BitAt(POINT p)
 {
     const int count = ShownBitCount();
     for (int bit = 0; bit < count; ++bit) {
         RECT r = TileRect(bit);
-        if (PtInRect(&r, p))
+        if (p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom)
             return bit;
     }
     return -1;
@@ -140,7 +140,7 @@ bool FocusCueShows()
 void DrawTile(HDC dc, int bit, bool focusCue)
 {
     RECT r = TileRect(bit);
-    const bool pressed = Grid.Pressed == bit && Grid.PressedInside;
+    const bool pressed = Grid.Pressed == bit;
     TileColours colours = TileColoursOf(RoleOfBit(bit, ConverterState.Width), pressed);
     FillWithColour(dc, r, colours.Face);
     FrameWithColour(dc, r, colours.Border);
@@ -148,7 +148,7 @@ void DrawTile(HDC dc, int bit, bool focusCue)
     SetTextColor(dc, colours.Ink);
     DrawTextA(dc, digit, 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (focusCue && bit == Grid.Focus) {
-        InflateRect(&r, -2, -2);
+        Grow(r, -2, -2);
         SetBkColor(dc, colours.Face);
         DrawFocusRect(dc, &r);
     }
@@ -168,32 +168,23 @@ void DrawGroupNumbers(HDC dc)
     }
 }
 
-// Drawn off screen and copied at once, so that a change of a bit does not
-// flicker.
+// The background in the colours the dialog gives its labels, then the
+// numbers and the tiles over it; a change of a bit repaints only its tile,
+// which covers every pixel of it.
 void Paint(HWND grid)
 {
     PAINTSTRUCT ps;
-    HDC screen = BeginPaint(grid, &ps);
-    RECT client;
-    GetClientRect(grid, &client);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HDC dc = BeginPaint(grid, &ps);
     HGDIOBJ oldFont = SelectObject(dc, Grid.Font ? Grid.Font : GetStockObject(DEFAULT_GUI_FONT));
     auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
         GetParent(grid), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(grid)));
-    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &ps.rcPaint, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
     DrawGroupNumbers(dc);
     const bool focusCue = FocusCueShows();
     for (int bit = 0; bit < ShownBitCount(); ++bit)
         DrawTile(dc, bit, focusCue);
-    BitBlt(screen, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, dc, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
     SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     EndPaint(grid, &ps);
 }
 
@@ -236,31 +227,31 @@ void OnArrowKey(WPARAM key)
 void Press(int bit, bool byKey)
 {
     Grid.Pressed = bit;
-    Grid.PressedInside = true;
     Grid.PressedByKey = byKey;
     InvalidateBit(bit);
 }
 
-// Ends a press; the bit is clicked when it was released over its tile.
-// The press ends before the capture goes, so that WM_CAPTURECHANGED finds
-// none to cancel.
-void Release(bool click)
+// Ends a press, with a click or without. A press of the mouse ends before
+// its capture goes, so that WM_CAPTURECHANGED finds none to cancel.
+void Release(bool click, bool releaseCapture)
 {
     const int bit = Grid.Pressed;
-    const bool inside = Grid.PressedInside;
-    const bool mouse = !Grid.PressedByKey;
     Grid.Pressed = -1;
-    Grid.PressedInside = false;
-    if (mouse && GetCapture() == Grid.Window)
+    if (releaseCapture)
         ReleaseCapture();
     InvalidateBit(bit);
-    if (click && inside && bit >= 0)
+    if (click && bit >= 0)
         ClickBit(bit);
+}
+
+POINT PointOf(LPARAM where)
+{
+    return {static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
 }
 
 void OnButtonDown(HWND grid, LPARAM where)
 {
-    const int bit = BitAt({static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))});
+    const int bit = BitAt(PointOf(where));
     if (GetFocus() != grid)
         SetFocus(grid);
     if (bit < 0)
@@ -268,18 +259,6 @@ void OnButtonDown(HWND grid, LPARAM where)
     MoveFocusTo(bit);
     SetCapture(grid);
     Press(bit, false);
-}
-
-void OnPointerMove(LPARAM where)
-{
-    if (Grid.Pressed < 0 || Grid.PressedByKey)
-        return;
-    const bool inside =
-        BitAt({static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))}) == Grid.Pressed;
-    if (inside != Grid.PressedInside) {
-        Grid.PressedInside = inside;
-        InvalidateBit(Grid.Pressed);
-    }
 }
 
 LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam)
@@ -302,7 +281,7 @@ LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_KILLFOCUS:
         if (Grid.Pressed >= 0 && Grid.PressedByKey)
-            Release(false);
+            Release(false, false);
         InvalidateBit(Grid.Focus);
         return 0;
     case WM_UPDATEUISTATE:
@@ -319,27 +298,18 @@ LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_KEYUP:
         if (wParam == VK_SPACE && Grid.Pressed >= 0 && Grid.PressedByKey)
-            Release(true);
+            Release(true, false);
         return 0;
     case WM_LBUTTONDOWN: OnButtonDown(grid, lParam); return 0;
-    case WM_MOUSEMOVE: OnPointerMove(lParam); return 0;
     case WM_LBUTTONUP:
+        // A click where the button comes up over the tile it went down on.
         if (Grid.Pressed >= 0 && !Grid.PressedByKey)
-            Release(true);
+            Release(BitAt(PointOf(lParam)) == Grid.Pressed, true);
         return 0;
     case WM_CAPTURECHANGED:
         if (Grid.Pressed >= 0 && !Grid.PressedByKey)
-            Release(false);
+            Release(false, false);  // the capture is gone already
         return 0;
-    case BitGridGetBit: return wParam < BitToggleCount && Grid.Shown[wParam] ? Grid.Bits[wParam] : 0;
-    case BitGridGetTile: {
-        const int bit = static_cast<int>(wParam);
-        if (bit < 0 || bit >= ShownBitCount() || !lParam)
-            return FALSE;
-        *reinterpret_cast<RECT*>(lParam) = TileRect(bit);
-        return TRUE;
-    }
-    case BitGridGetFocus: return Grid.Focus;
     case WM_NCDESTROY: Grid.Window = nullptr; break;
     default: break;
     }
@@ -348,9 +318,6 @@ LRESULT CALLBACK GridProc(HWND grid, UINT message, WPARAM wParam, LPARAM lParam)
 
 void RegisterGridClass(HINSTANCE instance)
 {
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, GridClass, &existing))
-        return;
     WNDCLASSA c = {};
     c.lpfnWndProc = GridProc;
     c.hInstance = instance;
@@ -370,7 +337,6 @@ void ResetBitGrid()
     Grid.Window = nullptr;
     Grid.Focus = 0;
     Grid.Pressed = -1;
-    Grid.PressedInside = false;
 }
 
 HWND CreateBitGrid(HWND dialog, const RECT& r, bool visible)
@@ -443,6 +409,12 @@ int ShownBitCount()
     while (count < BitToggleCount && Grid.Shown[count])
         ++count;
     return count;
+}
+
+int BitAtScreenPoint(POINT p)
+{
+    ScreenToClient(Grid.Window, &p);
+    return BitAt(p);
 }
 
 RECT BitTileOnScreen(int bit)

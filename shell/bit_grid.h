@@ -14,15 +14,6 @@
 // (FirstBitToggle + bit); the grid keeps their texts and which of them
 // show, and reports a click to the dialog as a toggle's BN_CLICKED.
 
-// The grid's own messages, which read it as a user sees it:
-// - BitGridGetBit: wParam a bit; '0' or '1' while its tile shows, else 0.
-// - BitGridGetTile: wParam a bit, lParam a RECT*; TRUE and the tile in the
-//   grid's client pixels while it shows, else FALSE.
-// - BitGridGetFocus: the bit with the focus (while the grid has it).
-constexpr UINT BitGridGetBit = WM_USER + 1;
-constexpr UINT BitGridGetTile = WM_USER + 2;
-constexpr UINT BitGridGetFocus = WM_USER + 3;
-
 // Where the grid's rows lie in its client area, in pixels: each row's group
 // numbers NumberHeight tall above its tiles, TileHeight tall, the rows
 // RowPitch apart; the tiles of a group a pixel apart, the groups Gap apart.
@@ -64,8 +55,10 @@ struct TileColours {
 TileColours RoleTileColours(BitRole role);
 
 // What the grid's accessible object reads: the number of bits shown, a
-// tile in screen pixels, the focused bit, and a click on a bit.
+// tile in screen pixels, the bit with the focus (while the grid has it),
+// and a click on a bit.
 int ShownBitCount();
 RECT BitTileOnScreen(int bit);
+int BitAtScreenPoint(POINT p);  // -1 where no tile is
 int FocusedBit();
 void ClickBit(int bit);

@@ -264,21 +264,21 @@ HWND BitGrid()
 
 std::string BitText(int bit)
 {
-    const auto digit = static_cast<char>(SendMessageA(BitGrid(), BitGridGetBit, static_cast<WPARAM>(bit), 0));
-    return digit ? std::string(1, digit) : std::string();
+    char digit[4];  // "0" or "1"
+    ReadBitText(bit, digit, sizeof digit);
+    return BitShows(bit) ? std::string(digit) : std::string();
 }
 
 bool TileShows(int bit)
 {
-    RECT tile;
-    return IsWindowVisible(BitGrid()) &&
-        SendMessageA(BitGrid(), BitGridGetTile, static_cast<WPARAM>(bit), reinterpret_cast<LPARAM>(&tile));
+    return IsWindowVisible(BitGrid()) && BitShows(bit);
 }
 
+// The grid's accessible object reads the tiles where the screen has them.
 RECT TileRect(int bit)
 {
-    RECT tile = {};
-    SendMessageA(BitGrid(), BitGridGetTile, static_cast<WPARAM>(bit), reinterpret_cast<LPARAM>(&tile));
+    RECT tile = BitTileOnScreen(bit);
+    MapWindowPoints(nullptr, BitGrid(), reinterpret_cast<POINT*>(&tile), 2);
     return tile;
 }
 

@@ -119,15 +119,15 @@ TEST_F(Inspector, BitTogglesShowTheWidthAndFlipTheirBit)
     for (int tab = 0; tab < 8 && GetFocus() != BitGrid(); ++tab)
         PressKey(VK_TAB);
     ASSERT_EQ(GetFocus(), BitGrid());
-    EXPECT_EQ(SendMessageA(BitGrid(), BitGridGetFocus, 0, 0), 31);
+    EXPECT_EQ(FocusedBit(), 31);
     PressKey(VK_END);
     PressKey(VK_LEFT);
-    EXPECT_EQ(SendMessageA(BitGrid(), BitGridGetFocus, 0, 0), 1);
+    EXPECT_EQ(FocusedBit(), 1);
     PressKey(VK_SPACE);
     EXPECT_EQ(ControlText(FieldHex), "BF800002");
     PressKey(VK_RIGHT);
     PressKey(VK_RIGHT);
-    EXPECT_EQ(SendMessageA(BitGrid(), BitGridGetFocus, 0, 0), 31) << "Right from bit 0 wraps round";
+    EXPECT_EQ(FocusedBit(), 31) << "Right from bit 0 wraps round";
 
     // At 80 bits, two rows of 40: Down moves a row towards bit 0.
     ClickButton(ButtonWidth80);
@@ -135,7 +135,7 @@ TEST_F(Inspector, BitTogglesShowTheWidthAndFlipTheirBit)
     FocusControl(IDC_BIT_GRID);
     PressKey(VK_HOME);
     PressKey(VK_DOWN);
-    EXPECT_EQ(SendMessageA(BitGrid(), BitGridGetFocus, 0, 0), 39);
+    EXPECT_EQ(FocusedBit(), 39);
     ClickButton(ButtonWidth8);
     EXPECT_FALSE(TileShows(8));
     EXPECT_TRUE(TileShows(7));
