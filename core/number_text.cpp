@@ -76,6 +76,14 @@ char* WriteText(char* out, const char* text)
     return out;
 }
 
+char* WriteTextBounded(char* out, const char* text, int capacity)
+{
+    while (capacity-- > 1 && *text != '\0')
+        *out++ = *text++;
+    *out = '\0';
+    return out;
+}
+
 char* WriteHexBytes(char* out, const uint8_t* bytes, int n)
 {
     static const char Digits[] = "0123456789ABCDEF";

@@ -27,6 +27,10 @@ char* WriteUnsignedDecimal(char* out, uint64_t value, int minDigits);
 // NUL.
 char* WriteText(char* out, const char* text);
 
+// The same for at most capacity - 1 characters of text (capacity > 0); the
+// NUL always follows.
+char* WriteTextBounded(char* out, const char* text, int capacity);
+
 // Writes the n little-endian bytes as 2n upper-case hexadecimal digits, most
 // significant first, and a NUL.
 char* WriteHexBytes(char* out, const uint8_t* bytes, int n);

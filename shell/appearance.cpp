@@ -88,9 +88,9 @@ void PaintDarkGroupBox(HWND box)
     RECT label = {client.left + metrics.tmAveCharWidth, client.top, client.right,
                   client.top + metrics.tmHeight};
     DrawTextA(dc, text, -1, &label, DT_SINGLELINE | DT_CALCRECT);
-    InflateRect(&label, 2, 0);
+    Grow(label, 2, 0);
     FillRect(dc, &label, AppearanceState.WindowBrush);
-    InflateRect(&label, -2, 0);
+    Grow(label, -2, 0);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, IsWindowEnabled(box) ? DarkText : DarkFrame);
     DrawTextA(dc, text, -1, &label, DT_SINGLELINE);
@@ -188,7 +188,7 @@ void PaintDarkButton(HWND button, HDC dc)
     if (push) {
         FillWithColour(dc, client, (state & BST_PUSHED) ? DarkButtonPressed : DarkButtonFace);
         FrameWithColour(dc, client, (state & BST_FOCUS) ? DarkText : DarkControlBorder);
-        InflateRect(&focus, -3, -3);
+        Grow(focus, -3, -3);
     } else {
         FillRect(dc, &client, AppearanceState.WindowBrush);
         int size = MulDiv(GlyphSize, DpiLayoutState.Dpi > 0 ? DpiLayoutState.Dpi : 96, 96);
@@ -289,14 +289,14 @@ void PaintDarkComboFrame(HWND combo)
     GetClientRect(combo, &client);
     FrameWithColour(dc, client, DarkControlBorder);
     RECT inner = client;
-    InflateRect(&inner, -1, -1);
+    Grow(inner, -1, -1);
     FrameWithColour(dc, inner, DarkField);
     // The system frames the text area in the light window colour: its
     // ring goes dark too, around the edit of an editable list (which
     // WS_CLIPCHILDREN keeps out of the list's drawing).
     RECT text = info.rcItem;
     if (info.hwndItem && info.hwndItem != combo) {
-        InflateRect(&text, 1, 1);
+        Grow(text, 1, 1);
         FillWithColour(dc, text, DarkField);
     } else {
         FrameWithColour(dc, text, DarkField);
@@ -514,6 +514,14 @@ void FillWithColour(HDC dc, const RECT& r, COLORREF colour)
 {
     SetDCBrushColor(dc, colour);
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void Grow(RECT& r, int dx, int dy)
+{
+    r.left -= dx;
+    r.top -= dy;
+    r.right += dx;
+    r.bottom += dy;
 }
 
 void FrameWithColour(HDC dc, const RECT& r, COLORREF colour)

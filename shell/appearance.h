@@ -87,3 +87,6 @@ void ReleaseSchemeBrushes();
 // program draws itself.
 void FillWithColour(HDC dc, const RECT& r, COLORREF colour);
 void FrameWithColour(HDC dc, const RECT& r, COLORREF colour);
+
+// Moves each side of r outwards by dx and dy (inwards where negative).
+void Grow(RECT& r, int dx, int dy);

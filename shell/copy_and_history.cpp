@@ -7,6 +7,7 @@
 #include "converter/value_history.h"
 #include "core/converter_state.h"
 #include "core/field_ids.h"
+#include "core/number_text.h"
 #include "shell/field_tips.h"
 #include "shell/inspector_pane.h"
 #include "shell/resource.h"
@@ -93,7 +94,7 @@ bool ReadClipboard(HWND owner, char* text, int size)
     HANDLE data = GetClipboardData(CF_TEXT);
     const char* locked = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
     if (locked) {
-        lstrcpynA(text, locked, size);
+        WriteTextBounded(text, locked, size);
         GlobalUnlock(data);
     }
     CloseClipboard();
@@ -238,7 +239,7 @@ HMENU BuildEditContextMenu(HWND edit)
     const bool readOnly = (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) != 0;
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const DWORD length = static_cast<DWORD>(GetWindowTextLengthA(edit));
+    const DWORD length = static_cast<DWORD>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0));
     const bool selection = end > start;
     const bool canUndo = !readOnly && SendMessageA(edit, EM_CANUNDO, 0, 0) != 0;
     const bool canPaste = !readOnly && IsClipboardFormatAvailable(CF_TEXT);

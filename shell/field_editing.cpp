@@ -1,5 +1,7 @@
 #include "shell/field_editing.h"
 
+#include <cstring>
+
 #include <commctrl.h>
 
 #include "converter/field_undo.h"
@@ -64,7 +66,7 @@ bool ReadClipboardText(HWND owner, char* text, int size, int* length)
         }
         text[n] = '\0';
         fits = locked[n] == '\0';
-        *length = lstrlenA(locked);
+        *length = static_cast<int>(std::strlen(locked));
         GlobalUnlock(data);
     }
     CloseClipboard();
@@ -77,7 +79,8 @@ int RoomInField(HWND control)
     DWORD start = 0, end = 0;
     SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const int limit = static_cast<int>(SendMessageA(control, EM_GETLIMITTEXT, 0, 0));
-    const int kept = GetWindowTextLengthA(control) - static_cast<int>(end - start);
+    const int kept =
+        static_cast<int>(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0)) - static_cast<int>(end - start);
     return limit > kept ? limit - kept : 0;
 }
 
@@ -88,7 +91,7 @@ void QuoteForTip(const char* text, char* out)
     for (; text[n] != '\0' && n < 40; ++n)
         out[n] = text[n] == '\r' || text[n] == '\n' || text[n] == '\t' ? ' ' : text[n];
     if (text[n] != '\0') {
-        lstrcpyA(out + n, "...");
+        std::strcpy(out + n, "...");
         return;
     }
     out[n] = '\0';
@@ -129,7 +132,7 @@ void ShowCutTip(int field, int limit, int pastedLength, int room)
                   "from what was kept, not from the whole text.",
                   pastedLength, room);
     } else {
-        lstrcpyA(title, "Field full");
+        std::strcpy(title, "Field full");
         wsprintfA(message,
                   "This field takes at most %d characters, so the key was not taken. Select "
                   "characters to type over them.",
@@ -156,7 +159,7 @@ bool PasteIntoBitField(HWND control, int field, int* pastedLength)
     case BitFieldPaste::Digits:
         // As a paste does: the selection is replaced, undoably, and the
         // field's text limit applies.
-        *pastedLength = lstrlenA(digits);
+        *pastedLength = static_cast<int>(std::strlen(digits));
         SendMessageA(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(digits));
         return true;
     case BitFieldPaste::Refused: ShowRefusedPasteTip(field, text, hexInBinary); return true;

@@ -12,7 +12,7 @@ void PrepareOverwrite(HWND edit, int field)
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     if (start != end)
         return;
-    const auto length = static_cast<DWORD>(GetWindowTextLengthA(edit));
+    const auto length = static_cast<DWORD>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0));
     const auto limit = static_cast<DWORD>(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
     if (length < limit || start >= length)
         return;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "core/number_text.h"
 #include "shell/shell_state.h"
 
 namespace {
@@ -18,7 +19,7 @@ constexpr UINT BalloonMilliseconds = 6000;
 // Copies at most FieldTipCapacity - 1 characters and a NUL.
 void CopyTipText(char* to, const char* from)
 {
-    lstrcpynA(to, from, FieldTipCapacity);
+    WriteTextBounded(to, from, FieldTipCapacity);
 }
 
 TTTOOLINFOW BalloonTool(HWND field, WCHAR* text)

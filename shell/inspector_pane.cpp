@@ -1,5 +1,7 @@
 #include "shell/inspector_pane.h"
 
+#include <cstring>
+
 #include <array>
 
 #include <commctrl.h>
@@ -351,7 +353,8 @@ void PutControl(int id, const RECT& r, bool visible)
     GetWindowRect(control, &now);
     MapWindowPoints(nullptr, ShellState.Dialog, reinterpret_cast<POINT*>(&now), 2);
     const bool shown = (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (EqualRect(&now, &r) && shown == visible)
+    if (now.left == r.left && now.top == r.top && now.right == r.right && now.bottom == r.bottom &&
+        shown == visible)
         return;
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     if (shown != visible)
@@ -707,23 +710,14 @@ void FillEntryControl(int id, HWND control)
     }
 }
 
-// Keeps the tab order: the layout makes the pane's controls in their tab
-// order after the template's, each at the end of the z-order. Child windows
-// are made there, so this moves none of them unless a system puts new ones
-// elsewhere.
-HWND LastInTabOrder(HWND control)
-{
-    if (control && GetWindow(control, GW_HWNDNEXT))
-        SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return control;
-}
-
 // A control of the pane, made at r as the converter last set it (enabled or
-// not).
+// not). A new child window goes to the end of the z-order, which is the tab
+// order, and the layout makes the pane's controls in their tab order after
+// the template's.
 HWND CreatePaneControl(int id, const RECT& r, bool visible)
 {
     if (id == IDC_BIT_GRID) {
-        HWND grid = LastInTabOrder(CreateBitGrid(ShellState.Dialog, r, visible));
+        HWND grid = CreateBitGrid(ShellState.Dialog, r, visible);
         WrapBitGridAccessible(grid);
         return grid;
     }
@@ -732,9 +726,9 @@ HWND CreatePaneControl(int id, const RECT& r, bool visible)
         return nullptr;
     const DWORD style =
         WS_CHILD | spec.Style | (visible ? WS_VISIBLE : 0) | (IsEnabled(id) ? 0 : WS_DISABLED);
-    HWND control = LastInTabOrder(CreateWindowExA(
+    HWND control = CreateWindowExA(
         0, spec.Kind, spec.Text, style, r.left, r.top, r.right - r.left, r.bottom - r.top, ShellState.Dialog,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr));
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     HFONT font = PaneFontOf(id);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     if (lstrcmpiA(spec.Kind, "EDIT") == 0)
@@ -846,16 +840,17 @@ void DrawLegend(const DRAWITEMSTRUCT* item)
 void UpdateLegendText()
 {
     char text[64] = {};  // 64: all five names and their separators
+    char* end = text;
     for (const auto& entry : LegendRoles) {
         if (!RoleShows(entry.Role))
             continue;
-        if (text[0] != '\0')
-            lstrcatA(text, ", ");
-        lstrcatA(text, entry.Name);
+        if (end != text)
+            end = std::strcpy(end, ", ") + 2;
+        end = std::strcpy(end, entry.Name) + std::strlen(entry.Name);
     }
     char now[64] = {};
     GetWindowTextA(Item(LegendId), now, sizeof now);
-    if (lstrcmpA(now, text) != 0)
+    if (std::strcmp(now, text) != 0)
         SetWindowTextA(Item(LegendId), text);
 }
 

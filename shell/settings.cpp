@@ -1,5 +1,7 @@
 #include "shell/settings.h"
 
+#include <cstring>
+
 #include "converter/value_entry.h"
 #include "core/byte_arith.h"
 #include "core/converter_state.h"
@@ -95,11 +97,12 @@ void FindPortableSettingsFile()
     DWORD folder = length;
     while (folder > 0 && file[folder - 1] != '\\')
         --folder;
-    if (length == 0 || length >= capacity || folder + lstrlenA(PortableSettingsName) >= capacity) {
+    if (length == 0 || length >= capacity ||
+        folder + static_cast<DWORD>(std::strlen(PortableSettingsName)) >= capacity) {
         file[0] = '\0';
         return;
     }
-    lstrcpyA(file + folder, PortableSettingsName);
+    std::strcpy(file + folder, PortableSettingsName);
     DWORD attributes = GetFileAttributesA(file);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         file[0] = '\0';

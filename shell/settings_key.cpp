@@ -1,5 +1,9 @@
 #include "shell/settings_key.h"
 
+#include <cstring>
+
+#include "core/number_text.h"
+
 static_assert(RegistryTypeText == REG_SZ && RegistryTypeDword == REG_DWORD);
 
 namespace {
@@ -49,7 +53,7 @@ void SettingsKey::UseFile(const char* file)
     Close();
     File[0] = '\0';
     if (file)
-        lstrcpynA(File, file, sizeof File);
+        WriteTextBounded(File, file, sizeof File);
 }
 
 bool SettingsKey::OpenForRead(const char* path)
@@ -170,5 +174,5 @@ void SettingsKey::WriteString(const char* name, const char* text) const
         return;
     }
     RegSetValueExA(Handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                   static_cast<DWORD>(lstrlenA(text) + 1));
+                   static_cast<DWORD>(std::strlen(text) + 1));
 }

@@ -2,6 +2,8 @@
 // fields as the dialog drives them.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <string>
 
 #include "core/converter_state.h"
@@ -264,3 +266,21 @@ TEST(RenderDecimal, EveryWidthReadsItsBytesAsSigned)
 }
 
 }  // namespace
+
+// A bounded copy keeps at most capacity - 1 characters and always ends the
+// text, which the window's copies of clipboard texts and paths rely on.
+TEST(WriteTextBounded, CutsAtTheCapacityAndAlwaysEndsTheText)
+{
+    const struct {
+        const char* text;
+        int capacity;
+        const char* kept;
+    } cases[] = {{"abc", 8, "abc"}, {"abcdef", 4, "abc"}, {"abc", 4, "abc"}, {"abc", 1, ""}, {"", 3, ""}};
+    for (const auto& c : cases) {
+        char out[8];
+        std::memset(out, 'x', sizeof out);
+        char* end = WriteTextBounded(out, c.text, c.capacity);
+        EXPECT_STREQ(out, c.kept) << c.text << " in " << c.capacity;
+        EXPECT_EQ(end, out + std::strlen(c.kept));
+    }
+}
