@@ -108,6 +108,11 @@ TEST_F(Inspector, BitTogglesShowTheWidthAndFlipTheirBit)
             EXPECT_EQ(BitText(bit), (0x3F800000u >> bit & 1) ? "1" : "0") << "bit " << bit;
         }
     }
+    // A press released over another tile clicks nothing, as a button's.
+    const RECT down = TileRect(0), up = TileRect(5);
+    SendMessageA(BitGrid(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.left + 2, down.top + 2));
+    SendMessageA(BitGrid(), WM_LBUTTONUP, 0, MAKELPARAM(up.left + 2, up.top + 2));
+    EXPECT_EQ(ControlText(FieldHex), "3F800000");
     ClickTile(31);
     EXPECT_EQ(ControlText(FieldHex), "BF800000");
     EXPECT_TRUE(IsChecked(FieldSign));
