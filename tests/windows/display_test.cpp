@@ -124,6 +124,15 @@ void SendDpiChange(int dpi, const RECT& suggested)
     PumpMessages();
 }
 
+// The pane's labels and numbers in the fonts of the template's, whether
+// the pane was made at the start or first shown at this DPI.
+void ExpectPaneFontsLikeTheTemplates(const char* where)
+{
+    auto font = [](int id) { return SendMessageA(Control(id), WM_GETFONT, 0, 0); };
+    EXPECT_EQ(font(LabelExact), font(IDC_LABEL_BINARY)) << where;
+    EXPECT_EQ(font(PaneExact), font(FieldBinary)) << where;
+}
+
 class DpiChange : public Display, public ::testing::WithParamInterface<bool> { };
 
 // With the inspector hidden and shown.
@@ -170,6 +179,7 @@ TEST_P(DpiChange, TakesTheSuggestedRectangleScalesTheLayoutAndComesBackExactly)
                sizeof label, &label);
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Dialog(), WM_GETFONT, 0, 0)), sizeof dialog, &dialog);
     EXPECT_EQ(label.lfHeight, MulDiv(dialog.lfHeight, larger, start));
+    ExpectPaneFontsLikeTheTemplates("at 1.5 times the DPI");
 
     SendDpiChange(start, window);
     now = WindowRectOf(Dialog());
@@ -187,6 +197,7 @@ TEST_P(DpiChange, TakesTheSuggestedRectangleScalesTheLayoutAndComesBackExactly)
     }
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(Control(IDC_LABEL_BINARY), WM_GETFONT, 0, 0)),
               reinterpret_cast<HFONT>(SendMessageA(Dialog(), WM_GETFONT, 0, 0)));
+    ExpectPaneFontsLikeTheTemplates("back at the first DPI");
 }
 
 INSTANTIATE_TEST_SUITE_P(Inspector, DpiChange, ::testing::Bool(),
