@@ -1,8 +1,7 @@
 #include "shell/inspector_pane.h"
 
-#include <cstring>
-
 #include <array>
+#include <cstring>
 
 #include <commctrl.h>
 
@@ -12,6 +11,7 @@
 #include "core/field_ids.h"
 #include "core/float_format_names.h"
 #include "core/float_presets.h"
+#include "core/number_text.h"
 #include "shell/accessibility.h"
 #include "shell/appearance.h"
 #include "shell/bit_grid.h"
@@ -329,9 +329,14 @@ bool TakesNumberFont(int id);
 
 // The font of a control of the pane at the DPI now: the number fields' for
 // the texts of numbers, the labels' for the rest.
+HFONT PaneFont(bool number)
+{
+    return number ? ShellState.Font : CurrentDialogFont();
+}
+
 HFONT PaneFontOf(int id)
 {
-    return TakesNumberFont(id) ? ShellState.Font : CurrentDialogFont();
+    return PaneFont(TakesNumberFont(id));
 }
 
 // Puts a control of the pane at r, shown or hidden, in one move; a control
@@ -642,50 +647,51 @@ LRESULT CALLBACK PaneEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
 
 // What a control of the pane is made as: its class, text and style, and
 // whether it shows a number (in the number fields' font).
-struct ControlSpec {
+struct ControlBlueprint {
     const char* Kind;
     const char* Text;
     DWORD Style;
     bool Number;
 };
 
-constexpr ControlSpec LabelSpec(const char* text)
+constexpr ControlBlueprint LabelBlueprint(const char* text)
 {
     return {"STATIC", text, SS_LEFT | WS_GROUP, false};
 }
 
-bool SpecOf(int id, ControlSpec* spec)
+bool BlueprintOf(int id, ControlBlueprint* blueprint)
 {
     for (const PaneReading& r : PaneReadings) {
         if (r.LabelId == id || r.Control == id) {
-            *spec = r.LabelId == id
-                ? LabelSpec(r.Label)
-                : ControlSpec{"EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, true};
+            *blueprint = r.LabelId == id
+                ? LabelBlueprint(r.Label)
+                : ControlBlueprint{"EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, true};
             return true;
         }
     }
     for (const EntryControl& e : EntryControls) {
         if (e.LabelId == id || e.Control == id) {
-            *spec = e.LabelId == id
-                ? LabelSpec(e.Label)
-                : ControlSpec{e.Kind, "", e.Style, id == PaneValue || id == PaneError || id == PaneFlags};
+            *blueprint = e.LabelId == id
+                ? LabelBlueprint(e.Label)
+                : ControlBlueprint{e.Kind, "", e.Style,
+                                   id == PaneValue || id == PaneError || id == PaneFlags};
             return true;
         }
     }
     switch (id) {
     case ButtonStepPrevious:
-        *spec = {"BUTTON", "&Previous", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, false};
+        *blueprint = {"BUTTON", "&Previous", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, false};
         return true;
-    case ButtonStepNext: *spec = {"BUTTON", "&Next", BS_PUSHBUTTON | WS_TABSTOP, false}; return true;
-    case LegendId: *spec = {"STATIC", "", SS_OWNERDRAW, false}; return true;
+    case ButtonStepNext: *blueprint = {"BUTTON", "&Next", BS_PUSHBUTTON | WS_TABSTOP, false}; return true;
+    case LegendId: *blueprint = {"STATIC", "", SS_OWNERDRAW, false}; return true;
     default: return false;
     }
 }
 
 bool TakesNumberFont(int id)
 {
-    ControlSpec spec;
-    return SpecOf(id, &spec) && spec.Number;
+    ControlBlueprint blueprint;
+    return BlueprintOf(id, &blueprint) && blueprint.Number;
 }
 
 // What the value entry's controls hold from the start.
@@ -721,17 +727,17 @@ HWND CreatePaneControl(int id, const RECT& r, bool visible)
         WrapBitGridAccessible(grid);
         return grid;
     }
-    ControlSpec spec;
-    if (!SpecOf(id, &spec))
+    ControlBlueprint blueprint;
+    if (!BlueprintOf(id, &blueprint))
         return nullptr;
     const DWORD style =
-        WS_CHILD | spec.Style | (visible ? WS_VISIBLE : 0) | (IsEnabled(id) ? 0 : WS_DISABLED);
-    HWND control = CreateWindowExA(
-        0, spec.Kind, spec.Text, style, r.left, r.top, r.right - r.left, r.bottom - r.top, ShellState.Dialog,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    HFONT font = PaneFontOf(id);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    if (lstrcmpiA(spec.Kind, "EDIT") == 0)
+        WS_CHILD | blueprint.Style | (visible ? WS_VISIBLE : 0) | (IsEnabled(id) ? 0 : WS_DISABLED);
+    HWND control = CreateWindowExA(0, blueprint.Kind, blueprint.Text, style, r.left, r.top, r.right - r.left,
+                                   r.bottom - r.top, ShellState.Dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(PaneFont(blueprint.Number)), 0);
+    if (lstrcmpiA(blueprint.Kind, "EDIT") == 0)
         SetWindowSubclass(control, PaneEditProc, PaneEditSubclass, 0);
     FillEntryControl(id, control);
     return control;
@@ -845,8 +851,8 @@ void UpdateLegendText()
         if (!RoleShows(entry.Role))
             continue;
         if (end != text)
-            end = std::strcpy(end, ", ") + 2;
-        end = std::strcpy(end, entry.Name) + std::strlen(entry.Name);
+            end = WriteText(end, ", ");
+        end = WriteText(end, entry.Name);
     }
     char now[64] = {};
     GetWindowTextA(Item(LegendId), now, sizeof now);
