@@ -35,6 +35,8 @@ char* WritePaneText(char* out, const ReadingRow& row)
 
 // Writes the row's reading, or empties its text; returns whether it applies
 // and its text is not empty (the neighbours of an invalid encoding are).
+// Enabled first: a front end may make a reading's control only once it
+// applies, and the text then goes to the control just made.
 bool RefreshReading(const ReadingRow& row)
 {
     static char text[ReadingCapacity];  // the longest reading: an extended exact value
@@ -42,8 +44,8 @@ bool RefreshReading(const ReadingRow& row)
     text[0] = '\0';
     if (applies)
         WritePaneText(text, row);
-    SetFieldText(row.Control, text);
     EnableControl(row.Control, applies);
+    SetFieldText(row.Control, text);
     return applies && text[0] != '\0';
 }
 

@@ -344,28 +344,32 @@ void DrawControlsDark(HWND child, bool pushButton, bool choice)
 // Windows the "DarkMode_Explorer" and "DarkMode_CFD" styles would darken
 // only push buttons and drop-downs; drawing all of them here gives one
 // look with or without visual styles, and under Wine.
+void ThemeControl(HWND child, Scheme scheme)
+{
+    bool combo = IsComboClass(child);
+    if (!IsButtonClass(child) && !combo)
+        return;
+    LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
+    if (!combo && type == BS_OWNERDRAW)
+        return;  // the bit toggles draw themselves in every scheme
+    bool pushButton = !combo && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+    bool choice = !combo &&
+        (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_AUTOCHECKBOX ||
+         type == BS_CHECKBOX);
+    if (!combo && IsGroupBox(child))
+        SetWindowSubclass(child, GroupBoxProc, GroupBoxSubclass, 0);
+    if (scheme == SchemeDark)
+        DrawControlsDark(child, pushButton, choice);
+    if (scheme == SchemeLight)
+        SetWindowTheme(child, nullptr, nullptr);
+    else if (!combo || scheme == SchemeDark)
+        SetWindowTheme(child, L"", L"");
+}
+
 void ThemeButtons(HWND dialog, Scheme scheme)
 {
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        bool combo = IsComboClass(child);
-        if (!IsButtonClass(child) && !combo)
-            continue;
-        LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
-        if (!combo && type == BS_OWNERDRAW)
-            continue;  // the bit toggles draw themselves in every scheme
-        bool pushButton = !combo && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
-        bool choice = !combo &&
-            (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_AUTOCHECKBOX ||
-             type == BS_CHECKBOX);
-        if (!combo && IsGroupBox(child))
-            SetWindowSubclass(child, GroupBoxProc, GroupBoxSubclass, 0);
-        if (scheme == SchemeDark)
-            DrawControlsDark(child, pushButton, choice);
-        if (scheme == SchemeLight)
-            SetWindowTheme(child, nullptr, nullptr);
-        else if (!combo || scheme == SchemeDark)
-            SetWindowTheme(child, L"", L"");
-    }
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        ThemeControl(child, scheme);
 }
 
 void DeleteBrushes()
@@ -481,6 +485,13 @@ void ApplyScheme(HWND dialog, Scheme scheme)
     ThemeButtons(dialog, scheme);
     SendMessageA(dialog, WM_SCHEME_APPLIED, 0, 0);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void ThemeNewControl(HWND control)
+{
+    // A new control has the system's look, which is the light scheme's.
+    if (AppearanceState.Scheme != SchemeLight)
+        ThemeControl(control, static_cast<Scheme>(AppearanceState.Scheme));
 }
 
 Scheme FollowSystemScheme(HWND dialog)

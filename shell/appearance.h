@@ -69,6 +69,9 @@ void ApplyScheme(HWND dialog, Scheme scheme);
 // draw themselves from it to follow (the inspector's grid and legend).
 constexpr UINT WM_SCHEME_APPLIED = WM_APP + 1;
 
+// Gives a control made after the scheme was applied the scheme's drawing.
+void ThemeNewControl(HWND control);
+
 // WM_SETTINGCHANGE and WM_SYSCOLORCHANGE: follows a change of the app mode
 // ("ImmersiveColorSet"), of high contrast or of the system colours (the
 // scheme is read anew for every such message). Returns the scheme before.

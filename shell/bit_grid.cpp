@@ -339,13 +339,13 @@ void ResetBitGrid()
     Grid.Pressed = -1;
 }
 
-HWND CreateBitGrid(HWND dialog, const RECT& r, bool visible)
+HWND CreateBitGrid(HWND dialog, const RECT& r)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     RegisterGridClass(instance);
     Grid.Window =
-        CreateWindowExA(0, GridClass, "", WS_CHILD | WS_TABSTOP | WS_GROUP | (visible ? WS_VISIBLE : 0),
-                        r.left, r.top, r.right - r.left, r.bottom - r.top, dialog,
+        CreateWindowExA(0, GridClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, dialog,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_BIT_GRID)), instance, nullptr);
     return Grid.Window;
 }

@@ -29,9 +29,9 @@ struct BitGridShape {
 // converter may write them before the grid's window exists.
 void ResetBitGrid();
 
-// Makes the grid's window at r, next in the tab order; hidden while
-// `visible` is false. The window goes with its dialog.
-HWND CreateBitGrid(HWND dialog, const RECT& r, bool visible);
+// Makes the grid's window, shown at r, next in the tab order. The window
+// goes with its dialog.
+HWND CreateBitGrid(HWND dialog, const RECT& r);
 
 // The grid's rows for its client width; repaints it.
 void ShapeBitGrid(const BitGridShape& shape);

@@ -324,7 +324,7 @@ HFONT CurrentDialogFont()
     return reinterpret_cast<HFONT>(SendMessageA(ShellState.Dialog, WM_GETFONT, 0, 0));
 }
 
-HWND CreatePaneControl(int id, const RECT& r, bool visible);
+HWND CreatePaneControl(int id, const RECT& r);
 bool TakesNumberFont(int id);
 
 // The font of a control of the pane at the DPI now: the number fields' for
@@ -339,16 +339,61 @@ HFONT PaneFontOf(int id)
     return PaneFont(TakesNumberFont(id));
 }
 
+// Each layout puts the pane's controls in the same order, the tab order.
+// A control is made when it first shows, after the control put before it
+// for the first time in the same layout (a label is put twice on a row
+// with a drop-down), so that the tab order stays the same whenever it is
+// made.
+constexpr int FirstPutId = IDC_PANE_UNSIGNED;
+constexpr int PutIdCount = IDC_BIT_LEGEND + 1 - FirstPutId;
+uint16_t PutInLayout[PutIdCount];  // the layout that last put each control
+uint16_t LayoutCount;
+HWND LastPut;  // the control put last for the first time in this layout
+bool MadeInLayout;  // this layout made a control
+
+void StartPutting()
+{
+    ++LayoutCount;
+    LastPut = nullptr;
+    MadeInLayout = false;
+}
+
+bool FirstPutOf(int id)
+{
+    if (id < FirstPutId || id >= FirstPutId + PutIdCount || PutInLayout[id - FirstPutId] == LayoutCount)
+        return false;
+    PutInLayout[id - FirstPutId] = LayoutCount;
+    return true;
+}
+
+// A control made now goes to the end of the z-order, which is the tab
+// order: on a later layout it moves to after the control before it.
+void MakeControl(int id, const RECT& r, bool first)
+{
+    HWND control = CreatePaneControl(id, r);
+    if (!control)
+        return;
+    MadeInLayout = true;
+    if (first && LastPut && GetWindow(LastPut, GW_HWNDNEXT) != control)
+        SetWindowPos(control, LastPut, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (first)
+        LastPut = control;
+}
+
 // Puts a control of the pane at r, shown or hidden, in one move; a control
-// not made yet is made there (the first layout makes them all, in tab
-// order). Nothing moves where nothing changes.
+// not made yet is made there once it shows. Nothing moves where nothing
+// changes.
 void PutControl(int id, const RECT& r, bool visible)
 {
     HWND control = Item(id);
+    const bool first = FirstPutOf(id);
     if (!control) {
-        CreatePaneControl(id, r, visible);
+        if (visible)
+            MakeControl(id, r, first);
         return;
     }
+    if (first)
+        LastPut = control;
     // After a change of DPI: the fonts there, which controls made since the
     // layout was recorded for changes of DPI do not get otherwise.
     HFONT font = PaneFontOf(id);
@@ -433,10 +478,12 @@ int ListHeightOf(int control)
     }
 }
 
+// 0 for a drop-down not made yet (its row is hidden).
 int ClosedHeight(int control)
 {
     RECT r;
-    GetWindowRect(Item(control), &r);
+    if (!GetWindowRect(Item(control), &r))
+        return 0;
     return r.bottom - r.top;
 }
 
@@ -595,6 +642,8 @@ const char* TipTextOf(HWND edit)
 
 void AddTipTool(int id)
 {
+    if (!Item(id))
+        return;  // gets its tool when it is made
     TOOLINFOA tool = {};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -694,6 +743,17 @@ bool TakesNumberFont(int id)
     return BlueprintOf(id, &blueprint) && blueprint.Number;
 }
 
+// The presets that fit the width, and the chosen format's name.
+void FillFormatList(HWND list)
+{
+    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    for (const FloatFormat& preset : FloatPresets) {
+        if (FormatFitsWidth(preset, ConverterState.Width))
+            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(preset.Name));
+    }
+    RefreshFormatName(PaneFormat);
+}
+
 // What the value entry's controls hold from the start.
 void FillEntryControl(int id, HWND control)
 {
@@ -703,7 +763,10 @@ void FillEntryControl(int id, HWND control)
         // The value's text may be as long as the longest reading it reads back.
         SendMessageA(control, EM_LIMITTEXT, ReadingCapacity - 1, 0);
         break;
-    case PaneFormat: SendMessageA(control, CB_LIMITTEXT, FormatNameCapacity - 1, 0); break;
+    case PaneFormat:
+        SendMessageA(control, CB_LIMITTEXT, FormatNameCapacity - 1, 0);
+        FillFormatList(control);
+        break;
     case PaneRounding:
         for (RoundingMode mode : RoundingModes)
             SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RoundingModeName(mode)));
@@ -716,29 +779,30 @@ void FillEntryControl(int id, HWND control)
     }
 }
 
-// A control of the pane, made at r as the converter last set it (enabled or
-// not). A new child window goes to the end of the z-order, which is the tab
-// order, and the layout makes the pane's controls in their tab order after
-// the template's.
-HWND CreatePaneControl(int id, const RECT& r, bool visible)
+// A control of the pane, made shown at r as the converter last set it
+// (enabled or not), with what it holds from the start.
+HWND CreatePaneControl(int id, const RECT& r)
 {
     if (id == IDC_BIT_GRID) {
-        HWND grid = CreateBitGrid(ShellState.Dialog, r, visible);
+        HWND grid = CreateBitGrid(ShellState.Dialog, r);
         WrapBitGridAccessible(grid);
         return grid;
     }
     ControlBlueprint blueprint;
     if (!BlueprintOf(id, &blueprint))
         return nullptr;
-    const DWORD style =
-        WS_CHILD | blueprint.Style | (visible ? WS_VISIBLE : 0) | (IsEnabled(id) ? 0 : WS_DISABLED);
+    const DWORD style = WS_CHILD | WS_VISIBLE | blueprint.Style | (IsEnabled(id) ? 0 : WS_DISABLED);
     HWND control = CreateWindowExA(0, blueprint.Kind, blueprint.Text, style, r.left, r.top, r.right - r.left,
                                    r.bottom - r.top, ShellState.Dialog,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleA(nullptr), nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(PaneFont(blueprint.Number)), 0);
-    if (lstrcmpiA(blueprint.Kind, "EDIT") == 0)
+    const bool edit = lstrcmpiA(blueprint.Kind, "EDIT") == 0;
+    if (edit)
         SetWindowSubclass(control, PaneEditProc, PaneEditSubclass, 0);
+    if (edit && ReadingTip && (blueprint.Style & ES_READONLY))
+        AddTipTool(id);
+    ThemeNewControl(control);
     FillEntryControl(id, control);
     return control;
 }
@@ -888,7 +952,6 @@ void CreateInspectorPane(HWND dialog)
 {
     LayoutHeld = false;
     LayoutInspectorPane(dialog, DialogScaleOf(dialog));
-    RefillFormatList();
 }
 
 void LayoutInspectorPane(HWND dialog, PaneScale scale)
@@ -900,9 +963,12 @@ void LayoutInspectorPane(HWND dialog, PaneScale scale)
         return;
     }
     PaneMade = true;
+    StartPutting();
     int bottom = LayOutRows(u, LaidOutShape);
     SizeWindow(dialog, u, LaidOutShape.Shown ? bottom : u.Y(TemplateHeight));
     KeepFocusVisible(dialog);
+    if (MadeInLayout)
+        SendMessageA(dialog, WM_PANE_CONTROLS_MADE, 0, 0);
 }
 
 void SetInspectorShown(bool shown)
@@ -913,10 +979,8 @@ void SetInspectorShown(bool shown)
     if (shown)
         RefreshInspector();  // its texts were not kept up while hidden
     LayoutInspectorPane(ShellState.Dialog, DialogScaleOf(ShellState.Dialog));
-    if (shown && !made) {
+    if (shown && !made)
         RefreshInspector();  // fills the controls made just now
-        RefillFormatList();
-    }
 }
 
 void ShowInspectorControl(int control, bool show)
@@ -979,13 +1043,7 @@ bool OnInspectorSysCommand(WPARAM command)
 
 void RefillFormatList()
 {
-    HWND list = Item(PaneFormat);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
-    for (const FloatFormat& preset : FloatPresets) {
-        if (FormatFitsWidth(preset, ConverterState.Width))
-            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(preset.Name));
-    }
-    RefreshFormatName(PaneFormat);
+    FillFormatList(Item(PaneFormat));
 }
 
 bool OnValueEntryCommand(int id, int code)

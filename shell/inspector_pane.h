@@ -23,6 +23,10 @@
 // The legend of the bits' role colours.
 constexpr int PaneLegendId = IDC_BIT_LEGEND;
 
+// Sent to the dialog when a layout has made controls: the pane makes each
+// control when it first shows.
+constexpr UINT WM_PANE_CONTROLS_MADE = WM_APP + 2;
+
 struct PaneRecord {
     uint8_t Shown;  // the pane shows below the fields
     uint8_t Held;  // the converter leaves the pane alone (while it starts)

@@ -166,9 +166,9 @@ BOOL InitMainDialog(HWND dialog)
     //    alignment). Start-up left the converter so that both clicks are
     //    changes.
     //    The inspector pane comes after both clicks: the first refresh says
-    //    which of its rows apply, its controls are made where those rows
-    //    put them (shown or hidden as saved), and a second refresh fills
-    //    them.
+    //    which of its rows apply, the controls those rows show are made
+    //    where they go (none while the pane is hidden), and a second
+    //    refresh fills them.
     HoldInspectorPane();
     PaneState.Held = 1;
     StartConverter(ShellState.InitialWidthButton, ShellState.InitialEndianButton);
@@ -176,7 +176,6 @@ BOOL InitMainDialog(HWND dialog)
     RefreshInspector();
     CreateInspectorPane(dialog);
     RefreshInspector();
-    StartReadingMenus(dialog);
 
     // 8. The saved position, or the centre of the primary screen when the
     //    title bar would be on no screen there.
@@ -228,11 +227,12 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         return TRUE;
     case WM_SYSCOMMAND:
-        if (OnInspectorSysCommand(wParam)) {
-            StartReadingMenus(dialog);  // the readings of a pane first shown now
+        if (OnInspectorSysCommand(wParam))
             return TRUE;
-        }
         return OnTransparencySysCommand(wParam) || OnCopyOrHistoryCommand(wParam) ? TRUE : FALSE;
+    case WM_PANE_CONTROLS_MADE:
+        StartReadingMenus(dialog);  // the readings among them
+        return TRUE;
     case WM_SCHEME_APPLIED:
         RepaintBitRoles();  // the legend shows only where colours tell the roles apart
         return TRUE;

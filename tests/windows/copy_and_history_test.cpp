@@ -327,11 +327,18 @@ TEST_F(CopyAndHistory, RightClickShowsTheMenusWithCopyAs)
         int control;
         bool pasteBytes;
         bool editItems;
+        int width = ButtonWidth32;
     } cases[] = {
-        {FieldHex, true, true},   {FieldBinary, true, true},         {FieldMantissa, false, true},
-        {PaneExact, false, true}, {PaneBytesBigEndian, false, true}, {IDC_BIT_GRID, false, false},
+        {FieldHex, true, true},
+        {FieldBinary, true, true},
+        {FieldMantissa, false, true},
+        {PaneExact, false, true},
+        {PaneBytesBigEndian, false, true},
+        {IDC_BIT_GRID, false, false},
+        {PaneHalf, false, true, ButtonWidth16},  // a reading made when its row first shows
     };
     for (const auto& c : cases) {
+        ClickButton(c.width);
         Opened = {};
         RECT r;
         GetWindowRect(Control(c.control), &r);

@@ -43,7 +43,7 @@ protected:
 const COLORREF White = RGB(255, 255, 255);
 const COLORREF LightFace = GetSysColor(COLOR_BTNFACE);
 
-TEST_F(DarkControls, EachKindIsDrawnInDarkColours)
+void ExpectEachKindDark()
 {
     const struct {
         const char* kind;
@@ -76,6 +76,23 @@ TEST_F(DarkControls, EachKindIsDrawnInDarkColours)
     EXPECT_GT(CountTilePixels(0, RGB(40, 90, 40)), 0);
     EXPECT_GT(CountTilePixels(0, DarkControlBorder), 0);
     EXPECT_EQ(CountTilePixels(0, RGB(200, 240, 200)), 0);
+}
+
+TEST_F(DarkControls, EachKindIsDrawnInDarkColours)
+{
+    ExpectEachKindDark();
+}
+
+// A pane hidden at start makes its controls when first shown, after the
+// scheme was applied: they take it too.
+TEST_F(DarkControls, PaneFirstShownLaterIsDrawnDarkToo)
+{
+    CloseMainDialog();
+    OpenMainDialog(ButtonWidth32, ButtonLittle, false);
+    SendMessageA(Dialog(), WM_SYSCOMMAND, IDM_INSPECTOR, 0);
+    PumpMessages();
+    FocusControl(FieldHex);
+    ExpectEachKindDark();
 }
 
 // What the system draws at once, outside WM_PAINT (a check, a press, the

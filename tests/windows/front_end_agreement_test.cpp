@@ -176,6 +176,7 @@ Snapshot WindowSnapshot()
     static char text[ReadingCapacity];
     for (int i = 0; i < ReadingTableCount; ++i) {
         if (int id = ReadingTable[i].Control) {
+            text[0] = '\0';  // a reading whose row has not shown yet has no control
             GetWindowTextA(Control(id), text, sizeof text);
             shot.Pane[i] = text;
             shot.PaneEnabled[i] = IsEnabled(id);

@@ -39,8 +39,9 @@ protected:
 };
 
 // The pane's texts are the readings unit's, under the published ids; the
-// readings a width lacks are empty and disabled; each text's label comes
-// right before it, so that screen readers name it.
+// readings a width lacks are empty and disabled, or not made while their
+// row has never shown; each text's label comes right before it, so that
+// screen readers name it.
 TEST_F(Inspector, PaneShowsTheReadingsOfTheWidth)
 {
     const struct {
@@ -78,6 +79,10 @@ TEST_F(Inspector, PaneShowsTheReadingsOfTheWidth)
         for (const auto& p : pane) {
             bool ofFormat = p.reading != Reading::Half && p.reading != Reading::Bfloat16;
             bool applies = ofFormat || width == 16;
+            if (!Control(p.control)) {
+                EXPECT_FALSE(applies) << p.label << " at " << width;
+                continue;
+            }
             static char want[ReadingCapacity];
             want[0] = '\0';
             if (applies)
@@ -214,6 +219,22 @@ TEST_F(Inspector, HiddenPaneIsMadeWhenFirstShown)
     EXPECT_EQ(GetWindow(Control(LabelExact), GW_HWNDNEXT), Control(PaneExact))
         << "label right before its text";
     EXPECT_EQ(SendMessageA(Control(PaneValue), EM_GETLIMITTEXT, 0, 0), ReadingCapacity - 1);
+}
+
+// A row the width does not show is made when it first shows, filled and
+// in its place in the tab order.
+TEST_F(Inspector, RowIsMadeWhenItFirstShows)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle, true);
+    EXPECT_EQ(Control(PaneHalf), nullptr);
+    EXPECT_EQ(Control(LabelBfloat16), nullptr);
+    ClickButton(ButtonWidth16);
+    SetHex("3C00");
+    EXPECT_EQ(ControlText(PaneHalf), "1e0");
+    EXPECT_EQ(ControlText(PaneBfloat16), "7.8125e-3");
+    EXPECT_TRUE(IsWindowVisible(Control(PaneHalf)));
+    EXPECT_EQ(GetWindow(Control(PaneClass), GW_HWNDNEXT), Control(LabelHalf));
+    EXPECT_EQ(GetWindow(Control(PaneBfloat16), GW_HWNDNEXT), Control(LabelExact));
 }
 
 TEST_F(Inspector, MenuItemHidesAndShowsThePaneKeepingTheCorner)
