@@ -177,7 +177,8 @@ Snapshot WindowSnapshot()
     for (int i = 0; i < ReadingTableCount; ++i) {
         if (int id = ReadingTable[i].Control) {
             text[0] = '\0';  // a reading whose row has not shown yet has no control
-            GetWindowTextA(Control(id), text, sizeof text);
+            if (HWND control = Control(id))
+                GetWindowTextA(control, text, sizeof text);
             shot.Pane[i] = text;
             shot.PaneEnabled[i] = IsEnabled(id);
         }
