@@ -57,6 +57,6 @@ void ShowCopyContextMenu(HWND owner, LPARAM screen);
 // the width's byte count.
 bool PasteBytes(int field, bool bigEndian);
 
-// Subclasses the pane's readings and the value entry's edits so that their
-// context menus offer "Copy as".
+// Subclasses the pane's readings and the value entry's edits made so far
+// so that their context menus offer "Copy as"; again for those made later.
 void StartReadingMenus(HWND dialog);

@@ -17,8 +17,8 @@
 // left or right column or across both; a row takes room only while one of
 // its controls applies, so the window's height follows the width and the
 // format. Its controls are created beside the template's, after them in
-// the tab order, so that the template stays as it is; hidden, the window
-// has exactly dialog 101's size.
+// the tab order, so that the template stays as it is, each when its row
+// first shows; hidden, the window has exactly dialog 101's size.
 
 // The legend of the bits' role colours.
 constexpr int PaneLegendId = IDC_BIT_LEGEND;
