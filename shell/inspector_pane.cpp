@@ -155,10 +155,9 @@ const EntryControl EntryControls[] = {
 // The steps' row: "Previous" and "Next" at the right edge.
 const int StepButtons[] = {ButtonStepPrevious, ButtonStepNext};
 
-// The rounding list's items, in the order of RoundingMode.
-const RoundingMode RoundingModes[] = {RoundingMode::Even, RoundingMode::Away, RoundingMode::Zero,
-                                      RoundingMode::Up, RoundingMode::Down};
-constexpr int RoundingModeCount = sizeof RoundingModes / sizeof RoundingModes[0];
+// The rounding list's items are the modes in the order of RoundingMode: an
+// item's index is its mode.
+constexpr int RoundingModeCount = static_cast<int>(RoundingMode::Down) + 1;
 
 // The legend's roles, in the order of the bits they name.
 const struct {
@@ -339,60 +338,44 @@ HFONT PaneFontOf(int id)
     return PaneFont(TakesNumberFont(id));
 }
 
-// Each layout puts the pane's controls in the same order, the tab order.
-// A control is made when it first shows, after the control put before it
-// for the first time in the same layout (a label is put twice on a row
-// with a drop-down), so that the tab order stays the same whenever it is
-// made.
-constexpr int FirstPutId = IDC_PANE_UNSIGNED;
-constexpr int PutIdCount = IDC_BIT_LEGEND + 1 - FirstPutId;
-uint16_t PutInLayout[PutIdCount];  // the layout that last put each control
-uint16_t LayoutCount;
-HWND LastPut;  // the control put last for the first time in this layout
+// Each layout puts the pane's controls in the same order, the tab order. A
+// control is made when it first shows, after the control put before it, so
+// that the tab order stays the same whenever it is made.
+HWND LastPut;  // the control put last in this layout
 bool MadeInLayout;  // this layout made a control
 
 void StartPutting()
 {
-    ++LayoutCount;
     LastPut = nullptr;
     MadeInLayout = false;
 }
 
-bool FirstPutOf(int id)
-{
-    if (id < FirstPutId || id >= FirstPutId + PutIdCount || PutInLayout[id - FirstPutId] == LayoutCount)
-        return false;
-    PutInLayout[id - FirstPutId] = LayoutCount;
-    return true;
-}
-
 // A control made now goes to the end of the z-order, which is the tab
 // order: on a later layout it moves to after the control before it.
-void MakeControl(int id, const RECT& r, bool first)
+void MakeControl(int id, const RECT& r)
 {
     HWND control = CreatePaneControl(id, r);
     if (!control)
         return;
     MadeInLayout = true;
-    if (first && LastPut && GetWindow(LastPut, GW_HWNDNEXT) != control)
+    if (LastPut && GetWindow(LastPut, GW_HWNDNEXT) != control)
         SetWindowPos(control, LastPut, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (first)
-        LastPut = control;
+    LastPut = control;
 }
 
 // Puts a control of the pane at r, shown or hidden, in one move; a control
 // not made yet is made there once it shows. Nothing moves where nothing
-// changes.
-void PutControl(int id, const RECT& r, bool visible)
+// changes. A control put `again` (a label centred on its row) keeps its
+// place in the order.
+void PutControl(int id, const RECT& r, bool visible, bool again = false)
 {
     HWND control = Item(id);
-    const bool first = FirstPutOf(id);
     if (!control) {
         if (visible)
-            MakeControl(id, r, first);
+            MakeControl(id, r);
         return;
     }
-    if (first)
+    if (!again)
         LastPut = control;
     // After a change of DPI: the fonts there, which controls made since the
     // layout was recorded for changes of DPI do not get otherwise.
@@ -437,9 +420,9 @@ struct Span {
 };
 
 // Puts a control across a span of dialog units, top and height in pixels.
-void PutSpan(int id, Span span, int top, int height, const Units& u, bool shown)
+void PutSpan(int id, Span span, int top, int height, const Units& u, bool shown, bool again = false)
 {
-    PutControl(id, {u.X(span.Left), top, u.X(span.Right), top + height}, shown);
+    PutControl(id, {u.X(span.Left), top, u.X(span.Right), top + height}, shown, again);
 }
 
 int LayOutLegend(const Units& u, int top, bool shown)
@@ -530,7 +513,7 @@ int LayOutRow(const PaneRow& row, const Units& u, int top, bool shown)
     for (int i = 0; i < count; ++i) {
         const PaneEntry& e = *row.Entries[i];
         PutSpan(e.LabelId, LabelSpan(e.Where), top + (height - u.Y(LabelHeight)) / 2, u.Y(LabelHeight), u,
-                shown);
+                shown, ListHeightOf(e.Control) != 0);
         if (ListHeightOf(e.Control) == 0) {
             int boxHeight = e.Where == Place::Tail ? u.Y(CheckSize) : TextBoxHeight(e.Control, u);
             PutSpan(e.Control, ControlSpan(e.Where, tail), top + (height - boxHeight) / 2, boxHeight, u,
@@ -768,8 +751,10 @@ void FillEntryControl(int id, HWND control)
         FillFormatList(control);
         break;
     case PaneRounding:
-        for (RoundingMode mode : RoundingModes)
-            SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(RoundingModeName(mode)));
+        for (int mode = 0; mode < RoundingModeCount; ++mode) {
+            SendMessageA(control, CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(RoundingModeName(static_cast<RoundingMode>(mode))));
+        }
         SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(options.Mode), 0);
         break;
     case PaneSaturate:
@@ -829,7 +814,7 @@ void ReadEntryOptions()
     EncodeOptions options = EntryOptions();
     LRESULT selected = SendMessageA(Item(PaneRounding), CB_GETCURSEL, 0, 0);
     if (selected >= 0 && selected < RoundingModeCount)
-        options.Mode = RoundingModes[selected];
+        options.Mode = static_cast<RoundingMode>(selected);
     options.Saturate = SendMessageA(Item(PaneSaturate), BM_GETCHECK, 0, 0) == BST_CHECKED;
     SetEntryOptions(options);
 }
