@@ -350,8 +350,6 @@ void ThemeControl(HWND child, Scheme scheme)
     if (!IsButtonClass(child) && !combo)
         return;
     LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
-    if (!combo && type == BS_OWNERDRAW)
-        return;  // the bit toggles draw themselves in every scheme
     bool pushButton = !combo && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
     bool choice = !combo &&
         (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_AUTOCHECKBOX ||

@@ -182,7 +182,8 @@ void Paint(HWND grid)
     SetBkMode(dc, TRANSPARENT);
     DrawGroupNumbers(dc);
     const bool focusCue = FocusCueShows();
-    for (int bit = 0; bit < ShownBitCount(); ++bit)
+    const int count = ShownBitCount();
+    for (int bit = 0; bit < count; ++bit)
         DrawTile(dc, bit, focusCue);
     SelectObject(dc, oldFont);
     EndPaint(grid, &ps);

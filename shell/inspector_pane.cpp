@@ -380,7 +380,7 @@ void PutControl(int id, const RECT& r, bool visible, bool again = false)
     // After a change of DPI: the fonts there, which controls made since the
     // layout was recorded for changes of DPI do not get otherwise.
     HFONT font = PaneFontOf(id);
-    if (id != IDC_BIT_GRID && reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)) != font)
+    if (reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)) != font)
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     RECT now;
     GetWindowRect(control, &now);
@@ -406,11 +406,7 @@ int LayOutGrid(const Units& u, int top, bool shown)
     ShapeBitGrid(shape);
     const RECT r = {u.X(EdgeLeft), top, u.X(EdgeRight),
                     top + (rows - 1) * shape.RowPitch + shape.NumberHeight + shape.TileHeight};
-    PutControl(IDC_BIT_GRID, r, shown);
-    HWND grid = Item(IDC_BIT_GRID);
-    HFONT font = CurrentDialogFont();
-    if (reinterpret_cast<HFONT>(SendMessageA(grid, WM_GETFONT, 0, 0)) != font)
-        SendMessageA(grid, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    PutControl(IDC_BIT_GRID, r, shown);  // its font too; the shape repainted it
     return top + rows * shape.RowPitch;
 }
 
@@ -770,6 +766,7 @@ HWND CreatePaneControl(int id, const RECT& r)
 {
     if (id == IDC_BIT_GRID) {
         HWND grid = CreateBitGrid(ShellState.Dialog, r);
+        SendMessageA(grid, WM_SETFONT, reinterpret_cast<WPARAM>(PaneFont(false)), 0);
         WrapBitGridAccessible(grid);
         return grid;
     }
@@ -981,11 +978,13 @@ void ShowInspectorControl(int control, bool show)
 void OnPaneControlEnabled(int control, bool enabled)
 {
     const int label = LabelOf(control);
+    // As with the control itself, only a change reaches the label's window.
+    const bool changed = label && IsEnabled(label) != enabled;
     for (int id : {control, label}) {
         if (IsPaneId(id))
             PaneDisabled[id - FirstPaneId] = enabled ? 0 : 1;
     }
-    if (label && Item(label))
+    if (changed && Item(label))
         EnableWindow(Item(label), enabled ? TRUE : FALSE);
     // Only the readings, the value entry and the steps decide rows.
     if (label || control == ButtonStepNext || control == ButtonStepPrevious)

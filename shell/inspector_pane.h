@@ -7,9 +7,8 @@
 
 // The inspector pane below the fields of dialog 101, on the template's
 // columns: the bit grid (1180, shell/bit_grid.h) across the pane's width,
-// a legend of the bits' role
-// colours, one read-only text per reading (1030..1038, 1090 and 1091, each
-// after its label), the "&Previous" (1041) and "&Next" (1040) steps, and
+// a legend of the bits' role colours, one read-only text per reading
+// (1030..1038, 1090 and 1091, each after its label), the "&Previous" (1041) and "&Next" (1040) steps, and
 // the value entry: the width's format (1060, an editable list), the
 // rounding (1061), saturation (1062), a value typed into the bits (1063)
 // and that entry's error (1064) and flags (1065), each after its label
