@@ -480,7 +480,9 @@ void Go(Way way, bool back)
 }
 
 // Back through widths and formats to the first value and Forward to the
-// last, by each way, the focus in a field.
+// last, by each way, the focus in a field, which keeps it: a restored width
+// is clicked, and the click must not leave the focus on its option button,
+// where the next arrow key would change the width.
 TEST_F(CopyAndHistory, BackAndForwardThroughWidthsAndFormats)
 {
     const Way ways[] = {Way::Keys, Way::SystemMenu, Way::AppCommand};
@@ -492,15 +494,34 @@ TEST_F(CopyAndHistory, BackAndForwardThroughWidthsAndFormats)
         for (int i = last - 1; i >= 0; --i) {
             Go(way, true);
             ExpectShown(History[i], "back");
+            EXPECT_EQ(GetFocus(), Control(FieldHex)) << "back to " << i;
         }
         Go(way, true);  // nothing before the first
         ExpectShown(History[0], "back at the first");
         for (int i = 1; i <= last; ++i) {
             Go(way, false);
             ExpectShown(History[i], "forward");
+            EXPECT_EQ(GetFocus(), Control(FieldHex)) << "forward to " << i;
         }
         CloseMainDialog();
     }
+}
+
+// A field the restored width disables cannot keep the focus: the
+// hexadecimal field takes it, as at start when the float fields are off.
+TEST_F(CopyAndHistory, FocusLeavesAFieldTheRestoredWidthDisables)
+{
+    SettleHistory();
+    PressChord({VK_MENU, VK_LEFT});
+    PressChord({VK_MENU, VK_LEFT});
+    PressChord({VK_MENU, VK_LEFT});
+    PressChord({VK_MENU, VK_LEFT});  // 32 bits, bit 0 set
+    ExpectShown(History[1], "back");
+    FocusControl(FieldFloat);
+    PressChord({VK_MENU, VK_RIGHT});  // 16 bits: no float fields
+    ExpectShown(History[2], "forward");
+    EXPECT_EQ(GetFocus(), Control(FieldHex));
+    CloseMainDialog();
 }
 
 // Alt+Left and Alt+Right work whichever control has the focus, and
