@@ -168,8 +168,7 @@ void KeepFocusIn(HWND focus)
 {
     if (!focus || GetFocus() == focus)
         return;
-    SetFocus(IsWindowVisible(focus) && IsWindowEnabled(focus) ? focus
-                                                              : GetDlgItem(ShellState.Dialog, FieldHex));
+    SetFocus(IsWindowVisible(focus) && IsWindowEnabled(focus) ? focus : DialogItem(FieldHex));
 }
 
 // Back (false: Forward) through the history; the fields, readings, grid

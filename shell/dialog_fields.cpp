@@ -12,7 +12,7 @@ namespace {
 
 HWND Control(int id)
 {
-    return GetDlgItem(ShellState.Dialog, id);
+    return DialogItem(id);
 }
 
 // The bit toggles are the tiles of one grid window, which keeps their texts.

@@ -268,6 +268,6 @@ void OnFieldTextCut(int field)
         Editing.Cut = true;
         return;
     }
-    HWND control = GetDlgItem(ShellState.Dialog, field);
+    HWND control = DialogItem(field);
     ShowCutTip(field, static_cast<int>(SendMessageA(control, EM_GETLIMITTEXT, 0, 0)), 0, 0);
 }

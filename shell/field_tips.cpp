@@ -74,7 +74,7 @@ void ShowFieldTip(int field, const char* title, const char* text)
     tip.pszTitle = wideTitle;
     tip.pszText = wideText;
     tip.ttiIcon = TTI_WARNING;
-    HWND control = GetDlgItem(ShellState.Dialog, field);
+    HWND control = DialogItem(field);
     LastTip.Shown = SendMessageW(control, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip)) != FALSE;
     if (!LastTip.Shown) {
         ShowOwnBalloon(control, wideTitle, wideText);

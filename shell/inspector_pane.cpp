@@ -170,7 +170,7 @@ const struct {
 
 HWND Item(int id)
 {
-    return GetDlgItem(ShellState.Dialog, id);
+    return DialogItem(id);
 }
 
 // Whether each reading, entry control and step is enabled, as the converter
@@ -766,6 +766,7 @@ HWND CreatePaneControl(int id, const RECT& r)
 {
     if (id == IDC_BIT_GRID) {
         HWND grid = CreateBitGrid(ShellState.Dialog, r);
+        NoteDialogItem(id, grid);
         SendMessageA(grid, WM_SETFONT, reinterpret_cast<WPARAM>(PaneFont(false)), 0);
         WrapBitGridAccessible(grid);
         return grid;
@@ -778,6 +779,7 @@ HWND CreatePaneControl(int id, const RECT& r)
                                    r.bottom - r.top, ShellState.Dialog,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleA(nullptr), nullptr);
+    NoteDialogItem(id, control);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(PaneFont(blueprint.Number)), 0);
     const bool edit = lstrcmpiA(blueprint.Kind, "EDIT") == 0;
     if (edit)

@@ -129,7 +129,7 @@ INT_PTR OnClose(HWND dialog)
 // which restores this focus when the window is activated.
 void FocusFirstField(HWND dialog)
 {
-    HWND field = GetDlgItem(dialog, ConverterState.FloatFieldsEnabled ? FieldFloat : FieldHex);
+    HWND field = DialogItem(ConverterState.FloatFieldsEnabled ? FieldFloat : FieldHex);
     SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
     SendMessageA(field, EM_SETSEL, 0, -1);
 }
@@ -140,6 +140,7 @@ BOOL InitMainDialog(HWND dialog)
 {
     // 1. Every shell operation and the converter's fields go through the dialog.
     ShellState.Dialog = dialog;
+    ForgetDialogItems();
     UseDialogFields();
 
     // 2. The key filter, on this thread only.

@@ -31,3 +31,11 @@ struct ShellRecord {
 };
 
 extern ShellRecord ShellState;
+
+// A control of the main dialog by its identifier, or none. Under Wine every
+// GetDlgItem is a round trip to the server and a refresh looks up a
+// hundred controls, so each is looked up once; the controls live as long
+// as the dialog. A control made later (the pane's) must be noted when made.
+HWND DialogItem(int id);
+void NoteDialogItem(int id, HWND control);
+void ForgetDialogItems();  // a new dialog: its controls are other windows
