@@ -364,10 +364,17 @@ void ThemeControl(HWND child, Scheme scheme)
         SetWindowTheme(child, L"", L"");
 }
 
+BOOL CALLBACK ThemeChild(HWND child, LPARAM scheme)
+{
+    ThemeControl(child, static_cast<Scheme>(scheme));  // a drop-down's own edit is no button
+    return TRUE;
+}
+
+// One call lists the controls, where a walk with GetWindow would ask the
+// server once for each.
 void ThemeButtons(HWND dialog, Scheme scheme)
 {
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        ThemeControl(child, scheme);
+    EnumChildWindows(dialog, ThemeChild, static_cast<LPARAM>(scheme));
 }
 
 void DeleteBrushes()

@@ -32,6 +32,22 @@ void DisableSystemDialogScaling(HWND dialog)
         OptionalUser32.SetDialogDpiChangeBehavior(dialog, DisableAll, DisableAll);
 }
 
+// The dialog's own controls in z-order; one call lists them, where a walk
+// with GetWindow would ask the server once for each.
+BOOL CALLBACK RecordPlace(HWND child, LPARAM parent)
+{
+    HWND dialog = reinterpret_cast<HWND>(parent);
+    if (GetParent(child) != dialog)
+        return TRUE;  // a drop-down's own edit moves with it
+    if (DpiLayoutState.LayoutCount >= MaxLayoutControls)
+        return FALSE;
+    ControlPlace& place = DpiLayoutState.Layout[DpiLayoutState.LayoutCount++];
+    place.Control = child;
+    GetWindowRect(child, &place.Rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place.Rect), 2);
+    return TRUE;
+}
+
 }  // namespace
 
 void RecordLayout(HWND dialog)
@@ -40,13 +56,7 @@ void RecordLayout(HWND dialog)
     DpiLayoutState.Dpi = DpiLayoutState.LayoutDpi;
     DpiLayoutState.ScaledDialogFont = nullptr;
     DpiLayoutState.LayoutCount = 0;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child && DpiLayoutState.LayoutCount < MaxLayoutControls;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        ControlPlace& place = DpiLayoutState.Layout[DpiLayoutState.LayoutCount++];
-        place.Control = child;
-        GetWindowRect(child, &place.Rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place.Rect), 2);
-    }
+    EnumChildWindows(dialog, RecordPlace, reinterpret_cast<LPARAM>(dialog));
     DisableSystemDialogScaling(dialog);
 }
 

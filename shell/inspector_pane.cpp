@@ -342,25 +342,31 @@ HFONT PaneFontOf(int id)
 // control is made when it first shows, after the control put before it, so
 // that the tab order stays the same whenever it is made.
 HWND LastPut;  // the control put last in this layout
+bool LastPutIsLast;  // it was made last in the z-order and stayed there
 bool MadeInLayout;  // this layout made a control
 
 void StartPutting()
 {
     LastPut = nullptr;
+    LastPutIsLast = false;
     MadeInLayout = false;
 }
 
 // A control made now goes to the end of the z-order, which is the tab
-// order: on a later layout it moves to after the control before it.
+// order: right after the control before it when that one is last there
+// (so nothing need be asked at start, when every control is made in
+// order), else it moves there.
 void MakeControl(int id, const RECT& r)
 {
     HWND control = CreatePaneControl(id, r);
     if (!control)
         return;
     MadeInLayout = true;
-    if (LastPut && GetWindow(LastPut, GW_HWNDNEXT) != control)
+    const bool moves = LastPut && !LastPutIsLast && GetWindow(LastPut, GW_HWNDNEXT) != control;
+    if (moves)
         SetWindowPos(control, LastPut, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     LastPut = control;
+    LastPutIsLast = !moves;
 }
 
 // Puts a control of the pane at r, shown or hidden, in one move; a control
@@ -375,8 +381,10 @@ void PutControl(int id, const RECT& r, bool visible, bool again = false)
             MakeControl(id, r);
         return;
     }
-    if (!again)
+    if (!again) {
         LastPut = control;
+        LastPutIsLast = false;
+    }
     // After a change of DPI: the fonts there, which controls made since the
     // layout was recorded for changes of DPI do not get otherwise.
     HFONT font = PaneFontOf(id);
