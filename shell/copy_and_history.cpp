@@ -124,9 +124,13 @@ POINT MenuPoint(HWND control, LPARAM screen)
     return at;
 }
 
+// The pane's edits, readings and value entry, have this one subclass: under
+// Wine each subclass costs every message to the control several round
+// trips to the server.
 LRESULT CALLBACK ReadingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
     switch (message) {
+    case WM_MOUSEMOVE: OnPaneEditMouseMove(control); break;
     case WM_CONTEXTMENU: ShowEditContextMenu(control, lParam); return 0;
     case WM_NCDESTROY: RemoveWindowSubclass(control, ReadingProc, ReadingSubclassId); break;
     default: break;

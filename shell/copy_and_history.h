@@ -58,5 +58,6 @@ void ShowCopyContextMenu(HWND owner, LPARAM screen);
 bool PasteBytes(int field, bool bigEndian);
 
 // Subclasses the pane's readings and the value entry's edits made so far
-// so that their context menus offer "Copy as"; again for those made later.
+// so that their context menus offer "Copy as" and a text too long for its
+// box has a tip; again for those made later.
 void StartReadingMenus(HWND dialog);

@@ -258,8 +258,13 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
 void StartFieldEditing(HWND dialog)
 {
     const int fields[] = {FieldBinary, FieldDecimal, FieldHex, FieldFloat, FieldExponent, FieldMantissa};
-    for (int field : fields)
-        SetWindowSubclass(GetDlgItem(dialog, field), FieldProc, FieldSubclassId, 0);
+    for (int field : fields) {
+        HWND control = GetDlgItem(dialog, field);
+        char text[FieldTextCapacity];
+        GetWindowTextA(control, text, sizeof text);
+        RememberRenderedText(field, text);  // what undo brings back before the first write
+        SetWindowSubclass(control, FieldProc, FieldSubclassId, 0);
+    }
 }
 
 void OnFieldTextCut(int field)

@@ -12,7 +12,9 @@
 //   other text changes nothing and a balloon tip says why;
 // - a text cut at the field's limit is said in a balloon tip.
 
-// Subclasses the dialog's six edit fields.
+// Subclasses the dialog's six edit fields, once start-up has written them:
+// under Wine each message through a subclass costs round trips to the
+// server. Their texts then are what undo brings back until the next write.
 void StartFieldEditing(HWND dialog);
 
 // EN_MAXTEXT from a field: typed or pasted text did not fit its limit.

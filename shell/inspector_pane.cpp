@@ -584,7 +584,6 @@ void UpdatePaneLayout()
 
 // ---- The pane's edits: a tip for a text too long for its box ------------------
 
-constexpr UINT_PTR PaneEditSubclass = 1;
 constexpr int MinTipLineLength = 32;
 // A reading has no spaces a tip could wrap at: it is cut into lines of as
 // many digits as fit three quarters of the screen's width, so that even
@@ -667,16 +666,6 @@ void CreateReadingTip()
         if (e.Style & ES_READONLY)
             AddTipTool(e.Control);
     }
-}
-
-LRESULT CALLBACK PaneEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
-    if (message == WM_MOUSEMOVE && !ReadingTip && (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) &&
-        TipTextOf(edit)[0] != '\0')
-        CreateReadingTip();
-    else if (message == WM_NCDESTROY)
-        RemoveWindowSubclass(edit, PaneEditProc, PaneEditSubclass);
-    return DefSubclassProc(edit, message, wParam, lParam);
 }
 
 // ---- Creating ------------------------------------------------------------------------
@@ -789,10 +778,7 @@ HWND CreatePaneControl(int id, const RECT& r)
                                    GetModuleHandleA(nullptr), nullptr);
     NoteDialogItem(id, control);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(PaneFont(blueprint.Number)), 0);
-    const bool edit = lstrcmpiA(blueprint.Kind, "EDIT") == 0;
-    if (edit)
-        SetWindowSubclass(control, PaneEditProc, PaneEditSubclass, 0);
-    if (edit && ReadingTip && (blueprint.Style & ES_READONLY))
+    if (ReadingTip && (blueprint.Style & ES_READONLY) && lstrcmpiA(blueprint.Kind, "EDIT") == 0)
         AddTipTool(id);
     ThemeNewControl(control);
     FillEntryControl(id, control);
@@ -1007,6 +993,12 @@ void RepaintBitRoles()
     UpdateLegendText();
     RepaintBitGrid();
     InvalidateRect(Item(LegendId), nullptr, FALSE);
+}
+
+void OnPaneEditMouseMove(HWND edit)
+{
+    if (!ReadingTip && (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) && TipTextOf(edit)[0] != '\0')
+        CreateReadingTip();
 }
 
 bool OnPaneNotify(const NMHDR* header)

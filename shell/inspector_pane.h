@@ -77,6 +77,10 @@ void OnPaneControlEnabled(int control, bool enabled);
 // the format.
 void RepaintBitRoles();
 
+// The pointer over an edit of the pane: the tip of the read-only texts is
+// made on the first hover over one too long for its box.
+void OnPaneEditMouseMove(HWND edit);
+
 // WM_NOTIFY: the tooltip of the read-only texts asks for the text of the
 // one under the pointer (its whole text when its box cannot show it);
 // false for any other notification.

@@ -157,10 +157,7 @@ BOOL InitMainDialog(HWND dialog)
     //    and buttons keep the template's font.
     ShellState.Font = ApplyFieldFont(dialog, WindowDpi(dialog));
 
-    // 6. The fields' own handling of keys, pastes and undo.
-    StartFieldEditing(dialog);
-
-    // 7. The converter's start-up, the same as every front end's: capitals
+    // 6. The converter's start-up, the same as every front end's: capitals
     //    in the hexadecimal field, the float field's fixed limit, then the
     //    saved width and endianness clicked as a user would (the click
     //    handlers set the width, limits, float controls, texts and
@@ -177,6 +174,9 @@ BOOL InitMainDialog(HWND dialog)
     RefreshInspector();
     CreateInspectorPane(dialog);
     RefreshInspector();
+
+    // 7. The fields' own handling of keys, pastes and undo.
+    StartFieldEditing(dialog);
 
     // 8. The saved position, or the centre of the primary screen when the
     //    title bar would be on no screen there.
