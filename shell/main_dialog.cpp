@@ -125,12 +125,14 @@ INT_PTR OnClose(HWND dialog)
 
 // Typing goes where a person expects it: into the float field when it is
 // enabled, else into the hexadecimal field, with the text selected so that
-// the first key replaces it. WM_NEXTDLGCTL also tells the dialog manager,
-// which restores this focus when the window is activated.
-void FocusFirstField(HWND dialog)
+// the first key replaces it. The start-up clicks have activated the
+// dialog, so the dialog manager takes this focus as the one to restore when
+// the window is next deactivated. (WM_NEXTDLGCTL would also look for a
+// default push button, under Wine by asking every control.)
+void FocusFirstField()
 {
     HWND field = DialogItem(ConverterState.FloatFieldsEnabled ? FieldFloat : FieldHex);
-    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    SetFocus(field);
     SendMessageA(field, EM_SETSEL, 0, -1);
 }
 
@@ -196,7 +198,7 @@ BOOL InitMainDialog(HWND dialog)
 
     // 12. The focus in the first field to type into; FALSE: the dialog
     //     manager sets no default focus of its own.
-    FocusFirstField(dialog);
+    FocusFirstField();
     return FALSE;
 }
 

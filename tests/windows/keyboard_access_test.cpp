@@ -68,6 +68,24 @@ TEST_F(KeyboardAccess, FocusStartsInTheFirstFieldToTypeIntoWithItsTextSelected)
     }
 }
 
+// The dialog manager keeps that focus: another window active for a while,
+// the dialog gets it back. (Windows then selects the field's text again;
+// Wine leaves the caret where it was.)
+TEST_F(KeyboardAccess, FocusAtStartComesBackAfterAnotherWindowWasActive)
+{
+    OpenMainDialog(ButtonWidth32, ButtonLittle);
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 8, 8, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetActiveWindow(other);
+    PumpMessages();
+    EXPECT_NE(GetFocus(), Control(FieldFloat));
+    SetActiveWindow(Dialog());
+    PumpMessages();
+    DestroyWindow(other);
+    EXPECT_EQ(GetFocus(), Control(FieldFloat));
+    CloseMainDialog();
+}
+
 // ---- Overwriting in full fields ----------------------------------------------------
 
 TEST_F(KeyboardAccess, DigitTypedIntoAFullBitFieldOverwritesTheNextDigit)
