@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "converter/field_undo.h"
 #include "core/field_access.h"
 #include "core/field_ids.h"
 #include "shell/bit_grid.h"
@@ -33,6 +34,7 @@ void WriteText(int field, const char* text)
         return;
     }
     SendMessageA(Control(field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    RememberRenderedText(field, text);  // a field's text here is what undo brings back
 }
 
 bool ReadCheck(int field)

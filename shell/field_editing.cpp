@@ -238,9 +238,6 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
         return RunEdit(control, field, message, wParam, lParam);
     case WM_UNDO:
     case EM_UNDO: return RunThenTellText(control, field, message, wParam, lParam, RestoreUndoneValue);
-    case WM_SETTEXT:
-        // Only the program writes a field's whole text.
-        return RunThenTellText(control, field, message, wParam, lParam, RememberRenderedText);
     case WM_KILLFOCUS: HideFieldTip(); break;
     case WM_CONTEXTMENU:
         // The edit's own items, "Copy as" and, in the binary and
@@ -258,13 +255,8 @@ LRESULT CALLBACK FieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lPa
 void StartFieldEditing(HWND dialog)
 {
     const int fields[] = {FieldBinary, FieldDecimal, FieldHex, FieldFloat, FieldExponent, FieldMantissa};
-    for (int field : fields) {
-        HWND control = GetDlgItem(dialog, field);
-        char text[FieldTextCapacity];
-        GetWindowTextA(control, text, sizeof text);
-        RememberRenderedText(field, text);  // what undo brings back before the first write
-        SetWindowSubclass(control, FieldProc, FieldSubclassId, 0);
-    }
+    for (int field : fields)
+        SetWindowSubclass(GetDlgItem(dialog, field), FieldProc, FieldSubclassId, 0);
 }
 
 void OnFieldTextCut(int field)

@@ -14,7 +14,7 @@
 
 // Subclasses the dialog's six edit fields, once start-up has written them:
 // under Wine each message through a subclass costs round trips to the
-// server. Their texts then are what undo brings back until the next write.
+// server.
 void StartFieldEditing(HWND dialog);
 
 // EN_MAXTEXT from a field: typed or pasted text did not fit its limit.
