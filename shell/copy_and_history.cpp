@@ -125,8 +125,8 @@ POINT MenuPoint(HWND control, LPARAM screen)
 }
 
 // The pane's edits, readings and value entry, have this one subclass: under
-// Wine each subclass costs every message to the control several round
-// trips to the server.
+// Wine each subclass adds round trips to the server to every message the
+// control gets.
 LRESULT CALLBACK ReadingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
     switch (message) {
@@ -164,29 +164,16 @@ bool WriteCopyText(int command, char* out)
     return true;
 }
 
-// A restored width is clicked as a user would click it, which moves the
-// focus to its option button, where the next arrow key would change the
-// width: the control the focus was in takes it back, or the hexadecimal
-// field when the width disabled that control.
-void KeepFocusIn(HWND focus)
-{
-    if (!focus || GetFocus() == focus)
-        return;
-    SetFocus(IsWindowVisible(focus) && IsWindowEnabled(focus) ? focus : DialogItem(FieldHex));
-}
-
 // Back (false: Forward) through the history; the fields, readings, grid
 // and format list follow. False when there is no value that way.
 bool GoThroughHistory(bool back)
 {
     // An edit not yet settled is the value Back leaves.
     RecordSettledValue();
-    HWND focus = GetFocus();
     if (!(back ? OnHistoryBack() : OnHistoryForward()))
         return false;
     RefillFormatList();  // the restored width's formats, its format shown
     RepaintBitRoles();  // the roles' colours follow the format
-    KeepFocusIn(focus);
     return true;
 }
 

@@ -97,10 +97,17 @@ void UppercaseLetters(int field)
 }
 
 // BM_CLICK checks an option button and sends BN_CLICKED to the dialog
-// before it returns, exactly as a user's click.
+// before it returns, exactly as a user's click. It also moves the focus to
+// the button, where the next arrow key would change the width: a control
+// of the dialog that had the focus (a field, when Back restores a width)
+// takes it back, or the hexadecimal field when the click disabled it.
 void ClickButton(int button)
 {
+    HWND focus = GetFocus();
     SendDlgItemMessageA(ShellState.Dialog, button, BM_CLICK, 0, 0);
+    if (!focus || GetFocus() == focus || !IsChild(ShellState.Dialog, focus))
+        return;
+    SetFocus(IsWindowVisible(focus) && IsWindowEnabled(focus) ? focus : Control(FieldHex));
 }
 
 // The inspector pane decides whether a control it holds can show now.
